@@ -1,0 +1,19 @@
+# Helpers shared by the subsystems' CMakeLists.
+
+# zentaro_core_library(NAME sources...): a pure library (no <windows.h>) built by every
+# preset. Its headers are found from the repository root ("face/DrawLayout.h").
+set_property(GLOBAL PROPERTY ZENTARO_CORE_LIBS "")
+function(zentaro_core_library name)
+  add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  set_property(GLOBAL APPEND PROPERTY ZENTARO_CORE_LIBS ${name})
+endfunction()
+
+# zentaro_win_sources(TARGET sources...): adds Win32 sources of this folder to one of the
+# program libraries (zentaro_common, zentaro_app, vitaro_app, break_app).
+function(zentaro_win_sources target)
+  if(WIN32)
+    target_sources(${target} PRIVATE ${ARGN})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  endif()
+endfunction()

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Builds the host, win64 and win32 presets and runs every test: host tests natively under
+# ASan/UBSan, Windows tests under Wine on one Xvfb with one persistent wineserver.
+#   ZENTARO_WERROR=ON  treats warnings as errors (CI)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+werror=${ZENTARO_WERROR:-OFF}
+jobs=${ZENTARO_JOBS:-$(nproc)}
+
+"$root/scripts/bootstrap.sh"
+
+for preset in host win64 win32; do
+  echo "== configure and build: $preset"
+  cmake --preset "$preset" -DZENTARO_WERROR="$werror" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+done
+cmake --install build/win64 >/dev/null
+cmake --install build/win32 >/dev/null
+
+source "$root/scripts/wine-session.sh"
+start_wine_session "$root/build/win64/wineprefix"
+trap stop_wine_session EXIT
+
+summary=()
+failed=0
+run_ctest() {
+  local preset=$1 log
+  log=$(mktemp)
+  echo "== tests: $preset"
+  if ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$log"; then :; else failed=1; fi
+  summary+=("$preset: $(grep -E 'tests passed|tests failed' "$log" | tail -n 1)")
+  # Pull the counts out of CTest's line "NN% tests passed, F tests failed out of T".
+  local line pass fail total
+  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1 || true)
+  if [ -n "$line" ]; then
+    fail=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+    total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
+    pass=$((total - fail))
+    all_pass=$((all_pass + pass)); all_fail=$((all_fail + fail))
+  else
+    failed=1
+  fi
+  rm -f "$log"
+}
+all_pass=0; all_fail=0
+run_ctest host
+run_ctest win64
+
+echo
+echo "== summary"
+printf '%s\n' "${summary[@]}"
+echo "$all_pass passed, $all_fail failed"
+[ "$failed" -eq 0 ] && [ "$all_fail" -eq 0 ]

@@ -1,0 +1,4 @@
+#pragma once
+
+// The main program: hands over to a running clock or runs the clock window to its end.
+int Main();

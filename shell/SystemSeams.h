@@ -1,0 +1,69 @@
+// The side effects that tests must observe without causing: reading and setting the local
+// clock, the shutdown request and its privilege, starting a program, sounds and beeps,
+// opening help and the screen-saver flag. Production code calls the plain functions below;
+// a test replaces entries of Hooks() for a scope with ScopedSeams and records the calls.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <string>
+
+namespace sys {
+
+struct SeamTable {
+    std::function<void(SYSTEMTIME&)> getLocalTime;
+    std::function<BOOL(const SYSTEMTIME&)> setLocalTime;           // FALSE + last error on refusal
+    std::function<ULONGLONG()> tickCount;                           // milliseconds, monotonic
+    std::function<BOOL()> enableShutdownPrivilege;
+    std::function<BOOL(UINT flags, DWORD reason)> exitWindows;
+    std::function<HINSTANCE(HWND owner, const char* verb, const char* file, const char* params,
+                            const char* dir, int show)> shellExecute;
+    std::function<BOOL(const void* sound, HMODULE module, DWORD flags)> playSound;
+    std::function<void(const char* command)> mciCommand;
+    std::function<void(DWORD frequency, DWORD durationMs)> beep;
+    std::function<void(DWORD ms)> sleep;                            // pauses between chime beeps
+    std::function<UINT()> waveOutDevices;
+    std::function<UINT()> midiOutDevices;
+    std::function<HWND(HWND caller, const char* file, UINT command, DWORD_PTR data)> htmlHelp;
+    std::function<BOOL(BOOL running)> setScreenSaverRunning;
+};
+
+// The table in force; starts with the real platform calls.
+SeamTable& Hooks();
+// The real platform calls, for a test that wants to forward to them.
+const SeamTable& RealSeams();
+
+// Replaces the table for a scope and restores the previous one at its end.
+class ScopedSeams {
+public:
+    ScopedSeams() : saved_(Hooks()) {}
+    ScopedSeams(const ScopedSeams&) = delete;
+    ScopedSeams& operator=(const ScopedSeams&) = delete;
+    ~ScopedSeams() { Hooks() = saved_; }
+    SeamTable* operator->() { return &Hooks(); }
+private:
+    SeamTable saved_;
+};
+
+inline SYSTEMTIME LocalTime() { SYSTEMTIME t{}; Hooks().getLocalTime(t); return t; }
+inline BOOL SetLocalClock(const SYSTEMTIME& t) { return Hooks().setLocalTime(t); }
+inline ULONGLONG TickCount() { return Hooks().tickCount(); }
+inline BOOL EnableShutdownPrivilege() { return Hooks().enableShutdownPrivilege(); }
+inline BOOL RequestExitWindows(UINT flags, DWORD reason) { return Hooks().exitWindows(flags, reason); }
+inline HINSTANCE StartProgram(HWND owner, const char* verb, const char* file, const char* params,
+                              const char* dir, int show) {
+    return Hooks().shellExecute(owner, verb, file, params, dir, show);
+}
+inline BOOL PlaySoundData(const void* sound, HMODULE module, DWORD flags) {
+    return Hooks().playSound(sound, module, flags);
+}
+inline void MciCommand(const char* command) { Hooks().mciCommand(command); }
+inline void BeepTone(DWORD frequency, DWORD durationMs) { Hooks().beep(frequency, durationMs); }
+inline void Pause(DWORD ms) { Hooks().sleep(ms); }
+inline UINT WaveOutDeviceCount() { return Hooks().waveOutDevices(); }
+inline UINT MidiOutDeviceCount() { return Hooks().midiOutDevices(); }
+inline HWND OpenHelp(HWND caller, const char* file, UINT command, DWORD_PTR data) {
+    return Hooks().htmlHelp(caller, file, command, data);
+}
+inline BOOL SetScreenSaverRunning(BOOL running) { return Hooks().setScreenSaverRunning(running); }
+
+}  // namespace sys

@@ -1,0 +1,201 @@
+#include "tests/e2e/driver/Driver.h"
+
+#include "tests/e2e/driver/Png.h"
+
+#include <cstdio>
+#include <utility>
+
+#ifndef ZENTARO_BIN_DIR
+#define ZENTARO_BIN_DIR ""
+#endif
+
+namespace driver {
+
+Process::Process(Process&& o) noexcept : pi_(std::exchange(o.pi_, PROCESS_INFORMATION{})) {}
+
+Process& Process::operator=(Process&& o) noexcept {
+    if (this != &o) {
+        Kill();
+        pi_ = std::exchange(o.pi_, PROCESS_INFORMATION{});
+    }
+    return *this;
+}
+
+Process::~Process() { Kill(); }
+
+bool Process::Start(const std::string& path, const std::string& workDir) {
+    Kill();
+    std::string dir = workDir;
+    if (dir.empty()) {
+        const auto slash = path.find_last_of("\\/");
+        if (slash != std::string::npos) dir = path.substr(0, slash);
+    }
+    std::string cmd = "\"" + path + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    return CreateProcessA(path.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          dir.empty() ? nullptr : dir.c_str(), &si, &pi_) != FALSE;
+}
+
+bool Process::Running() const {
+    return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Process::WaitExit(DWORD timeoutMs) {
+    return pi_.hProcess && WaitForSingleObject(pi_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD Process::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (pi_.hProcess) GetExitCodeProcess(pi_.hProcess, &code);
+    return code;
+}
+
+void Process::Kill() {
+    if (pi_.hProcess) {
+        if (Running()) {
+            TerminateProcess(pi_.hProcess, 1);
+            WaitForSingleObject(pi_.hProcess, 5000);
+        }
+        CloseHandle(pi_.hProcess);
+    }
+    if (pi_.hThread) CloseHandle(pi_.hThread);
+    pi_ = {};
+}
+
+namespace {
+struct FindState {
+    const char* cls;
+    const char* title;
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTop(HWND wnd, LPARAM lp) {
+    auto* st = reinterpret_cast<FindState*>(lp);
+    if (st->pid) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(wnd, &pid);
+        if (pid != st->pid) return TRUE;
+    }
+    if (st->cls) {
+        char cls[256] = {};
+        GetClassNameA(wnd, cls, sizeof cls);
+        if (lstrcmpiA(cls, st->cls) != 0) return TRUE;
+    }
+    if (st->title && WindowText(wnd) != st->title) return TRUE;
+    st->found.push_back(wnd);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> FindTopWindows(const char* cls, const char* title, DWORD pid) {
+    FindState st{cls, title, pid, {}};
+    EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&st));
+    return st.found;
+}
+
+HWND WaitForWindow(const char* cls, const char* title, DWORD timeoutMs, DWORD pid) {
+    HWND found = nullptr;
+    WaitFor([&] {
+        auto all = FindTopWindows(cls, title, pid);
+        found = all.empty() ? nullptr : all.front();
+        return found != nullptr;
+    }, timeoutMs);
+    return found;
+}
+
+bool WaitForNoWindow(const char* cls, const char* title, DWORD timeoutMs) {
+    return WaitFor([&] { return FindTopWindows(cls, title).empty(); }, timeoutMs);
+}
+
+std::string WindowText(HWND wnd) {
+    char buf[1024] = {};
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, &got))
+        return {};
+    buf[sizeof buf - 1] = '\0';
+    return buf;
+}
+
+HWND ChildById(HWND parent, int id) { return GetDlgItem(parent, id); }
+
+namespace {
+struct ChildState {
+    HWND parent;
+    const char* cls;
+    std::vector<HWND> found;
+};
+BOOL CALLBACK CollectChild(HWND wnd, LPARAM lp) {
+    auto* st = reinterpret_cast<ChildState*>(lp);
+    if (st->cls) {
+        char cls[256] = {};
+        GetClassNameA(wnd, cls, sizeof cls);
+        if (lstrcmpiA(cls, st->cls) != 0) return TRUE;
+    }
+    st->found.push_back(wnd);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> Children(HWND parent, const char* cls) {
+    ChildState st{parent, cls, {}};
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&st));
+    return st.found;
+}
+
+std::string BinDir() {
+    std::string dir = ZENTARO_BIN_DIR;
+    for (char& c : dir)
+        if (c == '/') c = '\\';
+    return dir;
+}
+std::string ProgramPath(const std::string& exeName) { return BinDir() + "\\" + exeName; }
+
+void ResetZentaroSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zentaro"); }
+
+bool SaveScreenPng(const RECT& r, const std::string& path) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return false;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (dib && bits) {
+        HGDIOBJ old = SelectObject(mem, dib);
+        BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY | CAPTUREBLT);
+        GdiFlush();
+        std::vector<std::uint8_t> rgb(static_cast<std::size_t>(w) * h * 3);
+        const auto* px = static_cast<const std::uint8_t*>(bits);
+        for (std::size_t i = 0; i < static_cast<std::size_t>(w) * h; ++i) {
+            rgb[i * 3] = px[i * 4 + 2];
+            rgb[i * 3 + 1] = px[i * 4 + 1];
+            rgb[i * 3 + 2] = px[i * 4];
+        }
+        SelectObject(mem, old);
+        const std::string png = EncodePng(w, h, rgb);
+        if (FILE* f = fopen(path.c_str(), "wb")) {
+            ok = fwrite(png.data(), 1, png.size(), f) == png.size();
+            ok = fclose(f) == 0 && ok;
+        }
+    }
+    if (dib) DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+bool SaveWindowPng(HWND wnd, const std::string& path) {
+    RECT r{};
+    if (!GetWindowRect(wnd, &r)) return false;
+    return SaveScreenPng(r, path);
+}
+
+}  // namespace driver

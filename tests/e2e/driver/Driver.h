@@ -1,0 +1,70 @@
+// Drives the real programs from another process: starts them, finds their windows, reads
+// and sends what a user would, and photographs the screen.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace driver {
+
+// A started program; ended (if still running) when the object goes away.
+class Process {
+public:
+    Process() = default;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    Process(Process&& o) noexcept;
+    Process& operator=(Process&& o) noexcept;
+    ~Process();
+
+    // Starts path with the given working directory (empty: the program's own directory).
+    bool Start(const std::string& path, const std::string& workDir = {});
+    DWORD id() const { return pi_.dwProcessId; }
+    HANDLE handle() const { return pi_.hProcess; }
+    bool Running() const;
+    // Waits for the end; true when the process ended within timeoutMs.
+    bool WaitExit(DWORD timeoutMs);
+    DWORD ExitCode() const;
+    void Kill();
+
+private:
+    PROCESS_INFORMATION pi_{};
+};
+
+// Top-level windows of the class and title (either may be null for "any"), optionally only
+// those of one process.
+std::vector<HWND> FindTopWindows(const char* cls, const char* title, DWORD pid = 0);
+// Polls for a visible or hidden top-level window until timeoutMs; null when none appeared.
+HWND WaitForWindow(const char* cls, const char* title, DWORD timeoutMs, DWORD pid = 0);
+// Waits until no such window exists; true on success.
+bool WaitForNoWindow(const char* cls, const char* title, DWORD timeoutMs);
+// Polls until pred() holds or timeoutMs passes.
+template <typename Pred>
+bool WaitFor(Pred pred, DWORD timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    while (!pred()) {
+        if (GetTickCount64() >= end) return pred();
+        Sleep(25);
+    }
+    return true;
+}
+
+// The text of another process's window (WM_GETTEXT is marshalled between processes).
+std::string WindowText(HWND wnd);
+// The child of parent with the given control identifier, or the first of a class.
+HWND ChildById(HWND parent, int id);
+std::vector<HWND> Children(HWND parent, const char* cls = nullptr);
+
+// The directory of the built programs (as installed) and a program in it.
+std::string BinDir();
+std::string ProgramPath(const std::string& exeName);
+
+// Deletes HKEY_CURRENT_USER\Software\Zentaro of the test prefix: a fresh profile.
+void ResetZentaroSettings();
+
+// Saves the screen rectangle r (screen coordinates) as a PNG file.
+bool SaveScreenPng(const RECT& r, const std::string& path);
+bool SaveWindowPng(HWND wnd, const std::string& path);
+
+}  // namespace driver

@@ -1,0 +1,113 @@
+#include "tests/win/support/TestSupport.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace testing_support {
+
+void ClearUserRegistry() {
+    // HKEY_CURRENT_USER is the process's scratch key; delete all its subkeys and values.
+    RegDeleteTreeA(HKEY_CURRENT_USER, nullptr);
+}
+
+void PumpPending() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    while (!pred()) {
+        if (GetTickCount64() >= end) return pred();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpPending();
+    }
+    return true;
+}
+
+TempDir::TempDir() {
+    char base[MAX_PATH + 1] = {};
+    const DWORD n = GetTempPathA(sizeof base, base);
+    std::string root = (n > 0 && n < sizeof base) ? std::string(base, n) : std::string(".\\");
+    static int counter = 0;
+    for (;;) {
+        path_ = root + "zt" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
+        if (CreateDirectoryA(path_.c_str(), nullptr)) break;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+}
+
+namespace {
+void RemoveTree(const std::string& dir) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string full = dir + "\\" + name;
+            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full);
+            else DeleteFileA(full.c_str());
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+}  // namespace
+
+TempDir::~TempDir() { RemoveTree(path_); }
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    FILE* f = fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return fclose(f) == 0 && ok;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::string out;
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f) return out;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+    fclose(f);
+    return out;
+}
+
+std::string MakeBmp(int width, int height, const std::function<COLORREF(int, int)>& pixel) {
+    const int rowBytes = (width * 3 + 3) & ~3;
+    const DWORD imageSize = static_cast<DWORD>(rowBytes) * static_cast<DWORD>(height);
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + imageSize;
+    ih.biSize = sizeof ih;
+    ih.biWidth = width;
+    ih.biHeight = height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    ih.biSizeImage = imageSize;
+    std::string out(reinterpret_cast<const char*>(&fh), sizeof fh);
+    out.append(reinterpret_cast<const char*>(&ih), sizeof ih);
+    std::vector<char> row(rowBytes);
+    for (int y = height - 1; y >= 0; --y) {
+        std::fill(row.begin(), row.end(), 0);
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = pixel(x, y);
+            row[x * 3] = static_cast<char>(GetBValue(c));
+            row[x * 3 + 1] = static_cast<char>(GetGValue(c));
+            row[x * 3 + 2] = static_cast<char>(GetRValue(c));
+        }
+        out.append(row.data(), row.size());
+    }
+    return out;
+}
+
+}  // namespace testing_support
