@@ -1,0 +1,29 @@
+#include "shell/MainJoins.h"
+
+// Each body below is filled by the subsystem that owns it (see MainJoins.h).
+
+void JoinRandomSkinChoice(HWND, const char*) {}
+
+void JoinBuildPopupMenu(HWND) {}
+
+void JoinLoadAlarms() {}
+
+void JoinCreateTooltip(HWND) {}
+
+void JoinCheckAlarms() {}
+
+bool JoinMenuDrawItem(LPARAM) { return false; }
+
+bool JoinMenuMeasureItem(HWND, LPARAM) { return false; }
+
+void JoinReleaseOnClose() {}
+
+void OpenOptionsDialog(HWND) {}
+
+void OpenBreakSettings(HWND) {}
+
+void OpenCalendarTool(HWND) {}
+
+void OpenAlarmList(HWND) {}
+
+void OpenSystemTimeTool(HWND) {}
