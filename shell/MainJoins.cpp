@@ -16,6 +16,8 @@ bool JoinMenuDrawItem(LPARAM) { return false; }
 
 bool JoinMenuMeasureItem(HWND, LPARAM) { return false; }
 
+bool JoinMainMessage(HWND, UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+
 void JoinReleaseOnClose() {}
 
 void OpenOptionsDialog(HWND) {}

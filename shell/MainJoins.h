@@ -17,6 +17,10 @@ void JoinCheckAlarms();
 // WM_DRAWITEM / WM_MEASUREITEM of the popup menu; false when the menu does not handle it.
 bool JoinMenuDrawItem(LPARAM lp);
 bool JoinMenuMeasureItem(HWND main, LPARAM lp);
+// The window's user commands, mouse and tray messages (WM_SIZE, WM_COMMAND, WM_LBUTTONDOWN,
+// WM_LBUTTONDBLCLK, WM_RBUTTONUP, the tray message, "TaskbarCreated"), offered before the
+// default handling (shell: commands). True when handled; *result is then the procedure's result.
+bool JoinMainMessage(HWND main, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
 // WM_CLOSE, step 2: release the menu object and the tool tip.
 void JoinReleaseOnClose();
 
