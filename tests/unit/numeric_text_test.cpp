@@ -39,7 +39,9 @@ TEST(NumericText, AcceptsOnlyWhatAUserCallsANumber) {
         SCOPED_TRACE(c.what);
         const auto parsed = settings::ParseNumericText(c.text);
         ASSERT_EQ(parsed.has_value(), c.numeric);
-        if (c.numeric) EXPECT_EQ(*parsed, c.value);
+        if (c.numeric) {
+            EXPECT_EQ(*parsed, c.value);
+        }
     }
 }
 
