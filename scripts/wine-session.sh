@@ -12,7 +12,9 @@ start_wine_session() {
     _ws_xvfb=$XVFB_PID
   fi
   "$_ws_here/wine-prefix.sh" "$WINEPREFIX"
-  /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+  # Creating a prefix leaves a short-lived server behind; wait for it before starting ours.
+  /usr/lib/wine/wineserver -w </dev/null >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 || true
   # The first program of a session starts Wine's own background processes (services,
   # explorer, device manager), which live as long as the wineserver and keep the standard
   # handles they inherited. Start them here with /dev/null, or CTest would wait on their pipes.
