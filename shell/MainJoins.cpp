@@ -1,5 +1,7 @@
 #include "shell/MainJoins.h"
 
+#include "toolkit/MainTooltip.h"
+
 // Each body below is filled by the subsystem that owns it (see MainJoins.h).
 
 void JoinRandomSkinChoice(HWND, const char*) {}
@@ -8,7 +10,7 @@ void JoinBuildPopupMenu(HWND) {}
 
 void JoinLoadAlarms() {}
 
-void JoinCreateTooltip(HWND) {}
+void JoinCreateTooltip(HWND main) { CreateMainTooltip(main); }
 
 void JoinCheckAlarms() {}
 
@@ -18,7 +20,9 @@ bool JoinMenuMeasureItem(HWND, LPARAM) { return false; }
 
 bool JoinMainMessage(HWND, UINT, WPARAM, LPARAM, LRESULT*) { return false; }
 
-void JoinReleaseOnClose() {}
+void JoinReleaseOnClose() {
+    ReleaseMainTooltip();  // toolkit: the date tool tip
+}
 
 void OpenOptionsDialog(HWND) {}
 

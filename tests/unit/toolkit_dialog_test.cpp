@@ -1,0 +1,70 @@
+// The empty dialog template's bytes, the centring rule and "today plus n days".
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "toolkit/DateMath.h"
+#include "toolkit/DialogTemplate.h"
+
+using toolkit::CivilDate;
+
+TEST(EmptyDialogTemplate, BytesAreTheClassicRecordWithNoControlsMenuClassOrTitle) {
+    const toolkit::EmptyDialogTemplate t = toolkit::MakeEmptyDialogTemplate();
+    const std::uint8_t expected[24] = {
+        0x80, 0x00, 0xC8, 0x80,  // WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, no DS_SETFONT
+        0, 0, 0, 0,              // no extended style
+        0, 0,                    // no controls
+        0, 0, 0, 0, 0, 0, 0, 0,  // x, y, cx, cy
+        0, 0,                    // no menu
+        0, 0,                    // predefined dialog class
+        0, 0,                    // empty title; nothing follows
+    };
+    ASSERT_EQ(sizeof expected, t.bytes.size());
+    for (size_t i = 0; i < t.bytes.size(); ++i) EXPECT_EQ(expected[i], t.bytes[i]) << "byte " << i;
+    EXPECT_EQ(0u, reinterpret_cast<std::uintptr_t>(t.bytes.data()) % 4) << "templates sit on a 32-bit boundary";
+}
+
+TEST(CentredOffset, HalvesTheDifferenceRoundingHalvesToEven) {
+    struct Case { const char* what; int outer, inner, expected; } cases[] = {
+        {"even difference", 1024, 268, 378},
+        {"odd difference, half rounds up to even", 1023, 268, 378},
+        {"odd difference, half rounds down to even", 1025, 268, 378},
+        {"reminder height on 768", 768, 128, 320},
+        {"countdown on 600 lines", 600, 138, 231},
+        {"same size", 300, 300, 0},
+        {"one larger: -0.5 goes to 0", 300, 301, 0},
+        {"three larger: -1.5 goes to -2", 300, 303, -2},
+        {"much larger", 100, 450, -175},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.expected, toolkit::CentredOffset(c.outer, c.inner)) << c.what;
+}
+
+TEST(AddDays, MovesByWholeDaysWithMonthAndYearCarry) {
+    struct Case { const char* what; CivilDate from; int days; CivilDate expected; } cases[] = {
+        {"no move", {2026, 12, 8}, 0, {2026, 12, 8}},
+        {"yesterday", {2026, 12, 8}, -1, {2026, 12, 7}},
+        {"into next month", {2026, 4, 30}, 1, {2026, 5, 1}},
+        {"across the year end", {2026, 12, 31}, 1, {2027, 1, 1}},
+        {"back across the year start", {2027, 1, 1}, -1, {2026, 12, 31}},
+        {"leap day", {2028, 2, 28}, 1, {2028, 2, 29}},
+        {"no leap day in 2100", {2100, 2, 28}, 1, {2100, 3, 1}},
+        {"leap day in 2000", {2000, 2, 28}, 1, {2000, 2, 29}},
+        {"a year forward over a leap day", {2027, 6, 1}, 366, {2028, 6, 1}},
+        {"far back (up-down lower bound)", {2026, 12, 8}, -37390, {1924, 7, 26}},
+        {"far forward (up-down upper bound)", {2026, 12, 8}, 999999, {4764, 11, 3}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.expected, toolkit::AddDays(c.from, c.days)) << c.what;
+}
+
+TEST(AddDays, DayCountsRoundTripOverFourCenturies) {
+    const long long start = toolkit::DaysFromCivil({1900, 1, 1});
+    CivilDate prev = toolkit::CivilFromDays(start);
+    for (long long d = start + 1; d < start + 146097; ++d) {
+        const CivilDate cur = toolkit::CivilFromDays(d);
+        ASSERT_EQ(d, toolkit::DaysFromCivil(cur));
+        const bool nextDay = cur.day == prev.day + 1 && cur.month == prev.month && cur.year == prev.year;
+        const bool nextMonth = cur.day == 1 && (cur.month == prev.month + 1 || (cur.month == 1 && prev.month == 12));
+        ASSERT_TRUE(nextDay || nextMonth) << cur.year << "-" << cur.month << "-" << cur.day;
+        prev = cur;
+    }
+}

@@ -1,0 +1,554 @@
+// The dialog builder, frame helpers, control wrappers and choosers, on real windows.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "shell/SystemSeams.h"
+#include "tests/win/support/TestSupport.h"
+#include "toolkit/CommonDialog.h"
+#include "toolkit/Controls.h"
+#include "toolkit/Dialog.h"
+#include "toolkit/DialogTemplate.h"
+#include "toolkit/MainTooltip.h"
+
+namespace {
+
+INT_PTR CALLBACK IdleProc(HWND, UINT, WPARAM, LPARAM) { return 0; }
+
+// A modeless dialog from the same empty template, as a parent for the wrappers.
+class HostDialog {
+public:
+    HostDialog() {
+        const toolkit::EmptyDialogTemplate t = toolkit::MakeEmptyDialogTemplate();
+        dlg_ = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                                          reinterpret_cast<LPCDLGTEMPLATEA>(t.bytes.data()), nullptr, IdleProc, 0);
+        MoveWindow(dlg_, 0, 0, 450, 330, FALSE);
+    }
+    ~HostDialog() { DestroyWindow(dlg_); }
+    HWND get() const { return dlg_; }
+private:
+    HWND dlg_;
+};
+
+std::string ClassOf(HWND h) {
+    char buf[64] = {};
+    GetClassNameA(h, buf, sizeof buf);
+    return buf;
+}
+
+std::string TextOf(HWND h) {
+    char buf[512] = {};
+    GetWindowTextA(h, buf, sizeof buf);
+    return buf;
+}
+
+SIZE SizeOf(HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+POINT PosInParent(HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    POINT p{r.left, r.top};
+    ScreenToClient(GetParent(h), &p);
+    return p;
+}
+
+DWORD StyleOf(HWND h) { return static_cast<DWORD>(GetWindowLongPtrA(h, GWL_STYLE)); }
+DWORD ExStyleOf(HWND h) { return static_cast<DWORD>(GetWindowLongPtrA(h, GWL_EXSTYLE)); }
+HFONT FontOf(HWND h) { return reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)); }
+
+SYSTEMTIME Day(WORD y, WORD m, WORD d, WORD hour = 10) {
+    SYSTEMTIME st{};
+    st.wYear = y; st.wMonth = m; st.wDay = d; st.wHour = hour; st.wMinute = 30;
+    return st;
+}
+
+}  // namespace
+
+TEST(Controls, EachWrapperCreatesItsControlAsTheTableSays) {
+    HostDialog host;
+    const HWND dlg = host.get();
+    win::AutoFont font = CreateDialogFont();
+    const HFONT f = font.get();
+
+    clsButton buttons; clsTrackbar track; clsComboBox combos; clsEdit edits; clsDTPicker pickers;
+    clsLabel label; clsUpDown spinner; clsMonthCalendar calendar;
+    buttons.CreateButton(dlg, "OK(&O)", 1, 99, 77, 70, 19, f, BS_DEFPUSHBUTTON);
+    track.CreateTrackBar(dlg, 20, 5, 6, 0);
+    combos.CreateCombox(dlg, 30, 7, 8, 150, 200, f, 0);
+    edits.CreateEdit(dlg, 40, 9, 10, 120, 21, f, ES_NUMBER, 6);
+    pickers.CreateDTPicker(dlg, 50, 11, 12, 130, 22, 0);
+    label.CreateLabel(dlg, "Skin(&S):", 13, 14, f, 0, 60);
+    spinner.CreateUpDown(dlg, 70);
+    calendar.CreateMonthCalendar(dlg, 80);
+
+    struct Case {
+        const char* what; HWND h; const char* cls; DWORD style; DWORD exStyle;
+        POINT pos; SIZE size; HFONT font; const char* text;
+    } cases[] = {
+        {"button", buttons.hwnd(0), "Button", 0x50010001, 0, {99, 77}, {70, 19}, f, "OK(&O)"},
+        {"track bar", track.hwnd(), "msctls_trackbar32", 0x50010010, 0, {5, 6}, {110, 25}, nullptr, ""},
+        {"drop-down list", combos.hwnd(0), "ComboBox", 0x50010443, 0, {7, 8}, {150, -1}, f, ""},
+        {"edit field", edits.hwnd(0), "Edit", 0x50012080, WS_EX_CLIENTEDGE, {9, 10}, {120, 21}, f, ""},
+        {"date picker", pickers.hwnd(0), "SysDateTimePick32", 0x50010000, 0, {11, 12}, {130, 22}, nullptr, nullptr},
+        {"label", label.hwnd(), "Static", 0x5000000B, 0, {13, 14}, {200, 18}, f, "Skin(&S):"},
+        // The up-down control takes its own width when it aligns to the right.
+        {"up-down", spinner.hwnd(), "msctls_updown32", 0x50010086, 0, {66, 88}, {-1, 88}, nullptr, ""},
+        {"month calendar", calendar.hwnd(), "SysMonthCal32", 0x50000000, 0, {22, 54}, {265, 160}, nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(IsWindow(c.h));
+        EXPECT_EQ(dlg, GetParent(c.h));
+        EXPECT_STRCASEEQ(c.cls, ClassOf(c.h).c_str());
+        EXPECT_EQ(c.style, StyleOf(c.h) & c.style) << std::hex << StyleOf(c.h);
+        if (c.exStyle) {
+            EXPECT_EQ(c.exStyle, ExStyleOf(c.h) & c.exStyle);
+        }
+        const POINT p = PosInParent(c.h);
+        EXPECT_EQ(c.pos.x, p.x);
+        EXPECT_EQ(c.pos.y, p.y);
+        const SIZE s = SizeOf(c.h);
+        if (c.size.cx >= 0) {
+            EXPECT_EQ(c.size.cx, s.cx);
+        }
+        if (c.size.cy >= 0) {
+            EXPECT_EQ(c.size.cy, s.cy);
+        }
+        if (c.font) {
+            EXPECT_EQ(c.font, FontOf(c.h));
+        }
+        if (c.text) {
+            EXPECT_EQ(std::string(c.text), TextOf(c.h));
+        }
+    }
+    EXPECT_EQ(0, GetWindowLongPtrA(label.hwnd(), GWL_STYLE) & WS_TABSTOP) << "labels take no tab stop";
+
+    // After-creation state.
+    const HWND tb = track.hwnd();
+    EXPECT_EQ(100, SendMessageA(tb, TBM_GETRANGEMIN, 0, 0));
+    EXPECT_EQ(255, SendMessageA(tb, TBM_GETRANGEMAX, 0, 0));
+    EXPECT_EQ(26, SendMessageA(tb, TBM_GETPAGESIZE, 0, 0));
+    EXPECT_EQ(26, SendMessageA(tb, TBM_GETLINESIZE, 0, 0));
+    track.SetValue(180);
+    EXPECT_EQ(180, track.Value());
+    track.SetValue(20);
+    EXPECT_EQ(100, track.Value()) << "positions stay within the range";
+
+    EXPECT_EQ(6, SendMessageA(edits.hwnd(0), EM_GETLIMITTEXT, 0, 0));
+
+    int lo = 0, hi = 0;
+    SendMessageA(spinner.hwnd(), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lo), reinterpret_cast<LPARAM>(&hi));
+    EXPECT_EQ(-37390, lo);
+    EXPECT_EQ(999999, hi);
+    clsUpDown::SetBuddy(dlg, 70, edits.hwnd(0));
+    EXPECT_EQ(edits.hwnd(0), reinterpret_cast<HWND>(SendMessageA(spinner.hwnd(), UDM_GETBUDDY, 0, 0)));
+}
+
+TEST(Controls, ReleaseDestroysWhatTheObjectHolds) {
+    HostDialog host;
+    win::AutoFont font = CreateDialogFont();
+    HWND b0, b1, b2, firstLabel, secondLabel;
+    {
+        clsButton buttons;
+        for (int i = 0; i < 3; ++i)
+            buttons.CreateButton(host.get(), "B" + std::to_string(i), 100 + i, 10, 10 + 25 * i, 70, 19, font.get(), 0);
+        b0 = buttons.hwnd(0); b1 = buttons.hwnd(1); b2 = buttons.hwnd(2);
+        EXPECT_EQ(GetDlgItem(host.get(), 100), b0) << "hwnd(0) is the first button";
+        EXPECT_EQ(GetDlgItem(host.get(), 102), b2) << "hwnd(2) is the third";
+        EXPECT_EQ(nullptr, buttons.hwnd(3)) << "no fourth place";
+        EXPECT_EQ(3u, buttons.Count());
+
+        clsLabel label;
+        label.CreateLabel(host.get(), "first", 100, 10, font.get(), 0, 200);
+        firstLabel = label.hwnd();
+        label.CreateLabel(host.get(), "second", 100, 40, font.get(), 0, 201);
+        secondLabel = label.hwnd();
+        EXPECT_NE(firstLabel, secondLabel);
+        EXPECT_EQ("second", TextOf(label.hwnd())) << "the second label replaces the first in the object";
+    }
+    EXPECT_FALSE(IsWindow(b0));
+    EXPECT_FALSE(IsWindow(b1));
+    EXPECT_FALSE(IsWindow(b2));
+    EXPECT_FALSE(IsWindow(secondLabel));
+    EXPECT_TRUE(IsWindow(firstLabel)) << "an earlier label goes with its dialog";
+}
+
+TEST(Controls, ManyButtonsThroughOneObject) {
+    HostDialog host;
+    clsButton buttons;
+    for (int i = 0; i < 20; ++i) buttons.CreateButton(host.get(), "", 300 + i, 0, 0, 10, 10, nullptr, 0);
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(GetDlgItem(host.get(), 300 + i), buttons.hwnd(i)) << i;
+    buttons.Release();
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(nullptr, GetDlgItem(host.get(), 300 + i)) << i;
+    buttons.Release();  // twice is harmless
+}
+
+TEST(Controls, CheckBoxStateRoundTrips) {
+    HostDialog host;
+    clsButton buttons;
+    buttons.CreateButton(host.get(), "Top(&T)", 5, 0, 0, 100, 20, nullptr, BS_AUTOCHECKBOX);
+    EXPECT_FALSE(clsButton::GetButtonState(host.get(), 5));
+    clsButton::SetButtonState(host.get(), 5, BST_CHECKED);
+    EXPECT_TRUE(clsButton::GetButtonState(host.get(), 5));
+    clsButton::SetButtonState(host.get(), 5, BST_UNCHECKED);
+    EXPECT_FALSE(clsButton::GetButtonState(host.get(), 5));
+}
+
+TEST(Controls, DropDownListOperations) {
+    HostDialog host;
+    const HWND dlg = host.get();
+    clsComboBox combos;
+    combos.CreateCombox(dlg, 30, 0, 0, 200, 150, nullptr, 0);
+    combos.CreateCombox(dlg, 31, 0, 40, 200, 150, nullptr, 0);
+
+    EXPECT_EQ(-1, clsComboBox::GetSelItem(dlg, 30));
+    EXPECT_EQ("", clsComboBox::SelIndexText(dlg, 30)) << "no selection gives an empty text";
+
+    for (const char* item : {"Default", "blue.bmp", "green.bmp", "a & b %s.bmp", "red.bmp"})
+        clsComboBox::AddItem(dlg, 30, item);
+    EXPECT_EQ(5, clsComboBox::ListCount(dlg, 30));
+    clsComboBox::ListIndex(dlg, 30, 3);
+    EXPECT_EQ(3, clsComboBox::GetSelItem(dlg, 30));
+    EXPECT_EQ("a & b %s.bmp", clsComboBox::SelIndexText(dlg, 30)) << "the whole text, last character included";
+
+    struct Case { const char* what; int id; std::vector<std::string> items; } cases[] = {
+        {"five items", 30, {}},
+        {"one item", 31, {"only"}},
+    };
+    for (const std::string& s : cases[1].items) clsComboBox::AddItem(dlg, 31, s);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        clsComboBox::DeleteItem(dlg, c.id);
+        EXPECT_EQ(1, clsComboBox::ListCount(dlg, c.id));
+        EXPECT_EQ(0, clsComboBox::GetSelItem(dlg, c.id));
+    }
+    EXPECT_EQ("Default", clsComboBox::SelIndexText(dlg, 30));
+    EXPECT_EQ("only", clsComboBox::SelIndexText(dlg, 31));
+
+    const HWND empty = combos.hwnd(1);
+    SendMessageA(empty, CB_RESETCONTENT, 0, 0);
+    clsComboBox::DeleteItem(dlg, 31);
+    EXPECT_EQ(0, clsComboBox::ListCount(dlg, 31)) << "an empty list stays empty";
+    EXPECT_EQ("", clsComboBox::SelIndexText(dlg, 31));
+}
+
+TEST(Controls, EditTextRoundTripsWholeTexts) {
+    HostDialog host;
+    clsEdit edits;
+    edits.CreateEdit(host.get(), 40, 0, 0, 200, 21, nullptr, 0, 1000);
+    struct Case { const char* what; std::string text; } cases[] = {
+        {"empty", ""},
+        {"ordinary", "C:\\Skins\\Blue"},
+        {"ampersand and format", "50% & %s"},
+        {"longer than 254", std::string(300, 'x') + "END"},
+    };
+    for (const Case& c : cases) {
+        clsEdit::SetEditText(host.get(), 40, c.text);
+        EXPECT_EQ(c.text, clsEdit::Text(host.get(), 40)) << c.what;
+    }
+}
+
+TEST(Controls, DateControlsShowTodayPlusDaysFromTheClockSeam) {
+    HostDialog host;
+    clsDTPicker pickers;
+    clsMonthCalendar calendar;
+    pickers.CreateDTPicker(host.get(), 50, 0, 0, 130, 22, 0);
+    calendar.CreateMonthCalendar(host.get(), 80);
+
+    struct Case { const char* what; SYSTEMTIME now; int days; WORD y, m, d; } cases[] = {
+        {"today", Day(2026, 12, 8), 0, 2026, 12, 8},
+        {"yesterday", Day(2026, 12, 8), -1, 2026, 12, 7},
+        {"across the year end", Day(2026, 12, 31), 1, 2027, 1, 1},
+        {"back across a year start", Day(2027, 1, 1), -1, 2026, 12, 31},
+        {"end of February in a leap year", Day(2028, 2, 28, 23), 1, 2028, 2, 29},
+        {"a month ahead", Day(2026, 1, 31), 29, 2026, 3, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        sys::ScopedSeams seams;
+        seams->getLocalTime = [&](SYSTEMTIME& t) { t = c.now; };
+        clsDTPicker::SetTodayPlus(host.get(), 50, c.days);
+        SYSTEMTIME shown{};
+        ASSERT_EQ(GDT_VALID, SendMessageA(pickers.hwnd(0), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown)));
+        EXPECT_EQ(c.y, shown.wYear);
+        EXPECT_EQ(c.m, shown.wMonth);
+        EXPECT_EQ(c.d, shown.wDay);
+
+        clsMonthCalendar::SetTodayPlus(host.get(), 80, c.days);
+        SYSTEMTIME sel{};
+        ASSERT_TRUE(SendMessageA(calendar.hwnd(), MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&sel)));
+        EXPECT_EQ(c.y, sel.wYear);
+        EXPECT_EQ(c.m, sel.wMonth);
+        EXPECT_EQ(c.d, sel.wDay);
+    }
+}
+
+TEST(Controls, TooltipIsTopMostWithoutParentAndCarriesItsTool) {
+    HostDialog host;
+    clsTooltip tip;
+    tip.CreateTooltip();
+    const HWND h = tip.hwnd();
+    ASSERT_TRUE(IsWindow(h));
+    EXPECT_STRCASEEQ("tooltips_class32", ClassOf(h).c_str());
+    EXPECT_EQ(nullptr, GetParent(h));
+    EXPECT_TRUE(ExStyleOf(h) & WS_EX_TOPMOST);
+    EXPECT_TRUE(StyleOf(h) & TTS_ALWAYSTIP);
+
+    tip.AddTooltip("12/8/2026", host.get());
+    tip.Tooltip_SetDelayTime(4000);
+    tip.Tooltip_SetMaxWidth(288);
+    EXPECT_EQ(1, SendMessageA(h, TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_EQ(4000, SendMessageA(h, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0));
+    EXPECT_EQ(288, SendMessageA(h, TTM_GETMAXTIPWIDTH, 0, 0));
+
+    char text[80] = {};
+    TTTOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.uFlags = TTF_IDISHWND;
+    ti.uId = reinterpret_cast<UINT_PTR>(host.get());
+    ti.lpszText = text;
+    SendMessageA(h, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ("12/8/2026", text);
+
+    tip.Release();
+    EXPECT_FALSE(IsWindow(h));
+}
+
+TEST(Controls, MainTooltipShowsTheStartDateInShortDateForm) {
+    HostDialog host;
+    sys::ScopedSeams seams;
+    seams->getLocalTime = [](SYSTEMTIME& t) { t = Day(2026, 12, 8); };
+    CreateMainTooltip(host.get());
+    const HWND h = MainTooltipWindow();
+    ASSERT_TRUE(IsWindow(h));
+    EXPECT_EQ(4000, SendMessageA(h, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0));
+    EXPECT_EQ(288, SendMessageA(h, TTM_GETMAXTIPWIDTH, 0, 0));
+
+    char text[80] = {};
+    TTTOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.uFlags = TTF_IDISHWND;
+    ti.uId = reinterpret_cast<UINT_PTR>(host.get());
+    ti.lpszText = text;
+    SendMessageA(h, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+    const std::string expected = ShortDateText(Day(2026, 12, 8));
+    EXPECT_FALSE(expected.empty());
+    EXPECT_EQ(expected, text);
+    EXPECT_NE(std::string::npos, expected.find("2026"));
+
+    ReleaseMainTooltip();
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(nullptr, MainTooltipWindow());
+    ReleaseMainTooltip();
+}
+
+// --- the dialog builder ---
+
+namespace {
+
+struct SeenByIdleDialog {
+    RECT client{1, 1, 1, 1};
+    RECT window{};
+    std::string title = "unset";
+    LPARAM init = -1;
+    int opened = 0;
+};
+
+constexpr UINT kMeasure = WM_APP + 1;
+
+INT_PTR CALLBACK InertInitProc(HWND dlg, UINT msg, WPARAM, LPARAM lp) {
+    static SeenByIdleDialog* seen = nullptr;
+    switch (msg) {
+    case WM_INITDIALOG:
+        seen = reinterpret_cast<SeenByIdleDialog*>(lp);
+        seen->init = lp;
+        ++seen->opened;
+        PostMessageA(dlg, kMeasure, 0, 0);
+        return 0;
+    case kMeasure:
+        GetClientRect(dlg, &seen->client);
+        GetWindowRect(dlg, &seen->window);
+        seen->title = TextOf(dlg);
+        EndDialog(dlg, 0);
+        return 1;
+    }
+    return 0;
+}
+
+struct CentredSeen { RECT window{}; std::string title; };
+
+INT_PTR CALLBACK CentringProc(HWND dlg, UINT msg, WPARAM, LPARAM lp) {
+    if (msg == WM_INITDIALOG) {
+        CentreDialogOnDesktop(dlg, 268, 128, "Text Hint");
+        auto* seen = reinterpret_cast<CentredSeen*>(lp);
+        GetWindowRect(dlg, &seen->window);
+        seen->title = TextOf(dlg);
+        PostMessageA(dlg, WM_CLOSE, 0, 0);
+        return 1;
+    }
+    if (msg == WM_CLOSE) {
+        EndDialog(dlg, 0);
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+TEST(DialogBuilder, AnInertProcedureLeavesAnUntitledDialogWithoutClientArea) {
+    for (int run = 0; run < 2; ++run) {  // a second opening builds a fresh dialog
+        SeenByIdleDialog seen;
+        clsDialog dialog;
+        dialog.CreateDialog(nullptr, InertInitProc, reinterpret_cast<LPARAM>(&seen));
+        EXPECT_EQ(1, seen.opened);
+        EXPECT_EQ(reinterpret_cast<LPARAM>(&seen), seen.init);
+        EXPECT_EQ("", seen.title);
+        EXPECT_EQ(0, seen.client.right - seen.client.left);
+        EXPECT_EQ(0, seen.client.bottom - seen.client.top);
+        EXPECT_EQ(0, seen.window.left);
+        EXPECT_EQ(0, seen.window.top);
+    }
+}
+
+TEST(DialogBuilder, CentresAndTitlesOnTheDesktop) {
+    CentredSeen seen;
+    clsDialog dialog;
+    dialog.CreateDialog(nullptr, CentringProc, reinterpret_cast<LPARAM>(&seen));
+    RECT desk{};
+    GetWindowRect(GetDesktopWindow(), &desk);
+    EXPECT_EQ("Text Hint", seen.title);
+    EXPECT_EQ(268, seen.window.right - seen.window.left);
+    EXPECT_EQ(128, seen.window.bottom - seen.window.top);
+    EXPECT_EQ(toolkit::CentredOffset(desk.right - desk.left, 268), seen.window.left);
+    EXPECT_EQ(toolkit::CentredOffset(desk.bottom - desk.top, 128), seen.window.top);
+}
+
+TEST(DialogBuilder, DialogFontIsThirteenPixelTahoma) {
+    win::AutoFont font = CreateDialogFont();
+    LOGFONTA lf{};
+    ASSERT_TRUE(GetObjectA(font.get(), sizeof lf, &lf));
+    EXPECT_EQ(13, lf.lfHeight);
+    EXPECT_EQ(FW_NORMAL, lf.lfWeight);
+    EXPECT_EQ(DEFAULT_CHARSET, lf.lfCharSet);
+    EXPECT_STREQ("Tahoma", lf.lfFaceName);
+}
+
+// --- frames ---
+
+namespace {
+
+// A green 300 x 120 surface (a colour no edge uses) on which one frame is drawn.
+class Surface {
+public:
+    Surface() : dc_(CreateCompatibleDC(nullptr)) {
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 300, -120, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        bmp_.reset(CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        old_ = SelectObject(dc_.get(), bmp_.get());
+        RECT all{0, 0, 300, 120};
+        win::AutoBrush green(CreateSolidBrush(kGround));
+        FillRect(dc_.get(), &all, green.get());
+    }
+    ~Surface() { SelectObject(dc_.get(), old_); }
+    HDC dc() const { return dc_.get(); }
+    static constexpr COLORREF kGround = RGB(0, 128, 0);
+    bool Marked(int x, int y) const { return GetPixel(dc_.get(), x, y) != kGround; }
+    int MarkedInRow(int y, int x0, int x1) const {
+        int n = 0;
+        for (int x = x0; x < x1; ++x) n += Marked(x, y) ? 1 : 0;
+        return n;
+    }
+private:
+    win::AutoMemDC dc_;
+    win::AutoBitmap bmp_;
+    HGDIOBJ old_;
+};
+
+}  // namespace
+
+TEST(Frames, FlatRectangleGivesAHorizontalLineAndBoxesGiveFourSides) {
+    {
+        Surface s;
+        DrawEtchedFrame(s.dc(), 8, 254, 66, 66);
+        int marked = 0;
+        for (int y = 60; y <= 70; ++y) marked += s.MarkedInRow(y, 8, 254);
+        EXPECT_GE(marked, 246) << "a line across the width";
+        EXPECT_EQ(0, s.MarkedInRow(66, 0, 8) + s.MarkedInRow(66, 255, 300)) << "nothing beyond its ends";
+        EXPECT_EQ(0, s.MarkedInRow(50, 0, 300) + s.MarkedInRow(80, 0, 300));
+    }
+    {
+        Surface s;
+        DrawSunkenFrame(s.dc(), 99, 171, 76, 97);
+        EXPECT_TRUE(s.Marked(99, 80)) << "left side";
+        EXPECT_TRUE(s.Marked(170, 80)) << "right side";
+        EXPECT_TRUE(s.Marked(120, 76)) << "top side";
+        EXPECT_TRUE(s.Marked(120, 96)) << "bottom side";
+        EXPECT_FALSE(s.Marked(135, 86)) << "the inside is left alone";
+        EXPECT_FALSE(s.Marked(98, 80));
+        EXPECT_FALSE(s.Marked(171, 80));
+    }
+}
+
+// --- choosers ---
+
+namespace {
+
+// Cancels the first chooser window of this thread that appears, from a thread timer.
+class CancelChooserSoon {
+public:
+    CancelChooserSoon() { timer_ = SetTimer(nullptr, 0, 50, Tick); cancelled_ = false; }
+    ~CancelChooserSoon() { KillTimer(nullptr, timer_); }
+    static bool cancelled() { return cancelled_; }
+private:
+    static BOOL CALLBACK Find(HWND h, LPARAM lp) {
+        if (IsWindowVisible(h) && ClassOf(h) == "#32770") {
+            *reinterpret_cast<HWND*>(lp) = h;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        HWND found = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), Find, reinterpret_cast<LPARAM>(&found));
+        if (found && !cancelled_) {
+            cancelled_ = true;
+            PostMessageA(found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+    }
+    UINT_PTR timer_;
+    static inline bool cancelled_ = false;
+};
+
+}  // namespace
+
+TEST(Choosers, CancellingEitherChooserGivesAnEmptyText) {
+    {
+        CancelChooserSoon cancel;
+        EXPECT_EQ("", clsCommonDialog::OpenDialog(nullptr, "*.wav"));
+        EXPECT_TRUE(CancelChooserSoon::cancelled());
+    }
+    {
+        CancelChooserSoon cancel;
+        EXPECT_EQ("", clsCommonDialog::BrowsCatalog(nullptr));
+        EXPECT_TRUE(CancelChooserSoon::cancelled());
+    }
+}
+
+TEST(Choosers, FilterTakesBarePatternsAndBarSeparatedPairs) {
+    using namespace std::string_literals;
+    struct Case { const char* what; std::string in, out; } cases[] = {
+        {"bare pattern", "*.wav", "*.wav\0*.wav\0\0"s},
+        {"pairs", "Sounds|*.wav|All|*.*", "Sounds\0*.wav\0All\0*.*\0\0"s},
+        {"empty", "", "\0\0\0"s},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.out, ChooserFilter(c.in)) << c.what;
+}

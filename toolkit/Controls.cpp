@@ -1,0 +1,237 @@
+#include "toolkit/Controls.h"
+
+#include <commctrl.h>
+
+#include "shell/SystemSeams.h"
+#include "toolkit/DateMath.h"
+
+namespace {
+
+HINSTANCE ProgramInstance() { return GetModuleHandleA(nullptr); }
+
+HWND CreateChild(DWORD exStyle, const char* cls, const char* text, DWORD style, int x, int y, int w, int h,
+                 HWND parent, int id) {
+    return CreateWindowExA(exStyle, cls, text, style, x, y, w, h, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(), nullptr);
+}
+
+void InitControlGroup(DWORD group) {
+    INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), group};
+    InitCommonControlsEx(&icc);
+}
+
+void SetFont(HWND h, HFONT font, bool redraw) {
+    SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
+}
+
+// Today's local date (through the clock seam) moved by whole days, as a date-only SYSTEMTIME.
+SYSTEMTIME TodayPlus(int days) {
+    const SYSTEMTIME now = sys::LocalTime();
+    const toolkit::CivilDate d = toolkit::AddDays({now.wYear, now.wMonth, now.wDay}, days);
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(d.year);
+    st.wMonth = static_cast<WORD>(d.month);
+    st.wDay = static_cast<WORD>(d.day);
+    return st;
+}
+
+void DestroyIfWindow(HWND h) {
+    if (h && IsWindow(h)) DestroyWindow(h);
+}
+
+}  // namespace
+
+void clsMultiControl::Release() {
+    for (HWND& h : handles_) {
+        DestroyIfWindow(h);
+        h = nullptr;
+    }
+    handles_.clear();
+}
+
+void clsSingleControl::Release() {
+    DestroyIfWindow(handle_);
+    handle_ = nullptr;
+}
+
+// --- buttons ---
+
+void clsButton::CreateButton(HWND parent, const std::string& strText, int ID, int X, int Y, int nWidth, int nHeight,
+                             HFONT hWndFont, DWORD Style) {
+    HWND h = CreateChild(0, "BUTTON", strText.c_str(), controls::kButtonStyle | Style, X, Y, nWidth, nHeight, parent,
+                         ID);
+    Remember(h);
+    SetFont(h, hWndFont, false);
+}
+
+bool clsButton::GetButtonState(HWND hDlg, int ID) { return IsDlgButtonChecked(hDlg, ID) == BST_CHECKED; }
+
+void clsButton::SetButtonState(HWND hDlg, int ID, int State) {
+    SendDlgItemMessageA(hDlg, ID, BM_SETCHECK, static_cast<WPARAM>(State), 0);
+}
+
+// --- track bar ---
+
+clsTrackbar::clsTrackbar() { InitControlGroup(ICC_BAR_CLASSES); }
+
+void clsTrackbar::CreateTrackBar(HWND hWndParent, int ID, int X, int Y, DWORD Style) {
+    HWND h = CreateChild(0, TRACKBAR_CLASSA, nullptr, controls::kTrackbarStyle | Style, X, Y,
+                         controls::kTrackbarWidth, controls::kTrackbarHeight, hWndParent, ID);
+    Remember(h);
+    SendMessageA(h, TBM_SETRANGE, TRUE, MAKELPARAM(controls::kTrackbarMin, controls::kTrackbarMax));
+    SendMessageA(h, TBM_SETPAGESIZE, 0, controls::kTrackbarStep);
+    SendMessageA(h, TBM_SETLINESIZE, 0, controls::kTrackbarStep);
+}
+
+int clsTrackbar::Value() const { return static_cast<int>(SendMessageA(hwnd(), TBM_GETPOS, 0, 0)); }
+
+void clsTrackbar::SetValue(int dwPos) { SendMessageA(hwnd(), TBM_SETPOS, TRUE, dwPos); }
+
+// --- drop-down lists ---
+
+void clsComboBox::CreateCombox(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, HFONT hWndFont,
+                               DWORD Style) {
+    HWND h = CreateChild(0, "COMBOBOX", nullptr, controls::kComboStyle | Style, X, Y, nWidth, nHeight, hWndParent, ID);
+    Remember(h);
+    SetFont(h, hWndFont, true);
+}
+
+void clsComboBox::AddItem(HWND hDlg, int ID, const std::string& strItem) {
+    SendDlgItemMessageA(hDlg, ID, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strItem.c_str()));
+}
+
+void clsComboBox::ListIndex(HWND hDlg, int ID, int Index) {
+    SendDlgItemMessageA(hDlg, ID, CB_SETCURSEL, static_cast<WPARAM>(Index), 0);
+}
+
+int clsComboBox::GetSelItem(HWND hDlg, int ID) {
+    return static_cast<int>(SendDlgItemMessageA(hDlg, ID, CB_GETCURSEL, 0, 0));
+}
+
+int clsComboBox::ListCount(HWND hDlg, int ID) {
+    return static_cast<int>(SendDlgItemMessageA(hDlg, ID, CB_GETCOUNT, 0, 0));
+}
+
+void clsComboBox::DeleteItem(HWND hDlg, int ID) {
+    for (int i = ListCount(hDlg, ID) - 1; i >= 1; --i)
+        SendDlgItemMessageA(hDlg, ID, CB_DELETESTRING, static_cast<WPARAM>(i), 0);
+    ListIndex(hDlg, ID, 0);
+}
+
+std::string clsComboBox::SelIndexText(HWND hDlg, int ID) {
+    const int sel = GetSelItem(hDlg, ID);
+    if (sel == CB_ERR) return {};
+    const LRESULT len = SendDlgItemMessageA(hDlg, ID, CB_GETLBTEXTLEN, static_cast<WPARAM>(sel), 0);
+    if (len == CB_ERR || len < 0) return {};
+    // The item's own text, with room for its terminator.
+    std::string buf(static_cast<size_t>(len) + 1, '\0');
+    const LRESULT got = SendDlgItemMessageA(hDlg, ID, CB_GETLBTEXT, static_cast<WPARAM>(sel),
+                                            reinterpret_cast<LPARAM>(buf.data()));
+    if (got == CB_ERR || got < 0) return {};
+    buf.resize(static_cast<size_t>(got) < buf.size() ? static_cast<size_t>(got) : buf.size() - 1);
+    return buf.substr(0, buf.find('\0'));
+}
+
+// --- edit fields ---
+
+void clsEdit::CreateEdit(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, HFONT hWndFont, DWORD Style,
+                         int MaxText) {
+    HWND h = CreateChild(WS_EX_CLIENTEDGE, "Edit", nullptr, controls::kEditStyle | Style, X, Y, nWidth, nHeight,
+                         hWndParent, ID);
+    Remember(h);
+    SetFont(h, hWndFont, true);
+    SendMessageA(h, EM_LIMITTEXT, static_cast<WPARAM>(MaxText), 0);
+}
+
+std::string clsEdit::Text(HWND hDlg, int ID) {
+    const LRESULT len = SendDlgItemMessageA(hDlg, ID, WM_GETTEXTLENGTH, 0, 0);
+    if (len <= 0) return {};
+    std::string buf(static_cast<size_t>(len) + 1, '\0');
+    const UINT got = GetDlgItemTextA(hDlg, ID, buf.data(), static_cast<int>(buf.size()));
+    buf.resize(got < buf.size() ? got : buf.size() - 1);
+    return buf;
+}
+
+void clsEdit::SetEditText(HWND hDlg, int ID, const std::string& strText) { SetDlgItemTextA(hDlg, ID, strText.c_str()); }
+
+// --- date pickers ---
+
+clsDTPicker::clsDTPicker() { InitControlGroup(ICC_DATE_CLASSES); }
+
+void clsDTPicker::CreateDTPicker(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, DWORD Style) {
+    Remember(CreateChild(0, DATETIMEPICK_CLASSA, nullptr, controls::kDatePickerStyle | Style, X, Y, nWidth, nHeight,
+                         hWndParent, ID));
+}
+
+void clsDTPicker::SetTodayPlus(HWND hDlg, int ID, int days) {
+    SYSTEMTIME st = TodayPlus(days);
+    SendDlgItemMessageA(hDlg, ID, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+}
+
+// --- labels ---
+
+void clsLabel::CreateLabel(HWND hwnd, const std::string& strText, int X, int Y, HFONT hWndFont, DWORD Style, int ID) {
+    HWND h = CreateChild(0, "STATIC", strText.c_str(), controls::kLabelStyle | Style, X, Y, controls::kLabelWidth,
+                         controls::kLabelHeight, hwnd, ID);
+    Remember(h);
+    SetFont(h, hWndFont, true);
+}
+
+// --- up-down spinners ---
+
+clsUpDown::clsUpDown() { InitControlGroup(ICC_UPDOWN_CLASS); }
+
+void clsUpDown::CreateUpDown(HWND hWndParent, int ID) {
+    HWND h = CreateChild(0, UPDOWN_CLASSA, nullptr, controls::kUpDownStyle, controls::kUpDownX, controls::kUpDownY,
+                         controls::kUpDownWidth, controls::kUpDownHeight, hWndParent, ID);
+    Remember(h);
+    SendMessageA(h, UDM_SETRANGE32, static_cast<WPARAM>(controls::kUpDownMin), controls::kUpDownMax);
+}
+
+void clsUpDown::SetBuddy(HWND hDlg, int ID, HWND hWndWindow) {
+    SendDlgItemMessageA(hDlg, ID, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hWndWindow), 0);
+}
+
+// --- month calendars ---
+
+clsMonthCalendar::clsMonthCalendar() { InitControlGroup(ICC_DATE_CLASSES); }
+
+void clsMonthCalendar::CreateMonthCalendar(HWND hWndParent, int ID) {
+    Remember(CreateChild(0, MONTHCAL_CLASSA, nullptr, controls::kMonthCalStyle, controls::kMonthCalX,
+                         controls::kMonthCalY, controls::kMonthCalWidth, controls::kMonthCalHeight, hWndParent, ID));
+}
+
+void clsMonthCalendar::SetTodayPlus(HWND hDlg, int ID, int days) {
+    SYSTEMTIME st = TodayPlus(days);
+    SendDlgItemMessageA(hDlg, ID, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&st));
+}
+
+// --- tool tips ---
+
+clsTooltip::clsTooltip() { InitControlGroup(ICC_BAR_CLASSES); }
+
+void clsTooltip::CreateTooltip() {
+    HWND h = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, controls::kTooltipStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, ProgramInstance(), nullptr);
+    Remember(h);
+    SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void clsTooltip::AddTooltip(const std::string& strText, HWND hWndWindow) {
+    TTTOOLINFOA ti{};
+    // The record size that every common-controls version accepts (no lpReserved).
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = nullptr;
+    ti.uId = reinterpret_cast<UINT_PTR>(hWndWindow);
+    ti.hinst = ProgramInstance();
+    // The tool tip copies the text when the tool is added.
+    ti.lpszText = const_cast<char*>(strText.c_str());
+    SendMessageA(hwnd(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void clsTooltip::Tooltip_SetDelayTime(int DelayTime) {
+    SendMessageA(hwnd(), TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(DelayTime, 0));
+}
+
+void clsTooltip::Tooltip_SetMaxWidth(int MaxWidth) { SendMessageA(hwnd(), TTM_SETMAXTIPWIDTH, 0, MaxWidth); }

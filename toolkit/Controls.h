@@ -1,0 +1,155 @@
+// Wrappers that create the child controls of the template dialogs. Each creates its control
+// with fixed style bits OR'ed with the caller's, hands it the dialog's font, keeps the handle,
+// and destroys the control when released (Release() or destruction). No wrapper handles
+// notifications: the dialog procedure receives WM_COMMAND / WM_NOTIFY itself.
+//
+// Operations taking (hDlg, ID) address any control of that dialog by its identifier; the
+// others use the handle the object holds.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Several controls of one kind in one dialog; handles kept in creation order.
+class clsMultiControl {
+public:
+    clsMultiControl() = default;
+    clsMultiControl(const clsMultiControl&) = delete;
+    clsMultiControl& operator=(const clsMultiControl&) = delete;
+    ~clsMultiControl() { Release(); }
+
+    // Handle of the control created in that place (0-based creation order); 0 when none.
+    HWND hwnd(size_t number) const { return number < handles_.size() ? handles_[number] : nullptr; }
+    size_t Count() const { return handles_.size(); }
+    // Destroys every control created through this object, in creation order.
+    void Release();
+
+protected:
+    void Remember(HWND h) { handles_.push_back(h); }
+
+private:
+    std::vector<HWND> handles_;  // owned; any still alive are destroyed by Release()
+};
+
+// One control; a further create replaces the stored handle (the earlier control then goes
+// with its dialog).
+class clsSingleControl {
+public:
+    clsSingleControl() = default;
+    clsSingleControl(const clsSingleControl&) = delete;
+    clsSingleControl& operator=(const clsSingleControl&) = delete;
+    ~clsSingleControl() { Release(); }
+
+    HWND hwnd() const { return handle_; }
+    void Release();
+
+protected:
+    void Remember(HWND h) { handle_ = h; }
+
+private:
+    HWND handle_ = nullptr;  // owned
+};
+
+// Push buttons, check boxes and option buttons: WS_CHILD | WS_VISIBLE | WS_TABSTOP | Style.
+class clsButton : public clsMultiControl {
+public:
+    void CreateButton(HWND parent, const std::string& strText, int ID, int X, int Y, int nWidth, int nHeight,
+                      HFONT hWndFont, DWORD Style);
+    static bool GetButtonState(HWND hDlg, int ID);
+    static void SetButtonState(HWND hDlg, int ID, int State);
+};
+
+// Track bar of 110 x 25 pixels, range 100..255, page and line size 26, no ticks.
+class clsTrackbar : public clsSingleControl {
+public:
+    clsTrackbar();
+    void CreateTrackBar(HWND hWndParent, int ID, int X, int Y, DWORD Style);
+    int Value() const;
+    void SetValue(int dwPos);
+};
+
+// Drop-down list (no edit part); its height includes the list.
+class clsComboBox : public clsMultiControl {
+public:
+    void CreateCombox(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, HFONT hWndFont, DWORD Style);
+    static void AddItem(HWND hDlg, int ID, const std::string& strItem);
+    static void ListIndex(HWND hDlg, int ID, int Index);
+    static int GetSelItem(HWND hDlg, int ID);  // -1 when nothing is selected
+    static int ListCount(HWND hDlg, int ID);
+    // Removes every item but the first and selects the first.
+    static void DeleteItem(HWND hDlg, int ID);
+    // Text of the selected item; empty when nothing is selected.
+    static std::string SelIndexText(HWND hDlg, int ID);
+};
+
+// Single-line edit field with a sunken client edge, limited to MaxText characters.
+class clsEdit : public clsMultiControl {
+public:
+    void CreateEdit(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, HFONT hWndFont, DWORD Style,
+                    int MaxText);
+    static std::string Text(HWND hDlg, int ID);
+    static void SetEditText(HWND hDlg, int ID, const std::string& strText);
+};
+
+// Date picker (the control's own font).
+class clsDTPicker : public clsMultiControl {
+public:
+    clsDTPicker();
+    void CreateDTPicker(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, DWORD Style);
+    // Shows today's local date moved by `days` whole days (negative goes back).
+    static void SetTodayPlus(HWND hDlg, int ID, int days);
+};
+
+// Static label of 200 x 18 pixels (SS_SIMPLE, no tab stop).
+class clsLabel : public clsSingleControl {
+public:
+    void CreateLabel(HWND hwnd, const std::string& strText, int X, int Y, HFONT hWndFont, DWORD Style, int ID);
+};
+
+// Up-down spinner, range -37390..999999, placed at (66, 88), 66 x 88 until a buddy is set.
+class clsUpDown : public clsSingleControl {
+public:
+    clsUpDown();
+    void CreateUpDown(HWND hWndParent, int ID);
+    static void SetBuddy(HWND hDlg, int ID, HWND hWndWindow);
+};
+
+// Month calendar at (22, 54), 265 x 160.
+class clsMonthCalendar : public clsSingleControl {
+public:
+    clsMonthCalendar();
+    void CreateMonthCalendar(HWND hWndParent, int ID);
+    // Selects today's local date moved by `days` whole days.
+    static void SetTodayPlus(HWND hDlg, int ID, int days);
+};
+
+// A top-most tool-tip window without parent.
+class clsTooltip : public clsSingleControl {
+public:
+    clsTooltip();
+    void CreateTooltip();
+    // Shows strText while the mouse rests over hWndWindow (which the tool tip subclasses).
+    void AddTooltip(const std::string& strText, HWND hWndWindow);
+    void Tooltip_SetDelayTime(int DelayTime);  // how long a tip stays shown, in ms
+    void Tooltip_SetMaxWidth(int MaxWidth);    // pixels
+};
+
+// Fixed geometry and ranges of the wrappers.
+namespace controls {
+inline constexpr int kTrackbarWidth = 110, kTrackbarHeight = 25;
+inline constexpr int kTrackbarMin = 100, kTrackbarMax = 255, kTrackbarStep = 26;
+inline constexpr int kLabelWidth = 200, kLabelHeight = 18;
+inline constexpr int kUpDownX = 66, kUpDownY = 88, kUpDownWidth = 66, kUpDownHeight = 88;
+inline constexpr int kUpDownMin = -37390, kUpDownMax = 999999;
+inline constexpr int kMonthCalX = 22, kMonthCalY = 54, kMonthCalWidth = 265, kMonthCalHeight = 160;
+inline constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;                          // 0x50010000
+inline constexpr DWORD kTrackbarStyle = kButtonStyle | 0x0010;                                    // TBS_NOTICKS
+inline constexpr DWORD kComboStyle = kButtonStyle | 0x0003 | 0x0040 | 0x0400;                     // 0x50010443
+inline constexpr DWORD kEditStyle = kButtonStyle | 0x0080;                                        // ES_AUTOHSCROLL
+inline constexpr DWORD kDatePickerStyle = kButtonStyle;
+inline constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | 0x000B;                              // SS_SIMPLE
+inline constexpr DWORD kUpDownStyle = kButtonStyle | 0x0002 | 0x0004 | 0x0080;                    // 0x50010086
+inline constexpr DWORD kMonthCalStyle = WS_CHILD | WS_VISIBLE;
+inline constexpr DWORD kTooltipStyle = 0x0001;                                                    // TTS_ALWAYSTIP
+}  // namespace controls

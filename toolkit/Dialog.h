@@ -1,0 +1,38 @@
+// Modal dialogs run from an empty in-memory template. The dialog procedure sizes, titles and
+// fills the window itself (CentreDialogOnDesktop, CreateDialogFont and the control wrappers),
+// and paints its frames with DrawEtchedFrame / DrawSunkenFrame.
+#pragma once
+#include <windows.h>
+
+#include "shell/Handles.h"
+
+// The system's modeless-dialog macro of this name would swallow the member below; this
+// program never creates a dialog from a resource.
+#ifdef CreateDialog
+#undef CreateDialog
+#endif
+
+// Runs one modal dialog from the empty template. Holds no state: each call builds a fresh
+// template and returns when the procedure has called EndDialog (or the dialog could not be
+// created). The dialog's result code is not passed on.
+class clsDialog {
+public:
+    // `initParam` reaches the procedure as the lParam of WM_INITDIALOG; dialogs that keep
+    // per-window state pass its address there.
+    void CreateDialog(HWND owner, DLGPROC lpDlgFunc, LPARAM initParam = 0);
+};
+
+// Fixed sizes and font of the template dialogs.
+inline constexpr int kDialogFontHeight = 13;
+inline constexpr char kDialogFontFace[] = "Tahoma";
+
+// Moves the dialog to width x height pixels, centred on the desktop (halves to the even
+// neighbour), and sets its title.
+void CentreDialogOnDesktop(HWND dialog, int width, int height, const char* title);
+// The dialogs' font: "Tahoma", 13 pixels high, normal weight, default character set.
+win::AutoFont CreateDialogFont();
+
+// Etched and sunken edges on all four sides of the rectangle; arguments in the order left,
+// right, top, bottom. A rectangle whose top equals its bottom gives a horizontal line.
+void DrawEtchedFrame(HDC dc, int left, int right, int top, int bottom);
+void DrawSunkenFrame(HDC dc, int left, int right, int top, int bottom);
