@@ -1,10 +1,11 @@
 #include "shell/MainJoins.h"
 
+#include "face/Skins.h"
 #include "toolkit/MainTooltip.h"
 
 // Each body below is filled by the subsystem that owns it (see MainJoins.h).
 
-void JoinRandomSkinChoice(HWND, const char*) {}
+void JoinRandomSkinChoice(HWND, const char* valueName) { skins::ApplyRandomSkinChoice(valueName); }
 
 void JoinBuildPopupMenu(HWND) {}
 

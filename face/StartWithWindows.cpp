@@ -1,0 +1,26 @@
+#include "face/StartWithWindows.h"
+
+#include "face/SkinRules.h"
+#include "shell/RegProcess.h"
+#include "shell/Settings.h"
+
+namespace skins {
+
+RunValuePlace SetStartWithSystem(bool on, const std::string& programPath, const RunRoots& roots) {
+    if (!on) {
+        RegDeleteNamedValue(roots.machine, settings::kRunKey, settings::kRunValue);
+        RegDeleteNamedValue(roots.user, settings::kRunKey, settings::kRunValue);
+        return RunValuePlace::None;
+    }
+    const std::string command = RunCommandFor(programPath);
+    std::string value = command;
+    if (RegWriteValue(roots.machine, settings::kRunKey, settings::kRunValue, REG_SZ, value)) {
+        RegDeleteNamedValue(roots.user, settings::kRunKey, settings::kRunValue);
+        return RunValuePlace::Machine;
+    }
+    value = command;
+    if (RegWriteValue(roots.user, settings::kRunKey, settings::kRunValue, REG_SZ, value)) return RunValuePlace::User;
+    return RunValuePlace::None;
+}
+
+}  // namespace skins
