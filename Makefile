@@ -1,5 +1,5 @@
 # The two commands of the README, and the others.
-.PHONY: run test dist bench clean
+.PHONY: run test dist bench lint clean
 
 run:
 	scripts/run-clock.sh
@@ -12,6 +12,9 @@ dist:
 
 bench:
 	scripts/bench.sh
+
+lint:
+	scripts/lint.sh
 
 clean:
 	rm -rf build

@@ -9,6 +9,7 @@ werror=${ZENTARO_WERROR:-OFF}
 jobs=${ZENTARO_JOBS:-$(nproc)}
 
 "$root/scripts/bootstrap.sh"
+"$root/scripts/lint.sh"
 
 for preset in host win64 win32; do
   echo "== configure and build: $preset"
