@@ -1,8 +1,48 @@
+// The one window of Break.exe: a full-screen, top-most break with a picture, the words
+// "Time for a Break!", a countdown of the break's seconds and the buttons "Close Window",
+// "Previous" and "Next". An enforced break cannot be closed before its count reaches 0.
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 inline constexpr const char* kBreakClass = "BreakWindow";
 inline constexpr const char* kBreakTitle = "Break";
+inline constexpr const char* kBreakHeading = "Time for a Break!";
+inline constexpr const char* kCloseWindowCaption = "Close Window";
+inline constexpr const char* kPreviousCaption = "Previous";
+inline constexpr const char* kNextCaption = "Next";
+
+// Control identifiers, so that other processes and tests can find the controls.
+inline constexpr int kIdCloseButton = 101;
+inline constexpr int kIdPreviousButton = 102;
+inline constexpr int kIdNextButton = 103;
+inline constexpr int kIdCountdownLabel = 104;
+inline constexpr int kIdHeadingLabel = 105;
+
+inline constexpr UINT_PTR kFocusTimerId = 1;      // every 500 ms: keep the focus
+inline constexpr UINT_PTR kCountdownTimerId = 2;  // every 1000 ms: count down
+
+inline constexpr COLORREF kBreakBackground = RGB(0, 128, 0);
+
+struct BreakConfig {
+    std::string iniPath;           // the shared "stop.ini"
+    std::string programDirectory;  // pictures are under "<directory>/picture/"
+    bool quitOnClose = true;       // end the thread's message loop when the window goes
+};
+
+// The program's own: "stop.ini" and "picture" beside Break.exe.
+BreakConfig DefaultBreakConfig();
+
+// Reads the break's settings, creates and shows the window and starts the break.
+HWND CreateBreakWindow(HINSTANCE instance, const BreakConfig& config, int show);
 
 // Creates the break window and runs its message loop to its end.
 int RunBreak(HINSTANCE instance, int show);
+
+// What the window shows, for tests and the paint handler.
+int BreakPictureNumber(HWND wnd);    // 1 to 20; 0 when wnd is not a break window
+bool BreakPictureLoaded(HWND wnd);   // false when the picture's number is shown instead
+bool BreakFinished(HWND wnd);        // the count has reached 0
+// Paints the window's background and picture area into dc (client coordinates).
+void PaintBreakWindow(HWND wnd, HDC dc);

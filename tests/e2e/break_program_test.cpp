@@ -1,0 +1,73 @@
+// Break.exe as a real process: it reads the shared stop.ini beside it, counts the break down
+// in real time, refuses to close while enforced, and ends on "Close Window".
+#include "tests/e2e/driver/Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+constexpr int kIdCloseButton = 101;
+constexpr int kIdCountdownLabel = 104;
+
+// Writes the break keys into the programs' stop.ini and removes the file again at the end.
+class SharedIni {
+public:
+    SharedIni(const char* timesshow, const char* cmdhide) : path_(driver::BinDir() + "\\stop.ini") {
+        DeleteFileA(path_.c_str());
+        WritePrivateProfileStringA("StartBreak", "timesshow", timesshow, path_.c_str());
+        WritePrivateProfileStringA("StartBreak", "cmdhide", cmdhide, path_.c_str());
+    }
+    ~SharedIni() { DeleteFileA(path_.c_str()); }
+private:
+    std::string path_;
+};
+
+TEST(BreakProgram, EnforcedBreakCountsDownInRealTimeThenCloses) {
+    SharedIni ini("3", "1");
+    driver::Process brk;
+    ASSERT_TRUE(brk.Start(driver::ProgramPath("Break.exe")));
+    HWND wnd = driver::WaitForWindow("BreakWindow", "Break", 20000, brk.id());
+    ASSERT_NE(wnd, nullptr);
+    HWND label = driver::ChildById(wnd, kIdCountdownLabel);
+    HWND close = driver::ChildById(wnd, kIdCloseButton);
+    ASSERT_NE(label, nullptr);
+    ASSERT_NE(close, nullptr);
+    EXPECT_TRUE(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(IsWindowEnabled(close));
+
+    // Closing is refused while the count runs.
+    PostMessageA(wnd, WM_CLOSE, 0, 0);
+    PostMessageA(wnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(driver::WaitFor([&] { return driver::WindowText(label) == "2  Seconds time."; }, 5000))
+        << driver::WindowText(label);
+    EXPECT_TRUE(brk.Running());
+
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_TRUE(driver::WaitFor([&] { return driver::WindowText(label) == "0  Seconds time."; }, 6000))
+        << driver::WindowText(label);
+    const ULONGLONG took = GetTickCount64() - start;
+    EXPECT_GE(took, 1000u);  // 2 -> 1 -> 0: about two seconds
+    EXPECT_LE(took, 3500u);
+    EXPECT_TRUE(driver::WaitFor([&] { return IsWindowEnabled(close) != FALSE; }, 2000));
+    driver::SaveWindowPng(wnd, "break_finished.png");
+
+    PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(kIdCloseButton, BN_CLICKED), reinterpret_cast<LPARAM>(close));
+    EXPECT_TRUE(brk.WaitExit(10000));
+    EXPECT_EQ(brk.ExitCode(), 0u);
+}
+
+TEST(BreakProgram, BreakThatIsNotEnforcedClosesAtOnce) {
+    SharedIni ini("600", "0");
+    driver::Process brk;
+    ASSERT_TRUE(brk.Start(driver::ProgramPath("Break.exe")));
+    HWND wnd = driver::WaitForWindow("BreakWindow", "Break", 20000, brk.id());
+    ASSERT_NE(wnd, nullptr);
+    EXPECT_EQ(driver::WindowText(driver::ChildById(wnd, kIdCountdownLabel)), "600");
+    EXPECT_TRUE(IsWindowEnabled(driver::ChildById(wnd, kIdCloseButton)));
+    PostMessageA(wnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(brk.WaitExit(10000));
+}
+
+}  // namespace
