@@ -317,11 +317,11 @@ void CreateControls(VitaroState& s) {
     s.days = MakeControl(s, "STATIC", "", SS_LEFT | SS_NOPREFIX, kDays, kIdDays, font);
     MakeControl(s, "BUTTON", kSystemDateText, BS_PUSHBUTTON | WS_TABSTOP, kSystemDate, kIdSystemDate, font);
 
-    // The colour panel lies below the fixed client area.
+    // The colour panel lies below the fixed client area; no tab stop leads into it.
     MakeControl(s, "BUTTON", kColorPanelText, BS_GROUPBOX, kColorPanel, kIdColorPanel, font);
     for (int i = 0; i < bio::kColorSlots; ++i) {
         s.colorOptions[i] = MakeControl(
-            s, "BUTTON", bio::kColorSlotNames[i], BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0),
+            s, "BUTTON", bio::kColorSlotNames[i], BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0),
             {kColorOptionX, kColorOptionY + kColorOptionStep * i, kColorOptionWidth, kColorOptionStep},
             kIdColorOption1 + i, font);
     }
