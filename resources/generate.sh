@@ -7,6 +7,7 @@ need=()
 command -v sox >/dev/null || need+=(sox)
 [ -x /usr/bin/convert ] || need+=(imagemagick)
 command -v python3 >/dev/null || need+=(python3)
+command -v chmcmd >/dev/null || need+=(fp-utils)
 if [ ${#need[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${need[@]}"
 fi

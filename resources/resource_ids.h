@@ -6,6 +6,7 @@
 #define IDB_BACKGROUND 2
 #define IDB_GLYPHS 3
 #define IDR_RING_SOUND 10
+#define IDB_ABOUT 20
 #define RT_RING_SOUND "RING_SOUND"
 
 #endif

@@ -1,13 +1,14 @@
 #include "shell/MainJoins.h"
 
 #include "face/Skins.h"
+#include "shell/MainCommands.h"
 #include "toolkit/MainTooltip.h"
 
 // Each body below is filled by the subsystem that owns it (see MainJoins.h).
 
 void JoinRandomSkinChoice(HWND, const char* valueName) { skins::ApplyRandomSkinChoice(valueName); }
 
-void JoinBuildPopupMenu(HWND) {}
+void JoinBuildPopupMenu(HWND main) { CreateMainMenu(main); }
 
 void JoinLoadAlarms() {}
 
@@ -15,14 +16,17 @@ void JoinCreateTooltip(HWND main) { CreateMainTooltip(main); }
 
 void JoinCheckAlarms() {}
 
-bool JoinMenuDrawItem(LPARAM) { return false; }
+bool JoinMenuDrawItem(LPARAM lp) { return DrawMainMenuItem(lp); }
 
-bool JoinMenuMeasureItem(HWND, LPARAM) { return false; }
+bool JoinMenuMeasureItem(HWND main, LPARAM lp) { return MeasureMainMenuItem(main, lp); }
 
-bool JoinMainMessage(HWND, UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+bool JoinMainMessage(HWND main, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+    return HandleMainCommandMessage(main, msg, wp, lp, result);
+}
 
 void JoinReleaseOnClose() {
-    ReleaseMainTooltip();  // toolkit: the date tool tip
+    ReleaseMainMenuAndIcon();  // shell: the popup menu and the notification-area icon
+    ReleaseMainTooltip();      // toolkit: the date tool tip
 }
 
 void OpenOptionsDialog(HWND) {}

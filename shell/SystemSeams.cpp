@@ -56,6 +56,8 @@ SeamTable MakeReal() {
         BOOL previous = FALSE;
         return SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running, &previous, 0);
     };
+    t.notifyIcon = [](DWORD message, NOTIFYICONDATAA* data) { return Shell_NotifyIconA(message, data); };
+    t.exitProcess = [](UINT code) { ExitProcess(code); };
     return t;
 }
 

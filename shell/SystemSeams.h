@@ -1,9 +1,10 @@
 // The side effects that tests must observe without causing: reading and setting the local
 // clock, the shutdown request and its privilege, starting a program, sounds and beeps,
-// opening help and the screen-saver flag. Production code calls the plain functions below;
+// opening help, the screen-saver flag, the notification-area icon and ending the process. Production code calls the plain functions below;
 // a test replaces entries of Hooks() for a scope with ScopedSeams and records the calls.
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 #include <functional>
 #include <string>
 
@@ -25,6 +26,8 @@ struct SeamTable {
     std::function<UINT()> midiOutDevices;
     std::function<HWND(HWND caller, const char* file, UINT command, DWORD_PTR data)> htmlHelp;
     std::function<BOOL(BOOL running)> setScreenSaverRunning;
+    std::function<BOOL(DWORD message, NOTIFYICONDATAA* data)> notifyIcon;  // Shell_NotifyIconA
+    std::function<void(UINT code)> exitProcess;                     // ends the program at once
 };
 
 // The table in force; starts with the real platform calls.
@@ -65,5 +68,7 @@ inline HWND OpenHelp(HWND caller, const char* file, UINT command, DWORD_PTR data
     return Hooks().htmlHelp(caller, file, command, data);
 }
 inline BOOL SetScreenSaverRunning(BOOL running) { return Hooks().setScreenSaverRunning(running); }
+inline BOOL NotifyIcon(DWORD message, NOTIFYICONDATAA* data) { return Hooks().notifyIcon(message, data); }
+inline void ExitProgram(UINT code) { Hooks().exitProcess(code); }
 
 }  // namespace sys
