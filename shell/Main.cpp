@@ -2,5 +2,15 @@
 
 #include <windows.h>
 
-// The clock window arrives with the next change; until then the program starts and ends.
-int Main() { return 0; }
+#include "shell/MainWindow.h"
+#include "shell/PublicFunction.h"
+
+int Main() {
+    // One clock per user: a second start brings the running clock into view and ends.
+    if (HWND running = FindWindowA(kMainClassName, kMainTitle)) {
+        ShowWindow(running, SW_SHOWNORMAL);
+        return 0;
+    }
+    RunMainWindow(kMainClassName, IsLayeredCapable() ? WS_EX_LAYERED : 0, "");
+    return 0;
+}

@@ -1,0 +1,611 @@
+// The main clock window in-process: creation from the settings, the tick, painting, closing,
+// the hourly chime and the shape; bad skin files and stored places.
+#include "face/FaceLayout.h"
+#include "face/clsDrawTime.h"
+#include "face/frmRegion.h"
+#include "shell/Handles.h"
+#include "shell/MainWindow.h"
+#include "shell/Settings.h"
+#include "shell/SystemSeams.h"
+#include "shell/clsThread.h"
+#include "tests/win/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <mmsystem.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+using testing_support::ClearUserRegistry;
+using testing_support::MakeBmp;
+using testing_support::PumpPending;
+using testing_support::PumpUntil;
+using testing_support::TempDir;
+using testing_support::WriteFileBytes;
+
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+
+// Message boxes shown on this thread while it lives: their caption and text; each is
+// answered with OK at once.
+class MessageBoxRecorder {
+public:
+    MessageBoxRecorder() {
+        self_ = this;
+        hook_.reset(SetWindowsHookExA(WH_CBT, Proc, nullptr, GetCurrentThreadId()));
+    }
+    ~MessageBoxRecorder() { self_ = nullptr; }
+    std::vector<std::pair<std::string, std::string>> boxes;
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
+        if (code == HCBT_ACTIVATE && self_) {
+            HWND box = reinterpret_cast<HWND>(wp);
+            char cls[32] = {}, caption[256] = {}, text[512] = {};
+            GetClassNameA(box, cls, sizeof cls);
+            if (std::string(cls) == "#32770") {
+                GetWindowTextA(box, caption, sizeof caption);
+                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+                self_->boxes.emplace_back(caption, text);
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+            }
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline MessageBoxRecorder* self_ = nullptr;
+    win::AutoHook hook_;
+};
+
+SYSTEMTIME At(WORD h, WORD m, WORD s, WORD ms = 20) {
+    SYSTEMTIME t{};
+    t.wYear = 2026;
+    t.wMonth = 12;
+    t.wDay = 8;
+    t.wDayOfWeek = 2;
+    t.wHour = h;
+    t.wMinute = m;
+    t.wSecond = s;
+    t.wMilliseconds = ms;
+    return t;
+}
+
+void PutDword(const char* key, const char* name, DWORD value) {
+    HKEY k = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(k, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(k);
+}
+
+// Type and text of a stored value.
+std::pair<DWORD, std::string> Stored(const char* key, const char* name) {
+    HKEY k = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &k) != ERROR_SUCCESS) return {0, "<missing>"};
+    char buf[256] = {};
+    DWORD type = 0, size = sizeof buf - 1;
+    const LONG rc = RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
+    RegCloseKey(k);
+    if (rc != ERROR_SUCCESS) return {0, "<missing>"};
+    return {type, std::string(buf)};
+}
+
+class ClockWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearUserRegistry();
+        seams_->getLocalTime = [this](SYSTEMTIME& t) { t = now_; };
+        seams_->waveOutDevices = [] { return 1u; };
+        seams_->midiOutDevices = [] { return 1u; };
+        seams_->playSound = [this](const void* sound, HMODULE, DWORD flags) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            sounds_.push_back({flags & SND_MEMORY ? std::string("<memory>") : std::string(static_cast<const char*>(sound)),
+                               flags});
+            return TRUE;
+        };
+        seams_->mciCommand = [this](const char* command) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            sounds_.push_back({command, 0xFFFFFFFF});
+        };
+        seams_->beep = [this](DWORD hz, DWORD ms) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            beeps_.push_back({hz, ms});
+        };
+        seams_->sleep = [](DWORD) {};
+    }
+    void TearDown() override {
+        WaitForChimeThreads();
+        if (HWND w = MainWindowHandle()) DestroyWindow(w);
+        UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
+        PumpPending();
+    }
+
+    HWND Open(DWORD exStyle = WS_EX_LAYERED) {
+        EXPECT_TRUE(RegisterMainClass(kMainClassName));
+        HWND w = CreateMainWindow(kMainClassName, exStyle, "");
+        EXPECT_NE(w, nullptr);
+        if (w) StartMainWindow(w);
+        PumpPending();
+        return w;
+    }
+    void Tick(HWND w, const SYSTEMTIME& at) {
+        now_ = at;
+        SendMessageA(w, WM_TIMER, kTickTimerId, 0);
+    }
+    static void WaitForChimeThreads() {
+        PumpUntil([] { return clsThread::Running() == 0; }, 10000);
+    }
+    struct Sound {
+        std::string what;
+        DWORD flags;
+    };
+    std::vector<Sound> Sounds() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return sounds_;
+    }
+    std::vector<std::pair<DWORD, DWORD>> Beeps() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return beeps_;
+    }
+
+    sys::ScopedSeams seams_;
+    SYSTEMTIME now_ = At(21, 34, 56);
+    std::mutex mutex_;
+    std::vector<Sound> sounds_;
+    std::vector<std::pair<DWORD, DWORD>> beeps_;
+};
+
+TEST_F(ClockWindowTest, FreshProfileGivesTheBuiltInFaceCentredAndTranslucent) {
+    HWND w = Open();
+    ASSERT_TRUE(w);
+    EXPECT_EQ(MainWindowHandle(), w);
+    RECT r{};
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.right - r.left, 120);
+    EXPECT_EQ(r.bottom - r.top, 38);
+    EXPECT_EQ(r.left, face::CentreOffset(GetSystemMetrics(SM_CXSCREEN), 120));
+    EXPECT_EQ(r.top, face::CentreOffset(GetSystemMetrics(SM_CYSCREEN), 38));
+
+    const LONG_PTR ex = GetWindowLongPtrA(w, GWL_EXSTYLE);
+    EXPECT_EQ(ex & (WS_EX_TOOLWINDOW | WS_EX_LAYERED), WS_EX_TOOLWINDOW | WS_EX_LAYERED);
+    EXPECT_FALSE(ex & WS_EX_TOPMOST);
+    EXPECT_EQ(GetWindowLongPtrA(w, GWL_STYLE) & (WS_POPUP | WS_SYSMENU | WS_CAPTION), WS_POPUP | WS_SYSMENU);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(w, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 188);
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+
+    win::AutoRegion region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(w, region.get()), ERROR);
+    for (auto [x, y] : {std::pair{0, 0}, {119, 0}, {0, 37}, {119, 37}})
+        EXPECT_FALSE(PtInRegion(region.get(), x, y)) << "red corner " << x << "," << y;
+    EXPECT_TRUE(PtInRegion(region.get(), 60, 19));
+
+    EXPECT_EQ(MainDrawTime().ReLeft(), 5);
+    EXPECT_EQ(MainDrawTime().ReTop(), 7);
+    EXPECT_TRUE(IsWindowVisible(w));
+    EXPECT_FALSE(IsIconic(w));
+    char title[32] = {};
+    GetWindowTextA(w, title, sizeof title);
+    EXPECT_STREQ(title, "Zentaro");
+}
+
+TEST_F(ClockWindowTest, StartOptionsDecideShownStateAndTopmost) {
+    struct Case {
+        const char* what;
+        const char* iconRun;  // REG_SZ text, or null for none
+        DWORD windowpos;      // stored as REG_DWORD when nonzero
+        bool minimised;
+        bool topmost;
+    };
+    const Case cases[] = {
+        {"nothing stored", nullptr, 0, false, false},
+        {"IconRun 1", "1", 0, true, false},
+        {"IconRun abc", "abc", 0, false, false},
+        {"IconRun 0", "0", 0, false, false},
+        {"Windowpos 1", nullptr, 1, false, true},
+    };
+    for (const Case& c : cases) {
+        ClearUserRegistry();
+        if (c.iconRun) settings::WriteText(settings::kOptionKey, settings::kIconRun, c.iconRun);
+        if (c.windowpos) PutDword(settings::kOptionKey, settings::kWindowpos, c.windowpos);
+        HWND w = Open();
+        EXPECT_EQ(IsIconic(w) != FALSE, c.minimised) << c.what;
+        if (!c.minimised) {
+            EXPECT_TRUE(IsWindowVisible(w)) << c.what;
+        }
+        EXPECT_EQ((GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, c.topmost) << c.what;
+        DestroyWindow(w);
+        UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
+        PumpPending();
+    }
+}
+
+TEST_F(ClockWindowTest, ClosingWhileShownStoresThePlaceAsText) {
+    HWND w = Open();
+    SetWindowPos(w, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageA(w, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(w));
+    EXPECT_EQ(MainWindowHandle(), nullptr);
+    EXPECT_EQ(Stored(settings::kLoadKey, settings::kClockLeft), (std::pair<DWORD, std::string>{REG_SZ, "40"}));
+    EXPECT_EQ(Stored(settings::kLoadKey, settings::kClockTop), (std::pair<DWORD, std::string>{REG_SZ, "50"}));
+    UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
+    PumpPending();
+
+    // Started again, the clock comes back to that place.
+    w = Open();
+    RECT r{};
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.top, 50);
+}
+
+TEST_F(ClockWindowTest, ClosingWhileMinimisedKeepsTheStoredPlace) {
+    settings::WriteText(settings::kLoadKey, settings::kClockLeft, "30");
+    settings::WriteText(settings::kLoadKey, settings::kClockTop, "20");
+    HWND w = Open();
+    ShowWindow(w, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(w));
+    SendMessageA(w, WM_CLOSE, 0, 0);
+    EXPECT_EQ(Stored(settings::kLoadKey, settings::kClockLeft).second, "30");
+    EXPECT_EQ(Stored(settings::kLoadKey, settings::kClockTop).second, "20");
+}
+
+TEST_F(ClockWindowTest, StoredPlacesThatWouldLoseTheClockAreIgnored) {
+    const int centreX = face::CentreOffset(GetSystemMetrics(SM_CXSCREEN), 120);
+    const int centreY = face::CentreOffset(GetSystemMetrics(SM_CYSCREEN), 38);
+    struct Case {
+        const char* what;
+        const char* left;
+        const char* top;
+        int expectedLeft, expectedTop;
+    };
+    const Case cases[] = {
+        {"usable place", "12", "34", 12, 34},
+        {"far off screen", "-99999", "10", centreX, centreY},
+        {"not a number", "abc", "10", centreX, centreY},
+        {"exponent form", "1e9", "10", centreX, centreY},
+        {"top missing", "12", nullptr, centreX, centreY},
+        {"mostly below the screen", "12", "100000", centreX, centreY},
+    };
+    for (const Case& c : cases) {
+        ClearUserRegistry();
+        settings::WriteText(settings::kLoadKey, settings::kClockLeft, c.left);
+        if (c.top) settings::WriteText(settings::kLoadKey, settings::kClockTop, c.top);
+        HWND w = Open();
+        RECT r{};
+        GetWindowRect(w, &r);
+        EXPECT_EQ(r.left, c.expectedLeft) << c.what;
+        EXPECT_EQ(r.top, c.expectedTop) << c.what;
+        DestroyWindow(w);
+        UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
+        PumpPending();
+    }
+}
+
+TEST_F(ClockWindowTest, OpacityIsReadAndKeptVisible) {
+    struct Case {
+        const char* stored;
+        BYTE expected;
+    };
+    const Case cases[] = {{"abc", 188}, {"255", 255}, {"150", 150}, {"0", 100}, {"300", 255}};
+    for (const Case& c : cases) {
+        ClearUserRegistry();
+        settings::WriteText(settings::kLoadKey, settings::kAlpha, c.stored);
+        HWND w = Open();
+        BYTE alpha = 0;
+        GetLayeredWindowAttributes(w, nullptr, &alpha, nullptr);
+        EXPECT_EQ(alpha, c.expected) << c.stored;
+        DestroyWindow(w);
+        UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
+        PumpPending();
+    }
+}
+
+TEST_F(ClockWindowTest, TickInvalidatesOnlyTheTimeArea) {
+    HWND w = Open();
+    ValidateRect(w, nullptr);
+    Tick(w, At(10, 20, 30));
+    RECT dirty{};
+    ASSERT_TRUE(GetUpdateRect(w, &dirty, FALSE));
+    EXPECT_EQ(dirty.left, 5);
+    EXPECT_EQ(dirty.top, 7);
+    EXPECT_EQ(dirty.right, 5 + 111);
+    EXPECT_EQ(dirty.bottom, 7 + 25);
+}
+
+TEST_F(ClockWindowTest, TimeTextIsTwentyFourHourWithoutMarker) {
+    // The prefix's default time form is 12-hour with "AM"/"PM".
+    EXPECT_EQ(ClockTimeText(At(21, 34, 56)).substr(0, 8), "21:34:56");
+    const std::string morning = ClockTimeText(At(9, 5, 3));
+    EXPECT_TRUE(morning == "9:05:03" || morning == "09:05:03") << morning;
+}
+
+TEST_F(ClockWindowTest, PaintedTimeAreaHoldsTheGlyphsOfTheTime) {
+    Open();
+    const FaceState& face = MainFace();
+    // A 32-bit DIB section as the paint target, so its pixels can be read back exactly.
+    win::WindowDC screen(nullptr);
+    win::AutoMemDC dc(CreateCompatibleDC(screen.get()));
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, face.width, -face.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    win::AutoBitmap target(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win::ScopedSelect sel(dc.get(), target.get());
+
+    std::string lastGood;
+    PaintClockFace(dc.get(), face, MainDrawTime(), ClockTimeText(At(21, 34, 56)), lastGood);
+    EXPECT_EQ(lastGood.substr(0, 8), "21:34:56");
+
+    const face::PixelGrid painted = ReadSurfacePixels(dc.get(), face.width, face.height);
+    const face::PixelGrid glyphs = ReadSurfacePixels(face.glyphs.dc(), 180, 25);
+    const face::PixelGrid background = ReadSurfacePixels(face.background.dc(), face.width, face.height);
+    ASSERT_FALSE(painted.pixels.empty());
+    ASSERT_FALSE(glyphs.pixels.empty());
+    struct Cell {
+        const char* what;
+        int offsetX, width, sourceX;
+    };
+    const Cell cells[] = {{"2", 0, 16, 30},  {"1", 16, 16, 15}, {":", 32, 8, 151}, {"3", 40, 16, 45},
+                          {"4", 56, 16, 60}, {":", 72, 8, 151}, {"5", 80, 15, 75}, {"6", 95, 16, 90}};
+    auto matches = [&](const face::PixelGrid& image, const Cell& c) {
+        int differing = 0;
+        for (int y = 0; y < 25; ++y)
+            for (int x = 0; x < c.width; ++x)
+                if (image.at(5 + c.offsetX + x, 7 + y) != glyphs.at(c.sourceX + x, y)) ++differing;
+        return differing;
+    };
+    for (const Cell& c : cells) EXPECT_EQ(matches(painted, c), 0) << "cell " << c.what << " at " << c.offsetX;
+    // Outside the time area the background shows.
+    EXPECT_EQ(painted.at(0, 0), background.at(0, 0));
+    EXPECT_EQ(painted.at(60, 35), background.at(60, 35));
+
+    // A text that cannot be drawn leaves the last good time on the face.
+    std::fill(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + face.width * face.height, 0u);
+    PaintClockFace(dc.get(), face, MainDrawTime(), "10:1O:39", lastGood);
+    EXPECT_EQ(lastGood.substr(0, 8), "21:34:56");
+    const face::PixelGrid kept = ReadSurfacePixels(dc.get(), face.width, face.height);
+    for (const Cell& c : cells) EXPECT_EQ(matches(kept, c), 0) << "kept cell " << c.what;
+    EXPECT_EQ(MainDrawTime().DrawTime(dc.get(), face.glyphs.dc(), "10:1O:39"), clsDrawTime::kNotADigit);
+}
+
+TEST_F(ClockWindowTest, OneOrTwoDigitHourPutsBlankOrZeroInTheHourTensCell) {
+    Open();
+    const FaceState& face = MainFace();
+    const face::PixelGrid glyphs = ReadSurfacePixels(face.glyphs.dc(), 180, 25);
+    struct Case {
+        const char* text;
+        int hourTensSource;
+    };
+    for (const Case& c : {Case{"9:05:03", 158}, Case{"09:05:03", 0}}) {
+        win::WindowDC screen(nullptr);
+        win::AutoMemDC dc(CreateCompatibleDC(screen.get()));
+        win::AutoBitmap target(CreateCompatibleBitmap(screen.get(), face.width, face.height));
+        win::ScopedSelect sel(dc.get(), target.get());
+        ASSERT_EQ(MainDrawTime().DrawTime(dc.get(), face.glyphs.dc(), c.text), clsDrawTime::kOk);
+        const face::PixelGrid painted = ReadSurfacePixels(dc.get(), face.width, face.height);
+        int differing = 0;
+        for (int y = 0; y < 25; ++y)
+            for (int x = 0; x < 16; ++x)
+                if (painted.at(5 + x, 7 + y) != glyphs.at(c.hourTensSource + x, y)) ++differing;
+        EXPECT_EQ(differing, 0) << c.text;
+    }
+}
+
+TEST_F(ClockWindowTest, ChimeSoundsOnceAtTheFirstTickOfTheHour) {
+    PutDword(settings::kLoadKey, settings::kHourRing, 1);
+    HWND w = Open();
+    Tick(w, At(9, 59, 59));
+    Tick(w, At(10, 0, 1));  // the tick skipped second 0
+    Tick(w, At(10, 0, 1, 600));
+    Tick(w, At(10, 0, 2));
+    WaitForChimeThreads();
+    const auto sounds = Sounds();
+    ASSERT_EQ(sounds.size(), 1u);
+    EXPECT_EQ(sounds[0].what, "<memory>");
+    EXPECT_EQ(sounds[0].flags, static_cast<DWORD>(SND_MEMORY | SND_ASYNC));
+    EXPECT_TRUE(Beeps().empty());
+}
+
+TEST_F(ClockWindowTest, ChimeSettingsChooseWhatSounds) {
+    struct Case {
+        const char* what;
+        const char* hourRing;  // REG_SZ text; null for none
+        const char* wavFile;
+        UINT waveDevices;
+        std::vector<std::string> sounds;
+        size_t beeps;
+    };
+    const Case cases[] = {
+        {"chime off when HourRing is missing", nullptr, nullptr, 1, {}, 0},
+        {"chime off when HourRing is not a number", "on", nullptr, 1, {}, 0},
+        {"HourRing as text 1", "1", nullptr, 1, {"<memory>"}, 0},
+        {"lower-case wav file", "1", "C:\\chimes\\bell.wav", 1, {"C:\\chimes\\bell.wav"}, 0},
+        {"upper-case WAV goes through MCI", "1", "C:\\chimes\\bell.WAV", 1, {"play C:\\chimes\\bell.WAV"}, 0},
+        {"MIDI file through MCI, quoted for its blank", "1", "C:\\my chimes\\bell.mid", 1,
+         {"play \"C:\\my chimes\\bell.mid\""}, 0},
+        {"no wave device: the beeps", "1", nullptr, 0, {}, 4},
+    };
+    for (const Case& c : cases) {
+        ClearUserRegistry();
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            sounds_.clear();
+            beeps_.clear();
+        }
+        const UINT devices = c.waveDevices;
+        seams_->waveOutDevices = [devices] { return devices; };
+        if (c.hourRing) settings::WriteText(settings::kLoadKey, settings::kHourRing, c.hourRing);
+        if (c.wavFile) settings::WriteText(settings::kLoadKey, settings::kWavFile, c.wavFile);
+        HWND w = Open();
+        Tick(w, At(14, 0, 0));
+        WaitForChimeThreads();
+        std::vector<std::string> heard;
+        for (const Sound& s : Sounds()) heard.push_back(s.what);
+        EXPECT_EQ(heard, c.sounds) << c.what;
+        EXPECT_EQ(Beeps().size(), c.beeps) << c.what;
+        DestroyWindow(w);
+        UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
+        PumpPending();
+    }
+}
+
+TEST_F(ClockWindowTest, BeepPatternIsThreeLowThenOneHigh) {
+    EXPECT_EQ(PlayChimeBeeps(), 0u);
+    const std::vector<std::pair<DWORD, DWORD>> expected{{700, 1500}, {700, 1500}, {700, 1500}, {1400, 1500}};
+    EXPECT_EQ(Beeps(), expected);
+}
+
+// --- shape ---
+
+face::PixelGrid GridOf(HBITMAP bitmap, int w, int h) {
+    win::WindowDC screen(nullptr);
+    win::AutoMemDC dc(CreateCompatibleDC(screen.get()));
+    win::ScopedSelect sel(dc.get(), bitmap);
+    return ReadSurfacePixels(dc.get(), w, h);
+}
+
+TEST(ClockRegion, OnePassRegionEqualsTheUnionOfRectangles) {
+    struct Case {
+        const char* what;
+        int w, h;
+        std::function<COLORREF(int, int)> pixel;
+    };
+    const Case cases[] = {
+        {"checkerboard 200 x 200", 200, 200, [](int x, int y) { return (x + y) % 2 ? RGB(1, 2, 3) : kRed; }},
+        {"ring", 120, 38,
+         [](int x, int y) { return (x - 60) * (x - 60) / 36 + (y - 19) * (y - 19) < 300 ? RGB(9, 9, 9) : kRed; }},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        const std::string path = dir.file("shape.bmp");
+        ASSERT_TRUE(WriteFileBytes(path, MakeBmp(c.w, c.h, c.pixel)));
+        win::AutoBitmap bmp(static_cast<HBITMAP>(
+            LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+        ASSERT_TRUE(bmp);
+        const auto runs = face::ShapeRuns(GridOf(bmp.get(), c.w, c.h));
+        ASSERT_FALSE(runs.empty());
+        win::AutoRegion fast(BuildRegionFromRuns(runs));
+        win::AutoRegion slow(BuildRegionByUnion(runs));
+        ASSERT_TRUE(fast && slow) << c.what;
+        EXPECT_TRUE(EqualRgn(fast.get(), slow.get())) << c.what;
+    }
+}
+
+TEST_F(ClockWindowTest, BuiltInFaceRegionEqualsTheUnionOfRectangles) {
+    HWND w = Open();
+    const FaceState& face = MainFace();
+    const auto runs = face::ShapeRuns(ReadSurfacePixels(face.background.dc(), face.width, face.height));
+    win::AutoRegion slow(BuildRegionByUnion(runs));
+    win::AutoRegion applied(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(w, applied.get()), ERROR);
+    EXPECT_TRUE(EqualRgn(applied.get(), slow.get()));
+}
+
+TEST_F(ClockWindowTest, SingleColourBackgroundKeepsTheFullRectangle) {
+    TempDir dir;
+    ASSERT_TRUE(WriteFileBytes(dir.file("plain.bmp"), MakeBmp(130, 40, [](int, int) { return RGB(40, 80, 120); })));
+    settings::WriteText(settings::kOptionKey, settings::kSkinPath, dir.path());
+    settings::WriteText(settings::kLoadKey, settings::kBmpBack, "plain.bmp");
+    HWND w = Open();
+    RECT r{};
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.right - r.left, 130);
+    win::AutoRegion region(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetWindowRgn(w, region.get()), ERROR) << "no region set";
+    EXPECT_EQ(MainDrawTime().ReLeft(), 0) << "no marker: the area stays at its start";
+}
+
+// --- skin files ---
+
+TEST_F(ClockWindowTest, UsableSkinFilesShapeAndPlaceTheTime) {
+    TempDir dir;
+    // 180 x 60, white with a red top-left, markers in columns 150 and 160.
+    const std::string bmp = MakeBmp(180, 60, [](int x, int y) {
+        if (x == 0 && y == 0) return kRed;
+        if ((x == 150 && y >= 10) || (x == 160 && y >= 4 && y < 30)) return RGB(0, 0, 0);
+        return RGB(255, 255, 255);
+    });
+    ASSERT_TRUE(WriteFileBytes(dir.file("skin.bmp"), bmp));
+    settings::WriteText(settings::kOptionKey, settings::kSkinPath, dir.path());
+    settings::WriteText(settings::kLoadKey, settings::kBmpBack, "skin.bmp");
+    MessageBoxRecorder boxes;
+    HWND w = Open();
+    RECT r{};
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.right - r.left, 180);
+    EXPECT_EQ(r.bottom - r.top, 60);
+    EXPECT_EQ(MainDrawTime().ReLeft(), 51);
+    EXPECT_EQ(MainDrawTime().ReTop(), 4);
+    EXPECT_TRUE(boxes.boxes.empty());
+
+    // After the options dialog's Apply the face is reloaded in place and stays shown.
+    settings::WriteText(settings::kLoadKey, settings::kBmpBack, "Default");
+    SetWindowPos(w, nullptr, 33, 44, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ReloadClockFace();
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, 33);
+    EXPECT_EQ(r.right - r.left, 120);
+    EXPECT_EQ(MainDrawTime().ReLeft(), 5);
+    EXPECT_TRUE(IsWindowVisible(w));
+}
+
+TEST_F(ClockWindowTest, BadSkinFilesFallBackToTheBuiltInFace) {
+    TempDir dir;
+    const std::string good = MakeBmp(120, 38, [](int, int) { return RGB(10, 20, 30); });
+    const std::string png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x02\0\0\0", 33);
+    struct Case {
+        const char* what;
+        std::string name;      // stored as "BmpBack"
+        std::string content;   // written to the skin directory under `name` unless `directory`
+        bool directory;
+        int warnings;
+    };
+    const Case cases[] = {
+        {"empty file", "empty.bmp", "", false, 1},
+        {"truncated bitmap", "cut.bmp", good.substr(0, 200), false, 1},
+        {"header only", "head.bmp", good.substr(0, 54), false, 1},
+        {"1 x 1", "one.bmp", MakeBmp(1, 1, [](int, int) { return RGB(0, 0, 0); }), false, 1},
+        {"4000 x 4000", "huge.bmp", MakeBmp(4000, 4000, [](int, int) { return RGB(1, 1, 1); }), false, 1},
+        {"PNG named .bmp", "picture.bmp", png, false, 1},
+        {"text named .bmp", "notes.bmp", "this is not a picture\r\n", false, 1},
+        {"directory named x.bmp", "x.bmp", "", true, 0},
+        {"name with ..", "..\\" + std::string("x.bmp"), "", true, 0},
+        {"300-character name", std::string(296, 'a') + ".bmp", "", true, 0},
+        {"missing file", "gone.bmp", "", true, 0},
+    };
+    for (const Case& c : cases) {
+        ClearUserRegistry();
+        if (c.directory) {
+            if (c.name == "x.bmp") CreateDirectoryA(dir.file(c.name).c_str(), nullptr);
+        } else {
+            ASSERT_TRUE(WriteFileBytes(dir.file(c.name), c.content)) << c.what;
+        }
+        settings::WriteText(settings::kOptionKey, settings::kSkinPath, dir.path());
+        settings::WriteText(settings::kLoadKey, settings::kBmpBack, c.name);
+        settings::WriteText(settings::kLoadKey, settings::kBmpTime, c.name);  // the glyph strip likewise
+        MessageBoxRecorder boxes;
+        HWND w = Open();
+        ASSERT_TRUE(w) << c.what;
+        RECT r{};
+        GetWindowRect(w, &r);
+        EXPECT_EQ(r.right - r.left, 120) << c.what;
+        EXPECT_EQ(r.bottom - r.top, 38) << c.what;
+        EXPECT_TRUE(IsWindowVisible(w)) << c.what;
+        EXPECT_EQ(MainDrawTime().ReLeft(), 5) << c.what;
+        // One warning per failing image: background and glyph strip.
+        ASSERT_EQ(boxes.boxes.size(), static_cast<size_t>(2 * c.warnings)) << c.what;
+        for (const auto& [caption, text] : boxes.boxes) {
+            EXPECT_EQ(caption, "Unknown picture format");
+            EXPECT_EQ(text, "Unknown picture format, Single shot the \n button neglect this mistake.");
+        }
+        DestroyWindow(w);
+        UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
+        PumpPending();
+    }
+}
+
+}  // namespace
