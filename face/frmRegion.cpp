@@ -78,17 +78,16 @@ win::AutoBitmap LoadSkinImage(HWND owner, const std::string& directory, const st
     return LoadBuiltIn(builtInId);
 }
 
+BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info)) reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcWork);
+    return TRUE;
+}
+
 std::vector<RECT> WorkAreas() {
     std::vector<RECT> areas;
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
-            MONITORINFO info{};
-            info.cbSize = sizeof info;
-            if (GetMonitorInfoA(monitor, &info)) reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcWork);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&areas));
+    EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&areas));
     return areas;
 }
 
@@ -134,16 +133,19 @@ void PlaceClockWindow(HWND main, const FaceState& face) {
     MoveWindow(main, at.x, at.y, face.width, face.height, TRUE);
 }
 
-HRGN BuildRegionFromRuns(const std::vector<face::Run>& runs) {
-    if (runs.empty()) return nullptr;
+namespace {
+
+// One region made at once from runs [first, last) (ExtCreateRegion).
+HRGN RegionOfRuns(const face::Run* first, const face::Run* last) {
+    const std::size_t count = static_cast<std::size_t>(last - first);
     // RGNDATA: the header followed by the rectangles, in one DWORD-aligned block.
-    const std::size_t bytes = sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT);
+    const std::size_t bytes = sizeof(RGNDATAHEADER) + count * sizeof(RECT);
     std::vector<DWORD> block((bytes + sizeof(DWORD) - 1) / sizeof(DWORD));
     auto* data = reinterpret_cast<RGNDATA*>(block.data());
-    RECT bound{runs.front().left, runs.front().y, runs.front().right, runs.front().y + 1};
+    RECT bound{first->left, first->y, first->right, first->y + 1};
     auto* rects = reinterpret_cast<RECT*>(data->Buffer);
-    for (std::size_t i = 0; i < runs.size(); ++i) {
-        const face::Run& r = runs[i];
+    for (std::size_t i = 0; i < count; ++i) {
+        const face::Run& r = first[i];
         rects[i] = {r.left, r.y, r.right, r.y + 1};
         bound.left = std::min(bound.left, static_cast<LONG>(r.left));
         bound.right = std::max(bound.right, static_cast<LONG>(r.right));
@@ -151,10 +153,37 @@ HRGN BuildRegionFromRuns(const std::vector<face::Run>& runs) {
     }
     data->rdh.dwSize = sizeof(RGNDATAHEADER);
     data->rdh.iType = RDH_RECTANGLES;
-    data->rdh.nCount = static_cast<DWORD>(runs.size());
-    data->rdh.nRgnSize = static_cast<DWORD>(runs.size() * sizeof(RECT));
+    data->rdh.nCount = static_cast<DWORD>(count);
+    data->rdh.nRgnSize = static_cast<DWORD>(count * sizeof(RECT));
     data->rdh.rcBound = bound;
     return ExtCreateRegion(nullptr, static_cast<DWORD>(bytes), data);
+}
+
+}  // namespace
+
+HRGN BuildRegionFromRuns(const std::vector<face::Run>& runs) {
+    if (runs.empty()) return nullptr;
+    // Some platforms unite the rectangles of ExtCreateRegion one at a time, which grows with
+    // the square of their number; so each row is made at once and the rows are then united
+    // pairwise, each union joining regions of similar size.
+    std::vector<win::AutoRegion> parts;
+    for (std::size_t start = 0; start < runs.size();) {
+        std::size_t end = start;
+        while (end < runs.size() && runs[end].y == runs[start].y) ++end;
+        parts.emplace_back(RegionOfRuns(&runs[start], &runs[start] + (end - start)));
+        if (!parts.back()) return nullptr;
+        start = end;
+    }
+    while (parts.size() > 1) {
+        std::vector<win::AutoRegion> merged;
+        for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+            CombineRgn(parts[i].get(), parts[i].get(), parts[i + 1].get(), RGN_OR);
+            merged.push_back(std::move(parts[i]));
+        }
+        if (parts.size() % 2) merged.push_back(std::move(parts.back()));
+        parts = std::move(merged);
+    }
+    return parts.front().release();
 }
 
 HRGN BuildRegionByUnion(const std::vector<face::Run>& runs) {

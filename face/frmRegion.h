@@ -64,7 +64,8 @@ void ApplyFaceGeometry(HWND main, FaceState& face, clsDrawTime& drawTime);
 // stored place when at least half of the face lies on the monitors' work areas.
 POINT ClockPlacement(const FaceState& face);
 
-// The region made of the runs, built at once (ExtCreateRegion), and the same built rectangle
-// by rectangle (CombineRgn); null for no runs. The caller owns the result.
+// The region made of the runs: each row made at once (ExtCreateRegion), the rows united
+// pairwise; and the same region united rectangle by rectangle (CombineRgn). Null for no runs;
+// the caller owns the result.
 HRGN BuildRegionFromRuns(const std::vector<face::Run>& runs);
 HRGN BuildRegionByUnion(const std::vector<face::Run>& runs);

@@ -92,21 +92,6 @@ TEST(FaceTimeCells, CellTableForBothTextLengths) {
     }
 }
 
-TEST(FaceTimeCells, OffsetsAndWidthsTileTheTimeArea) {
-    const auto longPlan = PlanTimeCells("10:10:10");
-    const auto shortPlan = PlanTimeCells("1:10:10");
-    ASSERT_TRUE(longPlan && shortPlan);
-    const std::array<std::pair<int, int>, kCellCount> slots{
-        {{0, 16}, {16, 16}, {32, 8}, {40, 16}, {56, 16}, {72, 8}, {80, 15}, {95, 16}}};
-    for (std::size_t i = 0; i < kCellCount; ++i) {
-        EXPECT_EQ((*longPlan)[i].offsetX, slots[i].first);
-        EXPECT_EQ((*longPlan)[i].width, slots[i].second);
-        EXPECT_EQ((*shortPlan)[i].offsetX, slots[i].first);
-        EXPECT_EQ((*shortPlan)[i].width, slots[i].second);
-    }
-    EXPECT_EQ((*longPlan)[7].offsetX + (*longPlan)[7].width, kTimeAreaWidth + 1) << "111 columns wide";
-}
-
 TEST(FaceTimeCells, UndrawableTextsAreRefused) {
     const char* bad[] = {"", "9:05", "1O:10:39", "ab:cd:ef", "9:05:0x", "-9:05:03",
                          "\xB9:05:03"};

@@ -372,29 +372,6 @@ TEST_F(ClockWindowTest, PaintedTimeAreaHoldsTheGlyphsOfTheTime) {
     EXPECT_EQ(MainDrawTime().DrawTime(dc.get(), face.glyphs.dc(), "10:1O:39"), clsDrawTime::kNotADigit);
 }
 
-TEST_F(ClockWindowTest, OneOrTwoDigitHourPutsBlankOrZeroInTheHourTensCell) {
-    Open();
-    const FaceState& face = MainFace();
-    const face::PixelGrid glyphs = ReadSurfacePixels(face.glyphs.dc(), 180, 25);
-    struct Case {
-        const char* text;
-        int hourTensSource;
-    };
-    for (const Case& c : {Case{"9:05:03", 158}, Case{"09:05:03", 0}}) {
-        win::WindowDC screen(nullptr);
-        win::AutoMemDC dc(CreateCompatibleDC(screen.get()));
-        win::AutoBitmap target(CreateCompatibleBitmap(screen.get(), face.width, face.height));
-        win::ScopedSelect sel(dc.get(), target.get());
-        ASSERT_EQ(MainDrawTime().DrawTime(dc.get(), face.glyphs.dc(), c.text), clsDrawTime::kOk);
-        const face::PixelGrid painted = ReadSurfacePixels(dc.get(), face.width, face.height);
-        int differing = 0;
-        for (int y = 0; y < 25; ++y)
-            for (int x = 0; x < 16; ++x)
-                if (painted.at(5 + x, 7 + y) != glyphs.at(c.hourTensSource + x, y)) ++differing;
-        EXPECT_EQ(differing, 0) << c.text;
-    }
-}
-
 TEST_F(ClockWindowTest, ChimeSoundsOnceAtTheFirstTickOfTheHour) {
     PutDword(settings::kLoadKey, settings::kHourRing, 1);
     HWND w = Open();
