@@ -13,7 +13,6 @@ inline constexpr const char* kMainClassName = "frmMain";
 inline constexpr const char* kMainTitle = "Zentaro";
 inline constexpr UINT_PTR kTickTimerId = 8;
 inline constexpr UINT kFirstTickMs = 1000;
-inline constexpr UINT kTrayMessage = WM_USER + 108;  // notification message of the tray icon
 
 // Registers the window class of the clock; true on success.
 bool RegisterMainClass(const char* className);
