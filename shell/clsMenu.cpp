@@ -146,6 +146,9 @@ int clsMenu::OnDrawItem(LPARAM lParam) {
         GetSysColor(selected && rec->textLength > 0 ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
     win::ScopedTextStyle style(dc, TRANSPARENT, color);
     if (selected && rec->textLength > 0) {
+        // The highlight-text colour is only legible on the highlight colour: on the menu
+        // colour of most schemes it is white on near-white.
+        FillRect(dc, &item, GetSysColorBrush(COLOR_HIGHLIGHT));
         DrawTextA(dc, rec->text.c_str(), rec->textLength, &text, DT_SINGLELINE | DT_VCENTER);
         if (menu::IsFramed(rec->typeFlags)) {
             DrawEdge(dc, &item, BDR_SUNKENOUTER, BF_RECT);

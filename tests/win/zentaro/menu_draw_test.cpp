@@ -163,6 +163,7 @@ TEST_F(MenuDraw, MeasureGivesSeparatorsSixPixelsAndOthersMenuHeightAndTextWidthP
 
 TEST_F(MenuDraw, SelectedFramedItemHasOneSunkenFrameRoundTheWholeItem) {
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF fill = GetSysColor(COLOR_HIGHLIGHT);
     DrawInto(RecordIndexOf(menu_, "Exit(&X)"), true, 120, 19);
     struct Probe { const char* what; int x, y; COLORREF expect; };
     const Probe probes[] = {
@@ -171,15 +172,16 @@ TEST_F(MenuDraw, SelectedFramedItemHasOneSunkenFrameRoundTheWholeItem) {
         {"left edge", 0, 10, shadow},
         {"bottom edge", 60, 18, light},
         {"right edge", 119, 10, light},
-        {"no box edge at x = 18", 18, 10, kUntouched},
-        {"no frame edge at x = 20", 20, 10, kUntouched},
-        {"inside stays undrawn (no fill when selected)", 10, 10, kUntouched},
+        {"no box edge at x = 18", 18, 10, fill},
+        {"no frame edge at x = 20", 20, 10, fill},
+        {"inside is the highlight colour", 10, 10, fill},
     };
     for (const Probe& p : probes) EXPECT_EQ(At(p.x, p.y), p.expect) << p.what;
 }
 
 TEST_F(MenuDraw, SelectedPlainItemHasRaisedBoxAndSunkenFrameFromX20) {
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF fill = GetSysColor(COLOR_HIGHLIGHT);
     DrawInto(RecordIndexOf(menu_, "Option(&O)..."), true, 120, 19);
     struct Probe { const char* what; int x, y; COLORREF expect; };
     const Probe probes[] = {
@@ -187,13 +189,20 @@ TEST_F(MenuDraw, SelectedPlainItemHasRaisedBoxAndSunkenFrameFromX20) {
         {"box left edge", 0, 9, light},
         {"box right edge at x = 18", 18, 9, shadow},
         {"box bottom edge", 9, 18, shadow},
-        {"gap column x = 19", 19, 9, kUntouched},
+        {"gap column x = 19", 19, 9, fill},
+        {"inside the box", 9, 9, fill},
         {"frame left edge at x = 20", 20, 9, shadow},
         {"frame top edge", 60, 0, shadow},
         {"frame right edge", 119, 9, light},
         {"frame bottom edge", 60, 18, light},
     };
     for (const Probe& p : probes) EXPECT_EQ(At(p.x, p.y), p.expect) << p.what;
+    int textPixels = 0;
+    const COLORREF text = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    for (int y = 2; y < 17; ++y) {
+        for (int x = 23; x < 118; ++x) textPixels += At(x, y) == text;
+    }
+    EXPECT_GT(textPixels, 20) << "caption in the highlight-text colour";
 }
 
 TEST_F(MenuDraw, UnselectedItemIsFilledWithMenuColourAndTextStartsAtX23) {
