@@ -96,7 +96,10 @@ class ClockWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ClearUserRegistry();
-        seams_->getLocalTime = [this](SYSTEMTIME& t) { t = now_; };
+        seams_->getLocalTime = [this](SYSTEMTIME& t) {
+            t = now_;
+            ++clockReads_;
+        };
         seams_->waveOutDevices = [] { return 1u; };
         seams_->midiOutDevices = [] { return 1u; };
         seams_->playSound = [this](const void* sound, HMODULE, DWORD flags) {
@@ -152,6 +155,7 @@ protected:
 
     sys::ScopedSeams seams_;
     SYSTEMTIME now_ = At(21, 34, 56);
+    int clockReads_ = 0;  // every tick and every paint reads the clock
     std::mutex mutex_;
     std::vector<Sound> sounds_;
     std::vector<std::pair<DWORD, DWORD>> beeps_;
@@ -315,6 +319,26 @@ TEST_F(ClockWindowTest, TickInvalidatesOnlyTheTimeArea) {
     EXPECT_EQ(dirty.top, 7);
     EXPECT_EQ(dirty.right, 5 + 111);
     EXPECT_EQ(dirty.bottom, 7 + 25);
+}
+
+TEST_F(ClockWindowTest, TickReArmsTheTimerForJustAfterTheNextSecond) {
+    struct Case {
+        const char* what;
+        WORD millisecond;  // of the local clock at the tick
+        bool nextTickWithin300Ms;
+    };
+    const Case cases[] = {
+        {"tick late in the second: the next comes right after the boundary", 990, true},
+        {"tick just after the boundary: the next comes a second later", 20, false},
+    };
+    HWND w = Open();
+    for (const Case& c : cases) {
+        Tick(w, At(10, 20, 30, c.millisecond));
+        UpdateWindow(w);
+        const int readsBefore = clockReads_;
+        const bool ticked = PumpUntil([&] { return clockReads_ > readsBefore; }, 300);
+        EXPECT_EQ(ticked, c.nextTickWithin300Ms) << c.what;
+    }
 }
 
 TEST_F(ClockWindowTest, TimeTextIsTwentyFourHourWithoutMarker) {
