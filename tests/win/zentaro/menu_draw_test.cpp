@@ -265,11 +265,17 @@ TEST_F(MenuDraw, MethodsReportAMissingMenu) {
 RECT g_popupRect{};
 bool g_popupSeen = false;
 void CALLBACK FindPopup(HWND, UINT, UINT_PTR id, DWORD) {
-    if (HWND popup = FindWindowA("#32768", nullptr); popup && IsWindowVisible(popup)) {
+    // Only this process's menu: other test programs may show theirs on the same desktop.
+    for (HWND popup = FindWindowExA(nullptr, nullptr, "#32768", nullptr); popup;
+         popup = FindWindowExA(nullptr, popup, "#32768", nullptr)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(popup, &pid);
+        if (pid != GetCurrentProcessId() || !IsWindowVisible(popup)) continue;
         GetWindowRect(popup, &g_popupRect);
         g_popupSeen = true;
         KillTimer(nullptr, id);
         EndMenu();
+        return;
     }
 }
 
