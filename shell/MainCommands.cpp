@@ -57,20 +57,50 @@ void Exit(HWND main) {
     sys::ExitProgram(0);
 }
 
+// A modal dialog of the clock disables the clock window, but the icon's menu still works:
+// a command for a further modal dialog then brings the open one forward instead, so only
+// one runs at a time. True when such a dialog is open.
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindEnabledOwned(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<OwnedSearch*>(p);
+    if (GetWindow(w, GW_OWNER) != s->owner || !IsWindowVisible(w) || !IsWindowEnabled(w)) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
+bool ModalDialogOpen(HWND main) {
+    if (IsWindowEnabled(main)) return false;
+    OwnedSearch search{main, nullptr};
+    EnumThreadWindows(GetWindowThreadProcessId(main, nullptr), FindEnabledOwned,
+                      reinterpret_cast<LPARAM>(&search));
+    if (search.found) SetForegroundWindow(search.found);
+    return true;
+}
+
 void RunCommand(HWND main, WPARAM id) {
     switch (id) {
     case menu::kCmdResume: Resume(main); break;
     case menu::kCmdMinimise: Minimise(main); break;
-    case menu::kCmdOptions: OpenOptionsDialog(main); break;
+    case menu::kCmdOptions:
+        if (!ModalDialogOpen(main)) OpenOptionsDialog(main);
+        break;
     case menu::kCmdBreakSettings: OpenBreakSettings(main); break;
     case menu::kCmdBiorhythm:
         // Shown normally: a program started hidden would keep its first window hidden.
         sys::StartProgram(nullptr, "open", BesideProgram(kBiorhythmProgram).c_str(), nullptr,
                           nullptr, SW_SHOWNORMAL);
         break;
-    case menu::kCmdCalendar: OpenCalendarTool(main); break;
+    case menu::kCmdCalendar:
+        if (!ModalDialogOpen(main)) OpenCalendarTool(main);
+        break;
     case menu::kCmdAlarmSettings: OpenAlarmList(main); break;
-    case menu::kCmdTimeSetting: OpenSystemTimeTool(main); break;
+    case menu::kCmdTimeSetting:
+        if (!ModalDialogOpen(main)) OpenSystemTimeTool(main);
+        break;
     case menu::kCmdAbout: ShowAboutWindow(main); break;
     case menu::kCmdExit: Exit(main); break;
     case menu::kCmdHelpContent:

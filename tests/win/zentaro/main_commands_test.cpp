@@ -23,7 +23,14 @@ namespace {
 // A window that offers its messages to the joins the way the clock window does.
 constexpr char kHostClass[] = "MainCommandsTestHost";
 
+// Hit-test codes of the non-client presses the window sent itself (the move loop is left out).
+std::vector<WPARAM> g_nonClientPresses;
+
 LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_NCLBUTTONDOWN) {
+        g_nonClientPresses.push_back(wp);
+        return 0;
+    }
     LRESULT result = 0;
     if (JoinMainMessage(w, m, wp, lp, &result)) return result;
     if (m == WM_MEASUREITEM && JoinMenuMeasureItem(w, lp)) return TRUE;
@@ -208,6 +215,32 @@ TEST_F(MainCommands, ProgramHelpAndWebPageCommandsGoThroughTheShell) {
     EXPECT_EQ(help_[0].owner, main_);
     EXPECT_EQ(help_[0].file, dir + "\\help.hlp");
     EXPECT_EQ(help_[0].command, 0u);  // display topic
+}
+
+TEST_F(MainCommands, PressOnTheFaceHandsTheMouseToTheSystemsMoveLoop) {
+    g_nonClientPresses.clear();
+    SetCapture(main_);
+    SendMessageA(main_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 10));
+    EXPECT_EQ(g_nonClientPresses, std::vector<WPARAM>{HTCAPTION});
+    EXPECT_EQ(GetCapture(), nullptr) << "capture released first";
+    EXPECT_TRUE(IsWindowVisible(main_));
+    EXPECT_TRUE(icons_.empty());
+}
+
+TEST_F(MainCommands, ModalCommandsBringAnOpenModalDialogForward) {
+    // What a modal dialog of the clock does: disable its owner and take the foreground.
+    win::AutoWindow dialog(CreateWindowExA(0, "STATIC", "dialog", WS_POPUP | WS_VISIBLE, 300, 300, 80, 40,
+                                           main_, nullptr, GetModuleHandleA(nullptr), nullptr));
+    ASSERT_TRUE(dialog);
+    EnableWindow(main_, FALSE);
+    for (WPARAM id : {menu::kCmdOptions, menu::kCmdCalendar, menu::kCmdTimeSetting}) {
+        SetActiveWindow(dialog.get());
+        SetForegroundWindow(main_);  // as the icon's menu does before it opens
+        ASSERT_EQ(GetForegroundWindow(), main_);
+        Command(id);
+        EXPECT_EQ(GetForegroundWindow(), dialog.get()) << id;
+    }
+    EnableWindow(main_, TRUE);
 }
 
 TEST_F(MainCommands, SeparatorAndHelpItemIdentifiersDoNothing) {
