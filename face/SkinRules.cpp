@@ -51,11 +51,6 @@ int HalfRoundedToEven(int value) {
     return (floorHalf % 2 == 0) ? floorHalf : floorHalf + 1;
 }
 
-Point CentredDialogOrigin(int desktopWidth, int desktopHeight) {
-    return {HalfRoundedToEven(desktopWidth - kOptionsDialogWidth),
-            HalfRoundedToEven(desktopHeight - kOptionsDialogHeight)};
-}
-
 Point PreviewOrigin(int width, int height) {
     return {HalfRoundedToEven(2 * kPreviewCentreX - width), HalfRoundedToEven(2 * kPreviewCentreY - height)};
 }

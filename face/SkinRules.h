@@ -50,8 +50,7 @@ SkinRandom MakeSkinRandom(std::uint64_t clockReading, std::uint64_t processId);
 // entry, which may be left from an earlier scan).
 int PickSkinNumber(SkinRandom& random, int count);
 
-// Integer part of value / 2, rounded to the nearest integer with halves to even, as the
-// dialog centres itself and its preview.
+// value / 2 rounded to the nearest integer, halves to the even one (the preview's placement).
 int HalfRoundedToEven(int value);
 
 // Options dialog geometry.
@@ -66,8 +65,6 @@ struct Point {
     int y = 0;
 };
 
-// Top-left corner of the options dialog centred on a desktop of this size.
-Point CentredDialogOrigin(int desktopWidth, int desktopHeight);
 // Top-left corner at which the preview draws a background of this size.
 Point PreviewOrigin(int width, int height);
 

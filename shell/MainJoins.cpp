@@ -1,5 +1,6 @@
 #include "shell/MainJoins.h"
 
+#include "face/DlgOption.h"
 #include "face/Skins.h"
 #include "shell/MainCommands.h"
 #include "toolkit/MainTooltip.h"
@@ -29,7 +30,7 @@ void JoinReleaseOnClose() {
     ReleaseMainTooltip();      // toolkit: the date tool tip
 }
 
-void OpenOptionsDialog(HWND) {}
+void OpenOptionsDialog(HWND main) { options::ShowOptionsDialog(main); }
 
 void OpenBreakSettings(HWND) {}
 
