@@ -1,5 +1,6 @@
 #include "shell/MainJoins.h"
 
+#include "alarms/Scheduler.h"
 #include "face/DlgOption.h"
 #include "face/Skins.h"
 #include "shell/MainCommands.h"
@@ -11,11 +12,11 @@ void JoinRandomSkinChoice(HWND, const char* valueName) { skins::ApplyRandomSkinC
 
 void JoinBuildPopupMenu(HWND main) { CreateMainMenu(main); }
 
-void JoinLoadAlarms() {}
+void JoinLoadAlarms() { alarms::LoadRingItems(); }
 
 void JoinCreateTooltip(HWND main) { CreateMainTooltip(main); }
 
-void JoinCheckAlarms() {}
+void JoinCheckAlarms() { alarms::CheckAlarms(); }
 
 bool JoinMenuDrawItem(LPARAM lp) { return DrawMainMenuItem(lp); }
 

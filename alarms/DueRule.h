@@ -1,0 +1,46 @@
+// When an alarm item is due: the date rules, and dates formed with calendar carry (a day or
+// month beyond its range runs into the following ones, a zero runs back into the previous).
+// Pure code: no platform headers.
+#pragma once
+#include "alarms/RingItem.h"
+
+#include <cstdint>
+
+namespace alarms {
+
+// A day of the proleptic Gregorian calendar.
+struct CivilDate {
+    std::int64_t year = 1970;
+    int month = 1;  // 1..12
+    int day = 1;    // 1..31
+    bool operator==(const CivilDate&) const = default;
+};
+
+// The local date and time of day as the clock reports them (seconds are whole).
+struct LocalMoment {
+    CivilDate date;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// Days since 1 January 1970 of year/month/day with carry: month 13 is January of the next
+// year, month 0 December of the year before; day 0 is the last day of the month before,
+// day 31 of a 30-day month the 1st of the next.
+std::int64_t DaySerial(std::int64_t year, std::int64_t month, std::int64_t day);
+CivilDate DateOfSerial(std::int64_t serial);
+inline CivilDate CarryDate(std::int64_t year, std::int64_t month, std::int64_t day) {
+    return DateOfSerial(DaySerial(year, month, day));
+}
+// 0 Sunday .. 6 Saturday.
+int WeekdayOf(const CivilDate& date);
+
+// A number that grows by one with every minute of local time; equal for two moments in the
+// same minute.
+std::int64_t MinuteSerial(const LocalMoment& now);
+
+// The item's date rule matches now's date and its hour and minute match now's (the second is
+// not looked at). A disabled item or an unknown date rule is never due.
+bool IsDueInMinute(const RingItem& item, const LocalMoment& now);
+
+}  // namespace alarms

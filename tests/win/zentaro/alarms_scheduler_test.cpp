@@ -1,0 +1,197 @@
+// The scheduler as the main window drives it: items from the registry, the clock from the
+// clock seam, ticks from a real window timer, and a blocking action that runs a modal dialog.
+#include "alarms/RingStore.h"
+#include "alarms/Scheduler.h"
+#include "shell/MainJoins.h"
+#include "shell/SystemSeams.h"
+#include "tests/win/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using alarms::RingItem;
+
+RingItem Reminder(std::uint8_t hour, std::uint8_t minute, const std::string& text) {
+    RingItem item;
+    item.itemState = 1;
+    item.notifyMode = alarms::kNotifyText;
+    item.timeMode = alarms::kTimeDaily;
+    item.hour = hour;
+    item.minute = minute;
+    item.notifyText = text;
+    return item;
+}
+
+SYSTEMTIME Clock(WORD hour, WORD minute, WORD second, WORD ms = 0) {
+    SYSTEMTIME t{};
+    t.wYear = 2026;
+    t.wMonth = 12;
+    t.wDay = 7;
+    t.wDayOfWeek = 1;
+    t.wHour = hour;
+    t.wMinute = minute;
+    t.wSecond = second;
+    t.wMilliseconds = ms;
+    return t;
+}
+
+class AlarmSchedulerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing_support::ClearUserRegistry();
+        seams->getLocalTime = [this](SYSTEMTIME& t) { t = now; };
+        // The scheduler lives for the process: a tick in another minute makes it forget what
+        // earlier tests fired.
+        alarms::LoadRingItems();
+        JoinCheckAlarms();
+        alarms::SetRingItemHandler([this](const RingItem& item, int index) {
+            fired.push_back(item.notifyText);
+            indexes.push_back(index);
+            if (during) during(item);
+        });
+    }
+    void TearDown() override {
+        alarms::SetRingItemHandler({});
+        testing_support::ClearUserRegistry();
+        alarms::LoadRingItems();
+    }
+    void TickAt(const SYSTEMTIME& t) {
+        now = t;
+        JoinCheckAlarms();
+    }
+
+    sys::ScopedSeams seams;
+    SYSTEMTIME now = Clock(0, 0, 0);
+    std::vector<std::string> fired;
+    std::vector<int> indexes;
+    std::function<void(const RingItem&)> during;
+};
+
+TEST_F(AlarmSchedulerTest, DailyItemFiresOnceWhateverTheTicks) {
+    alarms::AppendRingItem(Reminder(7, 30, "daily"));
+    JoinLoadAlarms();
+    struct Case {
+        const char* what;
+        std::vector<SYSTEMTIME> ticks;
+        std::size_t firings;
+    } cases[] = {
+        {"ticks at :59.9 and :01.1", {Clock(7, 29, 59, 900), Clock(7, 30, 1, 100)}, 1},
+        {"two ticks in second 0", {Clock(7, 30, 0, 10), Clock(7, 30, 0, 990)}, 1},
+        {"a tick every second of the minute and the next", {}, 1},
+        {"no tick in the minute", {Clock(7, 29, 30), Clock(7, 31, 30)}, 0},
+    };
+    for (int s = 0; s < 120; ++s) cases[2].ticks.push_back(Clock(7, 30 + s / 60, s % 60));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fired.clear();
+        TickAt(Clock(6, 0, 0));  // leave the minute in between cases
+        for (const SYSTEMTIME& t : c.ticks) TickAt(t);
+        EXPECT_EQ(fired.size(), c.firings);
+    }
+}
+
+TEST_F(AlarmSchedulerTest, ReloadDuringTheMinuteDoesNotRefire) {
+    alarms::AppendRingItem(Reminder(7, 30, "daily"));
+    JoinLoadAlarms();
+    TickAt(Clock(7, 30, 0));
+    // At :20 an edit is saved: another item is appended and the list reloads the scheduler.
+    now = Clock(7, 30, 20);
+    alarms::AppendRingItem(Reminder(8, 0, "later"));
+    alarms::LoadRingItems();
+    TickAt(Clock(7, 30, 20));
+    TickAt(Clock(7, 30, 21));
+    EXPECT_EQ(fired, std::vector<std::string>{"daily"});
+    // Disabling it through the store and reloading stops it on the next day.
+    alarms::SetRingItemState(1, 0);
+    alarms::LoadRingItems();
+    TickAt(Clock(7, 30, 0));
+    EXPECT_EQ(fired, std::vector<std::string>{"daily"});
+}
+
+TEST_F(AlarmSchedulerTest, DamagedItemDoesNotSilenceTheOthers) {
+    alarms::AppendRingItem(Reminder(7, 30, "first"));
+    alarms::AppendRingItem(Reminder(7, 30, "damaged"));
+    alarms::AppendRingItem(Reminder(7, 30, "third"));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Zentaro\\Data", 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    RegDeleteValueA(key, "Data2");
+    RegCloseKey(key);
+    JoinLoadAlarms();
+    TickAt(Clock(7, 30, 0));
+    EXPECT_EQ(fired, (std::vector<std::string>{"first", "third"}));
+    EXPECT_EQ(indexes, (std::vector<int>{1, 3}));
+}
+
+// The main window's part: a window whose timer calls the scheduler, as the clock's tick does.
+// Each tick moves the seam clock on by one second.
+LRESULT CALLBACK TickWindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_TIMER) {
+        auto* clock = reinterpret_cast<SYSTEMTIME*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+        if (++clock->wSecond == 60) {
+            clock->wSecond = 0;
+            ++clock->wMinute;
+        }
+        JoinCheckAlarms();
+        return 0;
+    }
+    return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+// A modal dialog from an empty template that ends itself when the clock reaches 7:30:40.
+INT_PTR CALLBACK BlockingDialogProc(HWND dlg, UINT msg, WPARAM, LPARAM lp) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrA(dlg, DWLP_USER, lp);
+        SetTimer(dlg, 1, 10, nullptr);
+        return TRUE;
+    }
+    if (msg == WM_TIMER) {
+        const auto* clock = reinterpret_cast<const SYSTEMTIME*>(GetWindowLongPtrA(dlg, DWLP_USER));
+        if (clock->wSecond >= 40 || clock->wMinute > 30) EndDialog(dlg, 0);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+TEST_F(AlarmSchedulerTest, TwoRemindersInOneMinuteBothFireWhileTheFirstBlocks) {
+    alarms::AppendRingItem(Reminder(7, 30, "first"));
+    alarms::AppendRingItem(Reminder(7, 30, "second"));
+    JoinLoadAlarms();
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = TickWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "AlarmTickWindow";
+    RegisterClassA(&wc);
+    HWND main = CreateWindowA("AlarmTickWindow", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+    ASSERT_NE(main, nullptr);
+    now = Clock(7, 29, 58);
+    SetWindowLongPtrA(main, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&now));
+
+    std::vector<std::string> firedWhileFirstOpen;
+    during = [&](const RingItem& item) {
+        if (item.notifyText != "first") return;
+        // An empty in-memory template, as the system's dialogs are built.
+        struct {
+            DLGTEMPLATE t;
+            WORD menu, cls, title;
+        } tmpl{};
+        tmpl.t.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+        DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &tmpl.t, main, BlockingDialogProc,
+                                reinterpret_cast<LPARAM>(&now));
+        firedWhileFirstOpen = fired;
+    };
+    SetTimer(main, 8, 20, nullptr);
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return now.wMinute == 31 && now.wSecond >= 5; }, 20000));
+    KillTimer(main, 8);
+    DestroyWindow(main);
+
+    EXPECT_EQ(firedWhileFirstOpen, (std::vector<std::string>{"first", "second"}));
+    EXPECT_EQ(fired, (std::vector<std::string>{"first", "second"}));
+}
+
+}  // namespace
