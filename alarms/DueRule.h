@@ -39,8 +39,13 @@ int WeekdayOf(const CivilDate& date);
 // same minute.
 std::int64_t MinuteSerial(const LocalMoment& now);
 
-// The item's date rule matches now's date and its hour and minute match now's (the second is
-// not looked at). A disabled item or an unknown date rule is never due.
-bool IsDueInMinute(const RingItem& item, const LocalMoment& now);
+// The item's hour and minute match now's (the second is not looked at) and its date rule
+// matches now's date; whether the item is enabled is not looked at. An unknown date rule
+// never matches.
+bool MatchesMinute(const RingItem& item, const LocalMoment& now);
+// An enabled item that matches now's minute.
+inline bool IsDueInMinute(const RingItem& item, const LocalMoment& now) {
+    return item.Enabled() && MatchesMinute(item, now);
+}
 
 }  // namespace alarms

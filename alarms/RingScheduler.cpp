@@ -48,9 +48,7 @@ void RingScheduler::Check(const LocalMoment& now) {
             const RingItem& candidate = *items_.At(index);
             // Disabled items with the same "when" still count towards the ordinal, so that
             // enabling or disabling an item never shifts the identity of another.
-            RingItem asEnabled = candidate;
-            asEnabled.itemState = 1;
-            if (candidate.hour != now.hour || candidate.minute != now.minute || !IsDueInMinute(asEnabled, now)) continue;
+            if (!MatchesMinute(candidate, now)) continue;
             const std::uint64_t when = WhenKey(candidate);
             const int ordinal = seen[when]++;
             if (!candidate.Enabled()) continue;
