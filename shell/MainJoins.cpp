@@ -1,5 +1,6 @@
 #include "shell/MainJoins.h"
 
+#include "alarms/RingActions.h"
 #include "alarms/Scheduler.h"
 #include "face/DlgOption.h"
 #include "face/Skins.h"
@@ -12,7 +13,10 @@ void JoinRandomSkinChoice(HWND, const char* valueName) { skins::ApplyRandomSkinC
 
 void JoinBuildPopupMenu(HWND main) { CreateMainMenu(main); }
 
-void JoinLoadAlarms() { alarms::LoadRingItems(); }
+void JoinLoadAlarms() {
+    InstallAlarmActions();  // due items run their actions
+    alarms::LoadRingItems();
+}
 
 void JoinCreateTooltip(HWND main) { CreateMainTooltip(main); }
 

@@ -2,6 +2,9 @@
 #pragma once
 #include <windows.h>
 
+// FileNameOfPath and DirectoryOfPath: a program path split at its last backslash (pure).
+#include "shell/PathParts.h"
+
 // True on an NT-family system with a major version above 4: layered (translucent) windows exist.
 bool IsLayeredCapable();
 

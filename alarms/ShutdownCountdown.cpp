@@ -1,0 +1,218 @@
+#include "alarms/ShutdownCountdown.h"
+
+#include <array>
+#include <algorithm>
+#include <cwchar>
+#include <vector>
+
+#include "alarms/RingActions.h"
+#include "shell/Handles.h"
+#include "shell/SystemSeams.h"
+#include "toolkit/Controls.h"
+#include "toolkit/Dialog.h"
+
+namespace {
+
+constexpr int kTextX = 55;
+constexpr int kLineY[3] = {10, 25, 41};
+constexpr char kLine1Prefix[] = "You have setup:";
+constexpr char kLine2Suffix[] = "begin the countdown";
+constexpr char kLine3[] = "The program will execute preset operation in 30 seconds.";
+constexpr int kRestartFigureX = 204, kShutdownFigureX = 183, kFigureY = 25;
+constexpr int kRestartHintX = 12, kShutdownHintX = 31, kHintY = 56, kCustomHintX = 12;
+// The area of the figure, repainted on every tick.
+constexpr RECT kFigureArea{183, 24, 216, 36};
+constexpr int kIconX = 10, kIconY = 10;
+constexpr int kSeparatorLeft = 10, kSeparatorRight = 258, kSeparatorY = 76;
+
+struct ButtonSpec {
+    const char* text;
+    int id, x, y;
+    DWORD style;
+    RECT frame;  // left, top, right, bottom of its sunken frame
+};
+constexpr int kButtonWidth = 70, kButtonHeight = 19;
+constexpr ButtonSpec kButtons[] = {
+    {"To run(&O)", kCountdownRunId, 95, 85, BS_DEFPUSHBUTTON | WS_GROUP, {94, 84, 166, 105}},
+    {"Cancel(&C)", kCountdownCancelId, 175, 85, 0, {174, 84, 246, 105}},
+};
+
+// One open countdown dialog; lives on ShowShutdownCountdown's stack, so a second countdown
+// opened from a nested tick keeps its own figure, hint, font and outcome.
+struct CountdownDialog {
+    CountdownView view;
+    bool confirmed = false;
+    bool closed = false;
+    win::AutoFont font;
+    win::AutoIcon icon;
+    clsButton buttons;
+};
+
+CountdownDialog* DialogOf(HWND dlg) { return reinterpret_cast<CountdownDialog*>(GetWindowLongPtrA(dlg, DWLP_USER)); }
+
+// The countdown dialogs open now (nested ticks may open more than one).
+std::vector<HWND>& OpenDialogs() {
+    static std::vector<HWND> open;
+    return open;
+}
+
+void DrawPlaced(HDC dc, const PlacedText& t) {
+    TextOutA(dc, t.x, t.y, t.text.c_str(), static_cast<int>(t.text.size()));
+}
+
+// The text as the ANSI code page writes it; `exact` is false when a character had no form.
+std::string ToAnsi(const wchar_t* text, bool& exact) {
+    BOOL usedDefault = FALSE;
+    const int len = static_cast<int>(std::wcslen(text));
+    std::array<char, 64> buf{};
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, len, buf.data(),
+                                      static_cast<int>(buf.size()), nullptr, &usedDefault);
+    exact = n > 0 && !usedDefault;
+    return exact ? std::string(buf.data(), static_cast<size_t>(n)) : std::string();
+}
+
+void OnInit(HWND dlg, CountdownDialog& d) {
+    const AlarmActionState& shared = AlarmActions();
+    d.view = OpenCountdownView(shared.restart, shared.customHint);
+    CentreDialogOnDesktop(dlg, kCountdownWidth, kCountdownHeight, d.view.actionName.c_str());
+    d.font = CreateDialogFont();
+    d.icon.reset(LoadProgramIcon());
+    for (const ButtonSpec& b : kButtons)
+        d.buttons.CreateButton(dlg, b.text, b.id, b.x, b.y, kButtonWidth, kButtonHeight, d.font.get(), b.style);
+    SetTimer(dlg, kCountdownTimer, kCountdownPeriodMs, nullptr);
+    OpenDialogs().push_back(dlg);
+}
+
+void OnClose(HWND dlg, CountdownDialog& d) {
+    if (d.closed) return;
+    d.closed = true;
+    auto& open = OpenDialogs();
+    open.erase(std::remove(open.begin(), open.end(), dlg), open.end());
+    d.buttons.Release();
+    KillTimer(dlg, kCountdownTimer);
+    d.icon.reset();
+    d.font.reset();
+    EndDialog(dlg, 0);
+}
+
+// One second of the countdown: the figure goes down, and after it has shown 0 the next tick
+// confirms. Repaints never count.
+void OnTick(HWND dlg, CountdownDialog& d) {
+    if (d.closed) return;
+    if (d.view.seconds < 1) {
+        d.confirmed = true;
+        SendMessageA(dlg, WM_CLOSE, 0, 0);
+        return;
+    }
+    --d.view.seconds;
+    InvalidateRect(dlg, &kFigureArea, TRUE);
+}
+
+void OnCommand(HWND dlg, CountdownDialog& d, int id) {
+    if (d.closed) return;
+    if (id == kCountdownRunId) {
+        d.confirmed = true;
+        SendMessageA(dlg, WM_CLOSE, 0, 0);
+    } else if (id == kCountdownCancelId) {
+        SendMessageA(dlg, WM_CLOSE, 0, 0);
+    }
+}
+
+}  // namespace
+
+CountdownView OpenCountdownView(bool restart, const std::string& customHint) {
+    CountdownView v;
+    v.restart = restart;
+    v.actionName = restart ? kRestartName : kShutdownName;
+    v.seconds = kCountdownSeconds - 1;
+    v.customHint = customHint;
+    return v;
+}
+
+PlacedText CountdownLine(const CountdownView& view, int line) {
+    switch (line) {
+    case 0: return {kTextX, kLineY[0], kLine1Prefix + view.actionName};
+    case 1: return {kTextX, kLineY[1], view.actionName + kLine2Suffix};
+    default: return {kTextX, kLineY[2], kLine3};
+    }
+}
+
+PlacedText CountdownFigure(const CountdownView& view) {
+    return {view.restart ? kRestartFigureX : kShutdownFigureX, kFigureY, std::to_string(view.seconds)};
+}
+
+PlacedText CancelHint(const CountdownView& view) {
+    if (!view.customHint.empty()) return {kCustomHintX, kHintY, view.customHint};
+    return {view.restart ? kRestartHintX : kShutdownHintX, kHintY, StandardCancelHint(view.actionName)};
+}
+
+std::string StandardCancelHint(const std::string& actionName) {
+    bool openExact = false, closeExact = false;
+    const std::string open = ToAnsi(L"\u3016", openExact);
+    const std::string close = ToAnsi(L"\u3017", closeExact);
+    const bool brackets = openExact && closeExact;
+    return "If relieve" + (brackets ? open : std::string("[")) + actionName + (brackets ? close : std::string("]")) +
+           ",please press ESC button according to the cancel.";
+}
+
+void DrawCancelHint(HDC dc, const CountdownView& view) { DrawPlaced(dc, CancelHint(view)); }
+
+void PaintCountdown(HDC dc, const CountdownView& view, HFONT font, HICON icon) {
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    win::ScopedSelect selectFont(dc, font);
+    if (icon) DrawIconEx(dc, kIconX, kIconY, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    for (int line = 0; line < 3; ++line) DrawPlaced(dc, CountdownLine(view, line));
+    DrawPlaced(dc, CountdownFigure(view));
+    DrawCancelHint(dc, view);
+    DrawEtchedFrame(dc, kSeparatorLeft, kSeparatorRight, kSeparatorY, kSeparatorY);
+    for (const ButtonSpec& b : kButtons)
+        DrawSunkenFrame(dc, b.frame.left, b.frame.right, b.frame.top, b.frame.bottom);
+    SetBkMode(dc, oldMode);
+}
+
+void EnableShutdownPrivilege() { sys::EnableShutdownPrivilege(); }
+
+void ShowShutdownCountdown(HWND owner) {
+    CountdownDialog dialog;
+    clsDialog builder;
+    builder.CreateDialog(owner, CountdownDlgProc, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog.confirmed) return;
+    EnableShutdownPrivilege();
+    // The result is not examined: without the privilege the program simply goes on running.
+    sys::RequestExitWindows(dialog.view.restart ? EWX_REBOOT : EWX_SHUTDOWN, 0);
+}
+
+const CountdownView* CountdownViewOf(HWND dlg) {
+    const auto& open = OpenDialogs();
+    if (std::find(open.begin(), open.end(), dlg) == open.end()) return nullptr;
+    const CountdownDialog* d = DialogOf(dlg);
+    return d ? &d->view : nullptr;
+}
+
+INT_PTR CALLBACK CountdownDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrA(dlg, DWLP_USER, lp);
+        if (auto* d = reinterpret_cast<CountdownDialog*>(lp)) OnInit(dlg, *d);
+        return TRUE;  // focus to "To run(&O)": Enter confirms, Esc cancels
+    }
+    CountdownDialog* d = DialogOf(dlg);
+    if (!d) return FALSE;
+    switch (msg) {
+    case WM_TIMER:
+        if (wp == kCountdownTimer) OnTick(dlg, *d);
+        return TRUE;
+    case WM_PAINT: {
+        win::PaintScope paint(dlg);
+        PaintCountdown(paint.dc(), d->view, d->font.get(), d->icon.get());
+        return TRUE;
+    }
+    case WM_COMMAND:
+        OnCommand(dlg, *d, LOWORD(wp));
+        return TRUE;
+    case WM_CLOSE:
+        OnClose(dlg, *d);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}

@@ -1,0 +1,693 @@
+// What due alarm items do: sounds, the reminder dialog, program starts and the shutdown
+// countdown, with the side effects recorded through the seams.
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "alarms/RingActions.h"
+#include "alarms/RingStore.h"
+#include "alarms/Scheduler.h"
+#include "alarms/ShutdownCountdown.h"
+#include "shell/Handles.h"
+#include "shell/SystemSeams.h"
+#include "tests/win/support/TestSupport.h"
+#include "toolkit/Dialog.h"
+
+namespace {
+
+// --- the probe program: a copy of this executable started by a run-program item writes its
+// working directory and command line to the file named after --probe-out, then ends.
+constexpr char kProbeFlag[] = "--probe-out ";
+
+const bool kRunningAsProbe = [] {
+    const std::string cmd = GetCommandLineA();
+    const size_t at = cmd.find(kProbeFlag);
+    if (at == std::string::npos) return false;
+    std::string rest = cmd.substr(at + sizeof kProbeFlag - 1);
+    std::string out;
+    if (!rest.empty() && rest[0] == '"') {
+        out = rest.substr(1, rest.find('"', 1) - 1);
+    } else {
+        out = rest.substr(0, rest.find(' '));
+    }
+    char dir[MAX_PATH + 1] = {};
+    GetCurrentDirectoryA(MAX_PATH, dir);
+    testing_support::WriteFileBytes(out, std::string(dir) + "\n" + cmd);
+    ExitProcess(0);
+}();
+
+// --- recording the side effects ---
+struct Recorder {
+    std::vector<std::string> events;
+    const void* soundData = nullptr;
+    std::string soundFile;
+    DWORD soundFlags = 0;
+    struct Start { std::string verb, file, params, dir; int show; HWND owner; };
+    std::vector<Start> starts;
+};
+
+class RecordingSeams {
+public:
+    RecordingSeams() {
+        seams_->playSound = [this](const void* sound, HMODULE, DWORD flags) {
+            rec.events.push_back("sound");
+            rec.soundData = sound;
+            rec.soundFlags = flags;
+            if (flags & SND_FILENAME) rec.soundFile = static_cast<const char*>(sound);
+            return TRUE;
+        };
+        seams_->shellExecute = [this](HWND owner, const char* verb, const char* file, const char* params,
+                                      const char* dir, int show) {
+            rec.events.push_back("start");
+            rec.starts.push_back({verb ? verb : "", file ? file : "", params ? params : "", dir ? dir : "", show,
+                                  owner});
+            return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(33));
+        };
+        seams_->enableShutdownPrivilege = [this] {
+            rec.events.push_back("privilege");
+            return TRUE;
+        };
+        seams_->exitWindows = [this](UINT flags, DWORD) {
+            rec.events.push_back("exit " + std::to_string(flags));
+            return TRUE;
+        };
+    }
+    Recorder rec;
+private:
+    sys::ScopedSeams seams_;
+};
+
+alarms::RingItem Item(int mode, std::string text = "", std::string exe = "", std::string wav = "",
+                      std::string params = "") {
+    alarms::RingItem item;
+    item.itemState = 1;
+    item.notifyMode = static_cast<std::uint8_t>(mode);
+    item.timeMode = alarms::kTimeDaily;
+    item.notifyText = std::move(text);
+    item.runExe = std::move(exe);
+    item.wavFile = std::move(wav);
+    item.parameters = std::move(params);
+    return item;
+}
+
+std::string TextOf(HWND h) {
+    char buf[256] = {};
+    GetWindowTextA(h, buf, sizeof buf);
+    return buf;
+}
+
+// The visible dialogs of this thread with the given title, topmost first.
+std::vector<HWND> DialogsTitled(const std::string& title) {
+    struct Search { std::string title; std::vector<HWND> found; } s{title, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND h, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            char cls[32] = {};
+            GetClassNameA(h, cls, sizeof cls);
+            if (IsWindowVisible(h) && std::string(cls) == "#32770" && TextOf(h) == s->title) s->found.push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+// Runs steps from a thread timer while the modal dialogs of this thread run. Each step is
+// retried on every tick until it returns true. After the deadline every dialog of the thread
+// is closed so that a failing test cannot hang.
+class ModalDriver {
+public:
+    using Step = std::function<bool()>;
+    explicit ModalDriver(std::vector<Step> steps, DWORD deadlineMs = 15000)
+        : steps_(std::move(steps)), end_(GetTickCount64() + deadlineMs) {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 30, Tick);
+    }
+    ~ModalDriver() {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    bool finished() const { return next_ >= steps_.size(); }
+    bool timedOut() const { return timedOut_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        ModalDriver* d = current_;
+        if (!d || d->busy_) return;
+        d->busy_ = true;  // a step may open a nested dialog whose loop ticks again
+        if (GetTickCount64() > d->end_) {
+            d->timedOut_ = true;
+            for (const char* t : {kReminderTitle, kShutdownName, kRestartName})
+                for (HWND h : DialogsTitled(t)) PostMessageA(h, WM_CLOSE, 0, 0);
+        } else if (!d->finished()) {
+            const size_t at = d->next_;
+            if (d->steps_[at]()) d->next_ = at + 1;
+        }
+        d->busy_ = false;
+    }
+    std::vector<Step> steps_;
+    size_t next_ = 0;
+    ULONGLONG end_;
+    UINT_PTR timer_;
+    bool busy_ = false;
+    bool timedOut_ = false;
+    static inline ModalDriver* current_ = nullptr;
+};
+
+// Presses a key on the dialog as the user would (the dialog manager translates it).
+void PressKey(HWND dlg, WPARAM key) {
+    HWND focus = GetFocus();
+    HWND target = (focus && (focus == dlg || IsChild(dlg, focus))) ? focus : dlg;
+    PostMessageA(target, WM_KEYDOWN, key, 0);
+    PostMessageA(target, WM_KEYUP, key, 0);
+}
+
+void Command(HWND dlg, int id) { PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+// A step that waits for a few ticks.
+ModalDriver::Step Wait(int ticks) {
+    auto left = std::make_shared<int>(ticks);
+    return [left] { return --*left <= 0; };
+}
+
+}  // namespace
+
+// --- sounds ---
+
+TEST(AlarmSound, EmptyPathPlaysTheBuiltInImageAPathPlaysTheFile) {
+    const SoundImage builtIn = BuiltInSound();
+    ASSERT_NE(nullptr, builtIn.data);
+    ASSERT_GT(builtIn.size, 44u);
+    EXPECT_EQ(0, memcmp(builtIn.data, "RIFF", 4));
+    EXPECT_EQ(0, memcmp(static_cast<const char*>(builtIn.data) + 8, "WAVE", 4));
+
+    struct Case { const char* what; std::string wav; DWORD flags; bool image; } cases[] = {
+        {"empty path: built-in image", "", SND_MEMORY | SND_ASYNC, true},
+        {"a path", "C:\\Sounds\\bell.wav", SND_FILENAME | SND_ASYNC, false},
+        {"any extension", "C:\\Sounds\\bell.mp3", SND_FILENAME | SND_ASYNC, false},
+        {"a folder", "C:\\Sounds\\", SND_FILENAME | SND_ASYNC, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordingSeams seams;
+        FireRingItem(Item(alarms::kNotifySound, "", "", c.wav), nullptr);
+        ASSERT_EQ(std::vector<std::string>{"sound"}, seams.rec.events);
+        EXPECT_EQ(c.flags, seams.rec.soundFlags);
+        if (c.image) {
+            EXPECT_EQ(builtIn.data, seams.rec.soundData);
+        } else {
+            EXPECT_EQ(c.wav, seams.rec.soundFile);
+        }
+    }
+}
+
+TEST(AlarmSound, UnplayableFilesNeitherCrashNorBlock) {
+    testing_support::TempDir dir;
+    testing_support::WriteFileBytes(dir.file("empty.wav"), "");
+    testing_support::WriteFileBytes(dir.file("junk.wav"), std::string(100, 'x'));
+    struct Case { const char* what; std::string wav; } cases[] = {
+        {"missing file", dir.file("missing.wav")},
+        {"a directory", dir.path()},
+        {"0-byte file", dir.file("empty.wav")},
+        {"not a wave file", dir.file("junk.wav")},
+        {"very long path", std::string(600, 'a') + ".wav"},
+    };
+    for (const Case& c : cases) {
+        const ULONGLONG start = GetTickCount64();
+        FireRingItem(Item(alarms::kNotifySound, "", "", c.wav), nullptr);
+        EXPECT_LT(GetTickCount64() - start, 2000u) << c.what;
+    }
+    sys::PlaySoundData(nullptr, nullptr, 0);  // stop whatever still plays
+}
+
+// --- programs ---
+
+TEST(AlarmProgram, StartsTheFileInItsOwnDirectoryWithTheParameters) {
+    const std::string longDir = "C:\\" + std::string(580, 'd') + "\\";
+    const std::string longParams(2000, 'p');
+    struct Case {
+        const char* what; std::string exe, params;
+        bool started; std::string file, dir;
+    } cases[] = {
+        {"ordinary", "C:\\Tools\\run.exe", "-x", true, "run.exe", "C:\\Tools\\"},
+        {"no backslash", "run.exe", "", true, "run.exe", ""},
+        {"spaces", "C:\\Program Files\\My Tool\\run me.exe", "a b", true, "run me.exe", "C:\\Program Files\\My Tool\\"},
+        {"enclosing quotes", "\"C:\\Program Files\\run.exe\"", "", true, "run.exe", "C:\\Program Files\\"},
+        {"long path", longDir + "run.exe", "", true, "run.exe", longDir},
+        {"long parameters", "C:\\Tools\\run.exe", longParams, true, "run.exe", "C:\\Tools\\"},
+        {"format and ampersand", "C:\\Tools\\%s&.exe", "%s %d &", true, "%s&.exe", "C:\\Tools\\"},
+        {"empty path", "", "-x", false, "", ""},
+        {"trailing backslash: a folder, nothing to start", "C:\\Tools\\", "", false, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordingSeams seams;
+        FireRingItem(Item(alarms::kNotifyProgram, "", c.exe, "", c.params), nullptr);
+        if (!c.started) {
+            EXPECT_TRUE(seams.rec.events.empty());
+            continue;
+        }
+        ASSERT_EQ(1u, seams.rec.starts.size());
+        const Recorder::Start& s = seams.rec.starts[0];
+        EXPECT_EQ(nullptr, s.owner);
+        EXPECT_EQ("Open", s.verb);
+        EXPECT_EQ(c.file, s.file);
+        EXPECT_EQ(c.params, s.params);
+        EXPECT_EQ(c.dir, s.dir);
+        EXPECT_EQ(SW_SHOW, s.show);
+    }
+}
+
+TEST(AlarmProgram, ARealProgramStartsInTheItemsDirectory) {
+    testing_support::TempDir root;
+    const std::string toolDir = root.file("My Tools");
+    ASSERT_TRUE(CreateDirectoryA(toolDir.c_str(), nullptr));
+    char self[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string exe = toolDir + "\\run me.exe";
+    ASSERT_TRUE(CopyFileA(self, exe.c_str(), FALSE));
+    const std::string out = root.file("probe.txt");
+
+    FireRingItem(Item(alarms::kNotifyProgram, "", exe, "", std::string(kProbeFlag) + "\"" + out + "\" -x"), nullptr);
+
+    std::string seen;
+    ASSERT_TRUE(testing_support::PumpUntil([&] {
+        seen = testing_support::ReadFileBytes(out);
+        return !seen.empty();
+    }, 15000)) << "the program did not start";
+    const std::string cwd = seen.substr(0, seen.find('\n'));
+    const std::string cmd = seen.substr(seen.find('\n') + 1);
+    EXPECT_STRCASEEQ(toolDir.c_str(), cwd.c_str());
+    EXPECT_NE(std::string::npos, cmd.find("run me.exe")) << cmd;
+    EXPECT_EQ(" -x", cmd.substr(cmd.size() - 3)) << cmd;
+    // Let the probe end before its folder goes.
+    testing_support::PumpUntil([&] { return DeleteFileA(exe.c_str()) != 0; }, 5000);
+}
+
+TEST(AlarmActions, TheSchedulerHandsDueItemsToTheActions) {
+    testing_support::ClearUserRegistry();
+    alarms::RingItem sound = Item(alarms::kNotifySound, "", "", "C:\\Sounds\\due.wav");
+    sound.hour = 7;
+    sound.minute = 30;
+    alarms::AppendRingItem(sound);
+    RecordingSeams seams;
+    sys::ScopedSeams clock;
+    clock->getLocalTime = [](SYSTEMTIME& t) {
+        t = SYSTEMTIME{};
+        t.wYear = 2026; t.wMonth = 12; t.wDay = 8; t.wDayOfWeek = 2; t.wHour = 7; t.wMinute = 30;
+    };
+    InstallAlarmActions();
+    alarms::LoadRingItems();
+    alarms::CheckAlarms();
+    EXPECT_EQ(std::vector<std::string>{"sound"}, seams.rec.events);
+    EXPECT_EQ("C:\\Sounds\\due.wav", seams.rec.soundFile);
+    alarms::SetRingItemHandler({});
+    testing_support::ClearUserRegistry();
+    alarms::LoadRingItems();
+}
+
+TEST(AlarmActions, UnknownActionDoesNothing) {
+    RecordingSeams seams;
+    for (int mode : {5, 9, 255}) FireRingItem(Item(mode, "text", "C:\\run.exe", "C:\\a.wav"), nullptr);
+    EXPECT_TRUE(seams.rec.events.empty());
+    EXPECT_TRUE(DialogsTitled(kReminderTitle).empty());
+}
+
+// --- the reminder dialog ---
+
+TEST(ReminderDialog, LayoutEscapeOkAndCloseBox) {
+    RecordingSeams seams;
+    HWND dlg = nullptr;
+    RECT window{}, desk{};
+    GetWindowRect(GetDesktopWindow(), &desk);
+    HWND ok = nullptr;
+    RECT okRect{};
+    std::string okText;
+    {
+        ModalDriver driver({
+            [&] {
+                auto found = DialogsTitled(kReminderTitle);
+                if (found.empty()) return false;
+                dlg = found[0];
+                GetWindowRect(dlg, &window);
+                ok = GetDlgItem(dlg, 1);
+                GetWindowRect(ok, &okRect);
+                MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&okRect), 2);
+                okText = TextOf(ok);
+                PressKey(dlg, VK_ESCAPE);
+                return true;
+            },
+            Wait(5),
+            [&] {
+                EXPECT_TRUE(IsWindowVisible(dlg)) << "Esc leaves the reminder open";
+                Command(dlg, IDCANCEL);
+                return true;
+            },
+            Wait(5),
+            [&] {
+                EXPECT_TRUE(IsWindowVisible(dlg)) << "so does IDCANCEL";
+                Command(dlg, 1);
+                return true;
+            },
+        });
+        FireRingItem(Item(alarms::kNotifyText, "Meeting at 10 & bring %s"), nullptr);
+        EXPECT_TRUE(driver.finished());
+        EXPECT_FALSE(driver.timedOut()) << "OK closes the dialog";
+    }
+    EXPECT_FALSE(IsWindow(dlg));
+    EXPECT_EQ("Meeting at 10 & bring %s", AlarmActions().reminderText);
+    EXPECT_EQ(268, window.right - window.left);
+    EXPECT_EQ(128, window.bottom - window.top);
+    EXPECT_NEAR((desk.right - 268) / 2.0, window.left, 0.5);
+    EXPECT_NEAR((desk.bottom - 128) / 2.0, window.top, 0.5);
+    EXPECT_EQ("OK(&O)", okText);
+    EXPECT_EQ(99, okRect.left);
+    EXPECT_EQ(77, okRect.top);
+    EXPECT_EQ(70, okRect.right - okRect.left);
+    EXPECT_EQ(19, okRect.bottom - okRect.top);
+    EXPECT_TRUE(seams.rec.events.empty());
+
+    // The close box.
+    {
+        ModalDriver driver({[&] {
+            auto found = DialogsTitled(kReminderTitle);
+            if (found.empty()) return false;
+            PostMessageA(found[0], WM_SYSCOMMAND, SC_CLOSE, 0);
+            return true;
+        }});
+        FireRingItem(Item(alarms::kNotifyText, ""), nullptr);
+        EXPECT_TRUE(driver.finished());
+        EXPECT_FALSE(driver.timedOut());
+    }
+    // Enter presses OK.
+    {
+        ModalDriver driver({[&] {
+            auto found = DialogsTitled(kReminderTitle);
+            if (found.empty()) return false;
+            PressKey(found[0], VK_RETURN);
+            return true;
+        }});
+        FireRingItem(Item(alarms::kNotifyText, "x"), nullptr);
+        EXPECT_FALSE(driver.timedOut());
+    }
+}
+
+namespace {
+
+// Closes the two reminder dialogs of a nested firing once both are open, noting what it saw.
+struct ReminderPairCloser {
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+        auto open = DialogsTitled(kReminderTitle);
+        if (open.size() != 2) return;
+        KillTimer(nullptr, id);
+        *seenTogether = open.size();
+        *seenText = AlarmActions().reminderText;
+        for (HWND h : open) {
+            InvalidateRect(h, nullptr, TRUE);
+            UpdateWindow(h);  // each paints the shared text
+        }
+        for (HWND h : open) PostMessageA(h, WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), 0);
+    }
+    static inline size_t* seenTogether = nullptr;
+    static inline std::string* seenText = nullptr;
+};
+
+// Once a restart countdown and a nested shutdown countdown are both open: cancels the inner
+// one and confirms the outer one.
+struct NestedCountdownDriver {
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+        auto restart = DialogsTitled(kRestartName);
+        auto shutdown = DialogsTitled(kShutdownName);
+        if (restart.size() != 1 || shutdown.size() != 1) return;
+        KillTimer(nullptr, id);
+        *outerSeconds = CountdownViewOf(restart[0])->seconds;
+        PostMessageA(shutdown[0], WM_COMMAND, MAKEWPARAM(kCountdownCancelId, BN_CLICKED), 0);
+        PostMessageA(restart[0], WM_COMMAND, MAKEWPARAM(kCountdownRunId, BN_CLICKED), 0);
+    }
+    static inline int* outerSeconds = nullptr;
+};
+
+}  // namespace
+
+TEST(ReminderDialog, TwoRemindersInOneMinuteOpenTwoDialogsShowingTheLatestText) {
+    size_t openTogether = 0;
+    std::string textWhileBoth;
+    ModalDriver driver({
+        [&] {
+            if (DialogsTitled(kReminderTitle).size() != 1) return false;
+            // The second item of the minute, fired from a nested tick.
+            FireRingItem(Item(alarms::kNotifyText, "second"), nullptr);
+            return true;
+        },
+        [&] { return DialogsTitled(kReminderTitle).empty(); },
+    });
+    ReminderPairCloser::seenTogether = &openTogether;
+    ReminderPairCloser::seenText = &textWhileBoth;
+    const UINT_PTR closer = SetTimer(nullptr, 0, 40, ReminderPairCloser::Tick);
+    FireRingItem(Item(alarms::kNotifyText, "first"), nullptr);
+    KillTimer(nullptr, closer);
+    EXPECT_FALSE(driver.timedOut());
+    EXPECT_EQ(2u, openTogether);
+    EXPECT_EQ("second", textWhileBoth);
+    EXPECT_TRUE(DialogsTitled(kReminderTitle).empty());
+}
+
+namespace {
+
+// A 268 x 128 green surface for painting a dialog's client area.
+class Surface {
+public:
+    static constexpr COLORREF kGround = RGB(0, 128, 0);
+    Surface() : dc_(CreateCompatibleDC(nullptr)) {
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 268, -128, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        bmp_.reset(CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        old_ = SelectObject(dc_.get(), bmp_.get());
+        RECT all{0, 0, 268, 128};
+        win::AutoBrush green(CreateSolidBrush(kGround));
+        FillRect(dc_.get(), &all, green.get());
+    }
+    ~Surface() { SelectObject(dc_.get(), old_); }
+    HDC dc() const { return dc_.get(); }
+    bool Marked(int x, int y) const { return GetPixel(dc_.get(), x, y) != kGround; }
+    // The first marked pixel of the area, scanning columns from the left (x) or rows from the top (y).
+    int FirstMarkedColumn(int x0, int x1, int y0, int y1) const {
+        for (int x = x0; x < x1; ++x)
+            for (int y = y0; y < y1; ++y)
+                if (Marked(x, y)) return x;
+        return -1;
+    }
+    int FirstMarkedRow(int x0, int x1, int y0, int y1) const {
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (Marked(x, y)) return y;
+        return -1;
+    }
+private:
+    win::AutoMemDC dc_;
+    win::AutoBitmap bmp_;
+    HGDIOBJ old_;
+};
+
+}  // namespace
+
+TEST(ReminderDialog, PaintsTheTextInOneLineAt55By18) {
+    win::AutoFont font = CreateDialogFont();
+    struct Case { const char* what; std::string text; bool reachesEdge; } cases[] = {
+        {"short", "HHHH", false},
+        {"ampersand and format", "&H %s", false},
+        {"10,000 characters, cut at the edge", std::string(10000, 'H'), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Surface s;
+        PaintReminder(s.dc(), c.text, font.get(), nullptr);
+        // The text band, right of the icon's place and above the separator.
+        const int left = s.FirstMarkedColumn(45, 268, 10, 50);
+        const int top = s.FirstMarkedRow(45, 268, 5, 50);
+        EXPECT_GE(left, 55);
+        EXPECT_LE(left, 58);
+        EXPECT_GE(top, 18);
+        EXPECT_LE(top, 22);
+        EXPECT_EQ(c.reachesEdge, s.FirstMarkedColumn(262, 268, 18, 34) >= 0);
+        EXPECT_EQ(-1, s.FirstMarkedRow(45, 268, 40, 60)) << "one line, no wrapping";
+        EXPECT_TRUE(s.Marked(100, 66)) << "the separator";
+    }
+    Surface withIcon;
+    win::AutoIcon icon(LoadProgramIcon());
+    ASSERT_TRUE(icon);
+    PaintReminder(withIcon.dc(), "", font.get(), icon.get());
+    // The icon at (10, 10); its outermost pixels may be transparent.
+    const int iconTop = withIcon.FirstMarkedRow(0, 50, 0, 60);
+    const int iconLeft = withIcon.FirstMarkedColumn(0, 50, 0, 60);
+    EXPECT_GE(iconTop, 10);
+    EXPECT_LE(iconTop, 14);
+    EXPECT_GE(iconLeft, 10);
+    EXPECT_LE(iconLeft, 14);
+}
+
+// --- the shutdown countdown ---
+
+TEST(ShutdownCountdown, ShowsItsLinesAndCancelOrEscRequestNothing) {
+    for (const char* how : {"cancel button", "esc", "close box"}) {
+        SCOPED_TRACE(how);
+        RecordingSeams seams;
+        CountdownView seen;
+        std::string title;
+        ModalDriver driver({[&] {
+            auto found = DialogsTitled(kShutdownName);
+            if (found.empty()) return false;
+            HWND dlg = found[0];
+            title = TextOf(dlg);
+            seen = *CountdownViewOf(dlg);
+            if (std::string(how) == "esc") {
+                PressKey(dlg, VK_ESCAPE);
+            } else if (std::string(how) == "close box") {
+                PostMessageA(dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+            } else {
+                Command(dlg, kCountdownCancelId);
+            }
+            return true;
+        }});
+        FireRingItem(Item(alarms::kNotifyShutdown), nullptr);
+        EXPECT_FALSE(driver.timedOut());
+        EXPECT_EQ("Shut down", title);
+        EXPECT_EQ("You have setup:Shut down", CountdownLine(seen, 0).text);
+        EXPECT_EQ("Shut downbegin the countdown", CountdownLine(seen, 1).text);
+        EXPECT_EQ("The program will execute preset operation in 30 seconds.", CountdownLine(seen, 2).text);
+        EXPECT_EQ("29", CountdownFigure(seen).text);
+        EXPECT_EQ(183, CountdownFigure(seen).x);
+        EXPECT_EQ(StandardCancelHint("Shut down"), CancelHint(seen).text);
+        EXPECT_EQ(31, CancelHint(seen).x);
+        EXPECT_TRUE(seams.rec.events.empty());
+    }
+}
+
+TEST(ShutdownCountdown, ConfirmingRequestsAtOnceAfterThePrivilege) {
+    struct Case { const char* what; int mode; bool enter; const char* exit; } cases[] = {
+        {"shutdown, To run button", alarms::kNotifyShutdown, false, "exit 1"},
+        {"shutdown, Enter", alarms::kNotifyShutdown, true, "exit 1"},
+        {"restart, To run button", alarms::kNotifyRestart, false, "exit 2"},
+        {"restart, Enter", alarms::kNotifyRestart, true, "exit 2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordingSeams seams;
+        const char* title = c.mode == alarms::kNotifyRestart ? kRestartName : kShutdownName;
+        ModalDriver driver({[&] {
+            auto found = DialogsTitled(title);
+            if (found.empty()) return false;
+            if (c.enter) {
+                PressKey(found[0], VK_RETURN);
+            } else {
+                Command(found[0], kCountdownRunId);
+            }
+            return true;
+        }});
+        const ULONGLONG start = GetTickCount64();
+        FireRingItem(Item(c.mode), nullptr);
+        EXPECT_FALSE(driver.timedOut());
+        EXPECT_LT(GetTickCount64() - start, 5000u) << "at once, not after the countdown";
+        EXPECT_EQ((std::vector<std::string>{"privilege", c.exit}), seams.rec.events);
+    }
+}
+
+TEST(ShutdownCountdown, RunsOutAfterThirtyTicksAndRepaintsDoNotCount) {
+    RecordingSeams seams;
+    std::vector<int> figures;
+    HWND dlg = nullptr;
+    ModalDriver driver({
+        [&] {
+            auto found = DialogsTitled(kRestartName);
+            if (found.empty()) return false;
+            dlg = found[0];
+            KillTimer(dlg, kCountdownTimer);  // the test gives the ticks
+            figures.push_back(CountdownViewOf(dlg)->seconds);
+            for (int i = 0; i < 29; ++i) {
+                SendMessageA(dlg, WM_TIMER, kCountdownTimer, 0);
+                figures.push_back(CountdownViewOf(dlg)->seconds);
+            }
+            for (int i = 0; i < 10; ++i) {
+                InvalidateRect(dlg, nullptr, TRUE);
+                UpdateWindow(dlg);
+            }
+            EXPECT_EQ(0, CountdownViewOf(dlg)->seconds) << "repaints do not count";
+            EXPECT_TRUE(seams.rec.events.empty()) << "nothing before the thirtieth tick";
+            SendMessageA(dlg, WM_TIMER, kCountdownTimer, 0);
+            return true;
+        },
+    });
+    FireRingItem(Item(alarms::kNotifyRestart, "Saving work first"), nullptr);
+    EXPECT_FALSE(driver.timedOut());
+    ASSERT_EQ(30u, figures.size());
+    for (int i = 0; i < 30; ++i) EXPECT_EQ(29 - i, figures[i]) << "tick " << i;
+    EXPECT_EQ((std::vector<std::string>{"privilege", "exit 2"}), seams.rec.events);
+}
+
+TEST(ShutdownCountdown, EachCountdownShowsItsOwnItemsHint) {
+    struct Case { const char* what; int mode; std::string text; std::string hint; int hintX; } cases[] = {
+        {"restart with text", alarms::kNotifyRestart, "Save your files!", "Save your files!", 12},
+        {"shutdown without text: standard", alarms::kNotifyShutdown, "", StandardCancelHint("Shut down"), 31},
+        {"restart without text: standard", alarms::kNotifyRestart, "", StandardCancelHint("Re-start computer"), 12},
+        {"shutdown with text", alarms::kNotifyShutdown, "Bye & %s", "Bye & %s", 12},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordingSeams seams;
+        PlacedText hint;
+        const char* title = c.mode == alarms::kNotifyRestart ? kRestartName : kShutdownName;
+        ModalDriver driver({[&] {
+            auto found = DialogsTitled(title);
+            if (found.empty()) return false;
+            hint = CancelHint(*CountdownViewOf(found[0]));
+            Command(found[0], kCountdownCancelId);
+            return true;
+        }});
+        FireRingItem(Item(c.mode, c.text), nullptr);
+        EXPECT_FALSE(driver.timedOut());
+        EXPECT_EQ(c.hint, hint.text);
+        EXPECT_EQ(c.hintX, hint.x);
+        EXPECT_EQ(56, hint.y);
+    }
+}
+
+TEST(ShutdownCountdown, NestedCountdownsKeepTheirOwnState) {
+    RecordingSeams seams;
+    std::vector<std::string> titles;
+    bool nestedFired = false;
+    int outerSeconds = -1;
+    NestedCountdownDriver::outerSeconds = &outerSeconds;
+    ModalDriver driver({[&] {
+        if (DialogsTitled(kRestartName).empty()) return false;
+        nestedFired = true;
+        SetTimer(nullptr, 0, 40, NestedCountdownDriver::Tick);
+        FireRingItem(Item(alarms::kNotifyShutdown), nullptr);  // a nested tick's item
+        return true;
+    }});
+    FireRingItem(Item(alarms::kNotifyRestart), nullptr);
+    EXPECT_TRUE(nestedFired);
+    EXPECT_FALSE(driver.timedOut());
+    EXPECT_EQ(29, outerSeconds) << "the inner dialog does not reset the outer countdown";
+    EXPECT_EQ((std::vector<std::string>{"privilege", "exit 2"}), seams.rec.events)
+        << "only the confirmed outer restart is requested";
+}
+
+TEST(ShutdownCountdown, StandardHintUsesTheCodePagesBracketsOrSquareOnes) {
+    const std::string hint = StandardCancelHint("Shut down");
+    const UINT acp = GetACP();
+    const bool wide = acp == 936 || acp == 950 || acp == 932 || acp == 949;
+    if (wide) {
+        EXPECT_NE(std::string::npos, hint.find("Shut down")) << hint;
+        EXPECT_EQ(std::string::npos, hint.find("[Shut down]")) << hint;
+    } else {
+        EXPECT_EQ("If relieve[Shut down],please press ESC button according to the cancel.", hint);
+    }
+}
