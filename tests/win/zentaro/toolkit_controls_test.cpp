@@ -181,27 +181,6 @@ TEST(Controls, ReleaseDestroysWhatTheObjectHolds) {
     EXPECT_TRUE(IsWindow(firstLabel)) << "an earlier label goes with its dialog";
 }
 
-TEST(Controls, ManyButtonsThroughOneObject) {
-    HostDialog host;
-    clsButton buttons;
-    for (int i = 0; i < 20; ++i) buttons.CreateButton(host.get(), "", 300 + i, 0, 0, 10, 10, nullptr, 0);
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(GetDlgItem(host.get(), 300 + i), buttons.hwnd(i)) << i;
-    buttons.Release();
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(nullptr, GetDlgItem(host.get(), 300 + i)) << i;
-    buttons.Release();  // twice is harmless
-}
-
-TEST(Controls, CheckBoxStateRoundTrips) {
-    HostDialog host;
-    clsButton buttons;
-    buttons.CreateButton(host.get(), "Top(&T)", 5, 0, 0, 100, 20, nullptr, BS_AUTOCHECKBOX);
-    EXPECT_FALSE(clsButton::GetButtonState(host.get(), 5));
-    clsButton::SetButtonState(host.get(), 5, BST_CHECKED);
-    EXPECT_TRUE(clsButton::GetButtonState(host.get(), 5));
-    clsButton::SetButtonState(host.get(), 5, BST_UNCHECKED);
-    EXPECT_FALSE(clsButton::GetButtonState(host.get(), 5));
-}
-
 TEST(Controls, DropDownListOperations) {
     HostDialog host;
     const HWND dlg = host.get();
@@ -291,37 +270,6 @@ TEST(Controls, DateControlsShowTodayPlusDaysFromTheClockSeam) {
     }
 }
 
-TEST(Controls, TooltipIsTopMostWithoutParentAndCarriesItsTool) {
-    HostDialog host;
-    clsTooltip tip;
-    tip.CreateTooltip();
-    const HWND h = tip.hwnd();
-    ASSERT_TRUE(IsWindow(h));
-    EXPECT_STRCASEEQ("tooltips_class32", ClassOf(h).c_str());
-    EXPECT_EQ(nullptr, GetParent(h));
-    EXPECT_TRUE(ExStyleOf(h) & WS_EX_TOPMOST);
-    EXPECT_TRUE(StyleOf(h) & TTS_ALWAYSTIP);
-
-    tip.AddTooltip("12/8/2026", host.get());
-    tip.Tooltip_SetDelayTime(4000);
-    tip.Tooltip_SetMaxWidth(288);
-    EXPECT_EQ(1, SendMessageA(h, TTM_GETTOOLCOUNT, 0, 0));
-    EXPECT_EQ(4000, SendMessageA(h, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0));
-    EXPECT_EQ(288, SendMessageA(h, TTM_GETMAXTIPWIDTH, 0, 0));
-
-    char text[80] = {};
-    TTTOOLINFOA ti{};
-    ti.cbSize = TTTOOLINFOA_V2_SIZE;
-    ti.uFlags = TTF_IDISHWND;
-    ti.uId = reinterpret_cast<UINT_PTR>(host.get());
-    ti.lpszText = text;
-    SendMessageA(h, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
-    EXPECT_STREQ("12/8/2026", text);
-
-    tip.Release();
-    EXPECT_FALSE(IsWindow(h));
-}
-
 TEST(Controls, MainTooltipShowsTheStartDateInShortDateForm) {
     HostDialog host;
     sys::ScopedSeams seams;
@@ -329,6 +277,11 @@ TEST(Controls, MainTooltipShowsTheStartDateInShortDateForm) {
     CreateMainTooltip(host.get());
     const HWND h = MainTooltipWindow();
     ASSERT_TRUE(IsWindow(h));
+    EXPECT_STRCASEEQ("tooltips_class32", ClassOf(h).c_str());
+    EXPECT_EQ(nullptr, GetParent(h));
+    EXPECT_TRUE(ExStyleOf(h) & WS_EX_TOPMOST);
+    EXPECT_TRUE(StyleOf(h) & TTS_ALWAYSTIP);
+    EXPECT_EQ(1, SendMessageA(h, TTM_GETTOOLCOUNT, 0, 0));
     EXPECT_EQ(4000, SendMessageA(h, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0));
     EXPECT_EQ(288, SendMessageA(h, TTM_GETMAXTIPWIDTH, 0, 0));
 
@@ -383,24 +336,6 @@ INT_PTR CALLBACK InertInitProc(HWND dlg, UINT msg, WPARAM, LPARAM lp) {
     return 0;
 }
 
-struct CentredSeen { RECT window{}; std::string title; };
-
-INT_PTR CALLBACK CentringProc(HWND dlg, UINT msg, WPARAM, LPARAM lp) {
-    if (msg == WM_INITDIALOG) {
-        CentreDialogOnDesktop(dlg, 268, 128, "Text Hint");
-        auto* seen = reinterpret_cast<CentredSeen*>(lp);
-        GetWindowRect(dlg, &seen->window);
-        seen->title = TextOf(dlg);
-        PostMessageA(dlg, WM_CLOSE, 0, 0);
-        return 1;
-    }
-    if (msg == WM_CLOSE) {
-        EndDialog(dlg, 0);
-        return 1;
-    }
-    return 0;
-}
-
 }  // namespace
 
 TEST(DialogBuilder, AnInertProcedureLeavesAnUntitledDialogWithoutClientArea) {
@@ -416,29 +351,6 @@ TEST(DialogBuilder, AnInertProcedureLeavesAnUntitledDialogWithoutClientArea) {
         EXPECT_EQ(0, seen.window.left);
         EXPECT_EQ(0, seen.window.top);
     }
-}
-
-TEST(DialogBuilder, CentresAndTitlesOnTheDesktop) {
-    CentredSeen seen;
-    clsDialog dialog;
-    dialog.CreateDialog(nullptr, CentringProc, reinterpret_cast<LPARAM>(&seen));
-    RECT desk{};
-    GetWindowRect(GetDesktopWindow(), &desk);
-    EXPECT_EQ("Text Hint", seen.title);
-    EXPECT_EQ(268, seen.window.right - seen.window.left);
-    EXPECT_EQ(128, seen.window.bottom - seen.window.top);
-    EXPECT_EQ(toolkit::CentredOffset(desk.right - desk.left, 268), seen.window.left);
-    EXPECT_EQ(toolkit::CentredOffset(desk.bottom - desk.top, 128), seen.window.top);
-}
-
-TEST(DialogBuilder, DialogFontIsThirteenPixelTahoma) {
-    win::AutoFont font = CreateDialogFont();
-    LOGFONTA lf{};
-    ASSERT_TRUE(GetObjectA(font.get(), sizeof lf, &lf));
-    EXPECT_EQ(13, lf.lfHeight);
-    EXPECT_EQ(FW_NORMAL, lf.lfWeight);
-    EXPECT_EQ(DEFAULT_CHARSET, lf.lfCharSet);
-    EXPECT_STREQ("Tahoma", lf.lfFaceName);
 }
 
 // --- frames ---
