@@ -6,7 +6,8 @@
 #include "alarms/ShutdownCountdown.h"
 #include "resources/resource_ids.h"
 #include "shell/Handles.h"
-#include "shell/PathParts.h"
+#include "shell/MainWindow.h"
+#include "shell/PublicFunction.h"
 #include "shell/SystemSeams.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Dialog.h"
@@ -171,18 +172,6 @@ INT_PTR CALLBACK ReminderDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-namespace {
-
-// The main clock window of this process: the owner of the action dialogs.
-HWND MainClockWindow() {
-    HWND main = FindWindowA("frmMain", "Zentaro");
-    DWORD pid = 0;
-    if (main) GetWindowThreadProcessId(main, &pid);
-    return pid == GetCurrentProcessId() ? main : nullptr;
-}
-
-}  // namespace
-
 void InstallAlarmActions() {
-    alarms::SetRingItemHandler([](const alarms::RingItem& item, int) { FireRingItem(item, MainClockWindow()); });
+    alarms::SetRingItemHandler([](const alarms::RingItem& item, int) { FireRingItem(item, MainWindowHandle()); });
 }

@@ -7,6 +7,7 @@
 
 #include "alarms/RingActions.h"
 #include "shell/Handles.h"
+#include "shell/PublicFunction.h"
 #include "shell/SystemSeams.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Dialog.h"
@@ -170,7 +171,10 @@ void PaintCountdown(HDC dc, const CountdownView& view, HFONT font, HICON icon) {
     SetBkMode(dc, oldMode);
 }
 
-void EnableShutdownPrivilege() { sys::EnableShutdownPrivilege(); }
+void EnableShutdownPrivilege() {
+    // Systems without the privilege model (before NT 5) need no privilege to exit.
+    if (IsLayeredCapable()) sys::EnableShutdownPrivilege();
+}
 
 void ShowShutdownCountdown(HWND owner) {
     CountdownDialog dialog;
