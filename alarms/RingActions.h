@@ -23,7 +23,8 @@ AlarmActionState& AlarmActions();
 // countdown are modal dialogs owned by `owner`; the call returns when they have closed.
 void FireRingItem(const alarms::RingItem& item, HWND owner);
 
-// Points the scheduler's handler at FireRingItem, with the main window as owner.
+// Points the scheduler's handler at FireRingItem, with the main window as owner; done once
+// at start-up, before the clock window exists.
 void InstallAlarmActions();
 
 // The program's built-in WAVE image (resource "RING_SOUND" 10). It lives in the program's

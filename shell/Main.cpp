@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "alarms/RingActions.h"
 #include "shell/MainWindow.h"
 #include "shell/PublicFunction.h"
 
@@ -11,6 +12,7 @@ int Main() {
         ShowWindow(running, SW_SHOWNORMAL);
         return 0;
     }
+    InstallAlarmActions();  // due alarm items run their actions
     RunMainWindow(kMainClassName, IsLayeredCapable() ? WS_EX_LAYERED : 0, "");
     return 0;
 }

@@ -1,6 +1,5 @@
 #include "shell/MainJoins.h"
 
-#include "alarms/RingActions.h"
 #include "alarms/Scheduler.h"
 #include "face/DlgOption.h"
 #include "face/Skins.h"
@@ -13,10 +12,7 @@ void JoinRandomSkinChoice(HWND, const char* valueName) { skins::ApplyRandomSkinC
 
 void JoinBuildPopupMenu(HWND main) { CreateMainMenu(main); }
 
-void JoinLoadAlarms() {
-    InstallAlarmActions();  // due items run their actions
-    alarms::LoadRingItems();
-}
+void JoinLoadAlarms() { alarms::LoadRingItems(); }
 
 void JoinCreateTooltip(HWND main) { CreateMainTooltip(main); }
 
