@@ -1,5 +1,5 @@
 # The two commands of the README, and the others.
-.PHONY: run test dist bench lint clean
+.PHONY: run test dist bench lint screenshots clean
 
 run:
 	scripts/run-clock.sh
@@ -18,3 +18,6 @@ lint:
 
 clean:
 	rm -rf build
+
+screenshots:
+	scripts/screenshots.sh

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Renders the windows of the three programs from the real, installed programs under a private
+# Xvfb into docs/screenshots/*.png. The pictures in the README come only from this command.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+"$root/scripts/bootstrap.sh"
+[ -x /usr/bin/import ] || DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends imagemagick
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j "$(nproc)" >/dev/null
+cmake --install build/win64 >/dev/null
+app=$root/build/win64/install
+out=$root/docs/screenshots
+mkdir -p "$out"
+
+unset DISPLAY
+source "$root/scripts/wine-session.sh"
+start_wine_session "$root/build/win64/shots-prefix"
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  stop_wine_session
+}
+trap cleanup EXIT
+
+wine=/usr/lib/wine/wine64
+drv() { "$wine" "$root/build/win64/bin/zdriver.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# shoot NAME CLASS TITLE [PAD]: capture the window (and PAD pixels around it) from the X screen.
+shoot() {
+  local name=$1 cls=$2 title=$3 pad=${4:-0} geo x y w h
+  if ! geo=$(drv rect "$cls" "$title" 10) || [ -z "$geo" ]; then
+    echo "skipped: $name (no window \"$title\")"
+    return 1
+  fi
+  sleep 1
+  read -r x y w h <<<"$geo"
+  x=$((x - pad)); y=$((y - pad)); w=$((w + 2 * pad)); h=$((h + 2 * pad))
+  [ $x -ge 0 ] || x=0
+  [ $y -ge 0 ] || y=0
+  import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/$name.png"
+  echo "saved: docs/screenshots/$name.png"
+}
+# command ID NAME TITLE: choose a menu command of the clock, photograph its window, close it.
+command() {
+  drv post frmMain Zentaro 0x111 "$1" 0 >/dev/null || true
+  shoot "$2" - "$3" 0 && drv close - "$3" >/dev/null || true
+}
+
+"$wine" reg delete 'HKCU\Software\Zentaro' /f >/dev/null 2>&1 || true
+# A calm desktop behind the face, so its shape shows.
+"$wine" reg add 'HKCU\Control Panel\Colors' /v Background /d "58 110 165" /f >/dev/null 2>&1 || true
+printf '[StartBreak]\r\ntimesshow=30\r\ncmdhide=0\r\nbirthdate=3-9-1985\r\n' > "$app/stop.ini"
+
+"$wine" "$app/zentaro.exe" >/dev/null 2>&1 &
+pids+=($!)
+drv wait frmMain Zentaro 60 >/dev/null
+sleep 2
+shoot face frmMain Zentaro 20 || true
+# The popup menu opens at the cursor on a right click on the face.
+drv post frmMain Zentaro 0x205 0 0x000A0014 >/dev/null || true
+if geo=$(drv rect "#32768" - 5) && [ -n "$geo" ]; then
+  sleep 1
+  read -r x y w h <<<"$geo"
+  import -display "$DISPLAY" -window root -crop "$((w + 40))x$((h + 40))+$((x > 20 ? x - 20 : 0))+$((y > 20 ? y - 20 : 0))" +repage "$out/menu.png"
+  echo "saved: docs/screenshots/menu.png"
+  drv post "#32768" - 0x100 0x1B 0 >/dev/null || true
+  drv post frmMain Zentaro 0x1F 0 0 >/dev/null || true   # WM_CANCELMODE
+else
+  echo "skipped: menu"
+fi
+sleep 1
+command 3 options "Option"
+command 9 alarm-list "Alarm Item"
+command 5 break-settings "Break Setting . . ."
+command 7 calendar "Calendar"
+command 11 time-tool "System time setting"
+command 14 about "Version"
+drv post frmMain Zentaro 0x111 16 0 >/dev/null || true   # Exit
+
+"$wine" "$app/vitaro.exe" >/dev/null 2>&1 &
+pids+=($!)
+shoot vitaro - Vitaro 0 && drv close - Vitaro >/dev/null || true
+
+"$wine" "$app/Break.exe" >/dev/null 2>&1 &
+pids+=($!)
+sleep 4
+import -display "$DISPLAY" -window root -resize 50% "$out/break.png" && echo "saved: docs/screenshots/break.png"
+kill "${pids[-1]}" 2>/dev/null || true
+printf '[StartBreak]\r\ntimesshow=0\r\ncmdhide=0\r\n' > "$app/stop.ini"
