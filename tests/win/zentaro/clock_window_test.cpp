@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <mmsystem.h>
 
 #include <mutex>
@@ -30,7 +32,8 @@ namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
 // Message boxes shown on this thread while it lives: their caption and text; each is
-// answered with OK at once.
+// answered with OK at once. A box is counted once, however often it is activated (another
+// program on the same display may take the foreground away and give it back).
 class MessageBoxRecorder {
 public:
     MessageBoxRecorder() {
@@ -46,7 +49,7 @@ private:
             HWND box = reinterpret_cast<HWND>(wp);
             char cls[32] = {}, caption[256] = {}, text[512] = {};
             GetClassNameA(box, cls, sizeof cls);
-            if (std::string(cls) == "#32770") {
+            if (std::string(cls) == "#32770" && self_->seen_.insert(box).second) {
                 GetWindowTextA(box, caption, sizeof caption);
                 GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
                 self_->boxes.emplace_back(caption, text);
@@ -56,6 +59,7 @@ private:
         return CallNextHookEx(nullptr, code, wp, lp);
     }
     static inline MessageBoxRecorder* self_ = nullptr;
+    std::set<HWND> seen_;
     win::AutoHook hook_;
 };
 

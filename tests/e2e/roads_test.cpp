@@ -1,0 +1,136 @@
+// The user's roads through the suite, from a fresh profile, driven only from outside as a user
+// would: the menu's commands, the mouse, the notification-area icon, and a restart.
+#include "biorhythm/VitaroLayout.h"
+#include "tests/e2e/driver/Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+constexpr UINT kTrayMessage = WM_USER + 108;
+constexpr WPARAM kCmdMinimize = 1, kCmdVitaro = 6, kCmdExit = 16;
+
+HWND StartClock(driver::Process& clock) {
+    if (!clock.Start(driver::ProgramPath("zentaro.exe"))) return nullptr;
+    HWND face = driver::WaitForWindow("frmMain", "Zentaro", 20000, clock.id());
+    if (face && !driver::WaitFor([&] { return IsWindowVisible(face) != FALSE; }, 10000)) return nullptr;
+    return face;
+}
+
+void Mouse(DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    SendInput(1, &in, sizeof in);
+}
+
+// Presses on the face, moves the mouse by (dx, dy) in small steps and releases it.
+void Drag(HWND face, int dx, int dy) {
+    RECT r{};
+    GetWindowRect(face, &r);
+    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    SetCursorPos(p.x, p.y);
+    Mouse(MOUSEEVENTF_LEFTDOWN);
+    Sleep(150);
+    for (int i = 1; i <= 10; ++i) {
+        SetCursorPos(p.x + dx * i / 10, p.y + dy * i / 10);
+        Mouse(MOUSEEVENTF_MOVE);
+        Sleep(30);
+    }
+    Mouse(MOUSEEVENTF_LEFTUP);
+}
+
+// Road: drag the face, minimise it to the notification area, bring it back with the icon,
+// choose Exit; the next start shows the face where it was dragged.
+TEST(Roads, DraggedFaceSurvivesMinimiseRestoreAndRestart) {
+    driver::ResetZentaroSettings();
+    RECT dragged{};
+    {
+        driver::Process clock;
+        HWND face = StartClock(clock);
+        ASSERT_NE(face, nullptr);
+        RECT start{};
+        GetWindowRect(face, &start);
+        Drag(face, -150, -100);
+        ASSERT_TRUE(driver::WaitFor([&] {
+            GetWindowRect(face, &dragged);
+            return dragged.left != start.left || dragged.top != start.top;
+        }, 10000)) << "the face did not follow the mouse";
+        Sleep(300);
+        GetWindowRect(face, &dragged);
+
+        PostMessageA(face, WM_COMMAND, kCmdMinimize, 0);
+        ASSERT_TRUE(driver::WaitFor([&] { return !IsWindowVisible(face); }, 10000)) << "not minimised";
+        PostMessageA(face, kTrayMessage, 0, WM_LBUTTONDBLCLK);  // double click on the icon
+        ASSERT_TRUE(driver::WaitFor([&] { return IsWindowVisible(face) && !IsIconic(face); }, 10000))
+            << "the icon did not bring the face back";
+        RECT back{};
+        GetWindowRect(face, &back);
+        EXPECT_EQ(back.left, dragged.left);
+        EXPECT_EQ(back.top, dragged.top);
+
+        PostMessageA(face, WM_COMMAND, kCmdExit, 0);
+        ASSERT_TRUE(clock.WaitExit(10000)) << "Exit did not end the program";
+    }
+    driver::Process again;
+    HWND face = StartClock(again);
+    ASSERT_NE(face, nullptr);
+    RECT r{};
+    GetWindowRect(face, &r);
+    EXPECT_EQ(r.left, dragged.left);
+    EXPECT_EQ(r.top, dragged.top);
+    PostMessageA(face, WM_COMMAND, kCmdExit, 0);
+    EXPECT_TRUE(again.WaitExit(10000));
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+HWND WaitForVitaro() { return driver::WaitForWindow(nullptr, "Vitaro", 20000); }
+
+// Road: "Vitaro(&I)..." starts vitaro beside the clock; a birth date typed there is there
+// again when vitaro is started from the menu the next time.
+TEST(Roads, VitaroFromTheMenuKeepsItsBirthDateAcrossARestart) {
+    driver::ResetZentaroSettings();
+    const std::string ini = driver::BinDir() + "\\stop.ini";
+    const std::string savedIni = ReadAll(ini);
+    driver::Process clock;
+    HWND face = StartClock(clock);
+    ASSERT_NE(face, nullptr);
+    ASSERT_TRUE(driver::WaitForNoWindow(nullptr, "Vitaro", 10000));
+
+    PostMessageA(face, WM_COMMAND, kCmdVitaro, 0);
+    HWND vitaro = WaitForVitaro();
+    ASSERT_NE(vitaro, nullptr) << "vitaro did not start";
+    EXPECT_TRUE(IsWindowVisible(vitaro));
+    HWND day = driver::ChildById(vitaro, bio::ui::BoxId(1));
+    HWND year = driver::ChildById(vitaro, bio::ui::BoxId(2));
+    ASSERT_NE(day, nullptr);
+    SendMessageTimeoutA(day, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("17"), SMTO_ABORTIFHUNG, 5000, nullptr);
+    SendMessageTimeoutA(year, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1984"), SMTO_ABORTIFHUNG, 5000, nullptr);
+    const std::string month = driver::WindowText(driver::ChildById(vitaro, bio::ui::BoxId(0)));
+    PostMessageA(vitaro, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(driver::WaitForNoWindow(nullptr, "Vitaro", 10000));
+
+    PostMessageA(face, WM_COMMAND, kCmdVitaro, 0);
+    vitaro = WaitForVitaro();
+    ASSERT_NE(vitaro, nullptr) << "vitaro did not start a second time";
+    EXPECT_EQ(driver::WindowText(driver::ChildById(vitaro, bio::ui::BoxId(0))), month);
+    EXPECT_EQ(driver::WindowText(driver::ChildById(vitaro, bio::ui::BoxId(1))), "17");
+    EXPECT_EQ(driver::WindowText(driver::ChildById(vitaro, bio::ui::BoxId(2))), "1984");
+    PostMessageA(vitaro, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(driver::WaitForNoWindow(nullptr, "Vitaro", 10000));
+
+    PostMessageA(face, WM_COMMAND, kCmdExit, 0);
+    EXPECT_TRUE(clock.WaitExit(10000));
+    std::ofstream(ini, std::ios::binary | std::ios::trunc) << savedIni;
+}
+
+}  // namespace
