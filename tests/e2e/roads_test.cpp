@@ -11,7 +11,7 @@
 namespace {
 
 constexpr UINT kTrayMessage = WM_USER + 108;
-constexpr WPARAM kCmdMinimize = 1, kCmdVitaro = 6, kCmdExit = 16;
+constexpr WPARAM kCmdMinimize = 1, kCmdOptions = 3, kCmdVitaro = 6, kCmdExit = 16;
 
 HWND StartClock(driver::Process& clock) {
     if (!clock.Start(driver::ProgramPath("zentaro.exe"))) return nullptr;
@@ -131,6 +131,68 @@ TEST(Roads, VitaroFromTheMenuKeepsItsBirthDateAcrossARestart) {
     PostMessageA(face, WM_COMMAND, kCmdExit, 0);
     EXPECT_TRUE(clock.WaitExit(10000));
     std::ofstream(ini, std::ios::binary | std::ios::trunc) << savedIni;
+}
+
+SIZE FaceSize(HWND face) {
+    RECT r{};
+    GetWindowRect(face, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+// Road: "Option(&O)..." with the shipped skins folder, pick the capsule background, OK; the
+// face takes its size and shape at once and keeps them at the next start.
+TEST(Roads, ShippedSkinChosenInTheOptionsDialogStaysAfterARestart) {
+    driver::ResetZentaroSettings();
+    // The folder the user browsed to earlier: the shipped samples beside the programs.
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Zentaro\\Option", 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const std::string skins = driver::BinDir() + "\\skins";
+    RegSetValueExA(key, "SkinPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(skins.c_str()),
+                   static_cast<DWORD>(skins.size()));
+    RegCloseKey(key);
+
+    {
+        driver::Process clock;
+        HWND face = StartClock(clock);
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(FaceSize(face).cx, 120);
+        PostMessageA(face, WM_COMMAND, kCmdOptions, 0);
+        HWND dlg = driver::WaitForWindow("#32770", "Option", 20000, clock.id());
+        ASSERT_NE(dlg, nullptr) << "the options dialog did not open";
+        HWND list = driver::ChildById(dlg, 7);  // the background list
+        ASSERT_NE(list, nullptr);
+        // Between processes Wine hands list texts back as UTF-16 whatever the sender's
+        // character set, so ask for them in UTF-16.
+        int capsule = -1;
+        const int count = static_cast<int>(SendMessageA(list, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            wchar_t text[MAX_PATH] = {};
+            if (SendMessageW(list, CB_GETLBTEXTLEN, i, 0) < static_cast<LRESULT>(MAX_PATH))
+                SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            if (std::wstring(text) == L"capsule.bmp") capsule = i;
+        }
+        ASSERT_GE(capsule, 1) << "the shipped skins are not listed (" << count << " entries in " << skins << ")";
+        SendMessageA(list, CB_SETCURSEL, capsule, 0);
+        PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(driver::WaitForNoWindow("#32770", "Option", 10000));
+        ASSERT_TRUE(driver::WaitFor([&] { return FaceSize(face).cx == 190 && FaceSize(face).cy == 44; }, 10000))
+            << "the face did not take the skin's size";
+        HRGN shape = CreateRectRgn(0, 0, 0, 0);
+        EXPECT_NE(GetWindowRgn(face, shape), ERROR) << "the face has the skin's shape";
+        DeleteObject(shape);
+        PostMessageA(face, WM_COMMAND, kCmdExit, 0);
+        ASSERT_TRUE(clock.WaitExit(10000));
+    }
+    driver::Process again;
+    HWND face = StartClock(again);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(FaceSize(face).cx, 190);
+    EXPECT_EQ(FaceSize(face).cy, 44);
+    PostMessageA(face, WM_COMMAND, kCmdExit, 0);
+    EXPECT_TRUE(again.WaitExit(10000));
+    driver::ResetZentaroSettings();
 }
 
 }  // namespace
