@@ -1,5 +1,6 @@
 #include "shell/MainJoins.h"
 
+#include "alarms/AlarmList.h"
 #include "alarms/Scheduler.h"
 #include "face/DlgOption.h"
 #include "face/Skins.h"
@@ -37,6 +38,6 @@ void OpenBreakSettings(HWND) {}
 
 void OpenCalendarTool(HWND) {}
 
-void OpenAlarmList(HWND) {}
+void OpenAlarmList(HWND main) { alarms::ShowAlarmList(main); }
 
 void OpenSystemTimeTool(HWND) {}

@@ -1,0 +1,50 @@
+// The rules of the alarm item editor that do not depend on its window: which fields each
+// action and each date rule uses, when an entry is complete, and how the field texts become
+// an item. Pure code: no platform headers.
+#pragma once
+#include "alarms/RingItem.h"
+
+#include <string>
+
+namespace alarms {
+
+// The action list's entries; an entry's position is its action code.
+inline constexpr const char* kActionEntries[] = {"Play a sound", "Text Hint", "Run a program", "Re-start Computer",
+                                                 "Shut down"};
+// The date-rule options; option k means date rule k + 1.
+inline constexpr const char* kDateRuleOptions[] = {"Only once", "Daily", "Weekly", "Monthly", "Yearly"};
+
+// Which text fields an action uses; the others are disabled and emptied.
+struct ActionFields {
+    bool text, sound, program, parameter;
+};
+ActionFields FieldsOfAction(int action);
+
+// Which date fields a date-rule option (0..4) uses; the others are disabled.
+struct DateFields {
+    bool month, day, year, week;
+};
+DateFields FieldsOfDateRule(int option);
+
+// The editor's fields as the user left them.
+struct EditorEntry {
+    int action = kNotifyText;  // selected entry of the action list; -1 none
+    int dateOption = 0;        // selected date-rule option
+    std::string text, sound, program, parameter;
+    std::string month, day, year, hour, minute, week;
+};
+
+// At least one text field is filled in, or the action is a restart or a shutdown.
+bool IsComplete(const EditorEntry& entry);
+
+// The item the entry describes: enabled, century 20, the last two characters of the year,
+// each number field as typed when it is a whole number 0..255 (else 0), the weekday by name
+// (any other text gives todayWeekday). Seconds are never stored.
+RingItem BuildItem(const EditorEntry& entry, int todayWeekday);
+
+// A number field's byte: the whole number 0..255 it holds, else 0.
+std::uint8_t FieldByte(const std::string& text);
+// The weekday of a name "Sunday".."Saturday" (0..6), or -1.
+int WeekdayOfName(const std::string& name);
+
+}  // namespace alarms

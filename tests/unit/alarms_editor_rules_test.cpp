@@ -1,0 +1,171 @@
+// The alarm list's row texts and the item editor's rules, apart from their windows.
+#include "alarms/EditorRules.h"
+#include "alarms/ListRow.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using alarms::RingItem;
+
+TEST(AlarmListRows, RowTexts) {
+    RingItem standUp;
+    standUp.notifyMode = alarms::kNotifyText;
+    standUp.timeMode = alarms::kTimeDaily;
+    standUp.hour = 7;
+    standUp.minute = 5;
+    standUp.notifyText = "Stand up";
+    RingItem ring;
+    ring.notifyMode = alarms::kNotifySound;
+    ring.timeMode = alarms::kTimeOnce;
+    ring.hour = 18;
+    ring.minute = 30;
+    ring.SetYear(2005);
+    ring.month = 6;
+    ring.wDay = 15;
+    ring.wavFile = "C:\\Sounds\\ring.wav";
+    RingItem saturday;
+    saturday.notifyMode = alarms::kNotifyShutdown;
+    saturday.timeMode = alarms::kTimeWeekly;
+    saturday.week = 6;
+    saturday.hour = 23;
+    saturday.minute = 59;
+    saturday.notifyText = "not shown for a shutdown";
+    RingItem program;
+    program.notifyMode = alarms::kNotifyProgram;
+    program.timeMode = alarms::kTimeYearly;
+    program.month = 12;
+    program.wDay = 24;
+    program.runExe = "C:\\Tools\\run.exe";
+    program.parameters = "-x";
+    RingItem damaged;  // a placeholder for a record that could not be read
+    damaged.timeMode = 0;
+    damaged.notifyMode = 9;
+
+    const struct {
+        const char* what;
+        const RingItem& item;
+        const char* text;
+    } cases[] = {
+        {"daily reminder", standUp, "7:5 (Daily)|Text HintStand up"},
+        {"once-only sound", ring, "18:30 (6/15/2005)|Play a soundC:\\Sounds\\ring.wav"},
+        {"weekly shutdown", saturday, "23:59 (WeeklySaturday)|Shut down"},
+        {"yearly program", program, "0:0 (Yearly12month24day)|Run the special programC:\\Tools\\run.exe"},
+        {"unknown codes", damaged, "0:0 ()|"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(alarms::ListRowText(c.item), c.text);
+    }
+}
+
+TEST(AlarmListRows, ChecksFollowTheItemsAfterADelete) {
+    const struct {
+        const char* what;
+        std::vector<bool> before;
+        int deleted;
+        std::vector<bool> after;
+    } cases[] = {
+        {"row 1 of four: the last moves up", {true, false, true, false}, 2, {true, false, true}},
+        {"first row", {false, true, true}, 1, {true, true}},
+        {"last row", {true, true, false}, 3, {true, true}},
+        {"only row", {true}, 1, {}},
+        {"no such item", {true, false}, 3, {true, false}},
+        {"item 0", {true, false}, 0, {true, false}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<bool> checks = c.before;
+        alarms::ApplyDeleteToRows(checks, c.deleted);
+        EXPECT_EQ(checks, c.after);
+    }
+}
+
+TEST(AlarmEditorRules, ActionAndDateRuleTables) {
+    const struct { int action; bool text, sound, program, parameter; } actions[] = {
+        {0, false, true, false, false}, {1, true, false, false, false}, {2, false, false, true, true},
+        {3, false, false, false, false}, {4, false, false, false, false}, {-1, false, false, false, false},
+    };
+    for (const auto& a : actions) {
+        SCOPED_TRACE(a.action);
+        const alarms::ActionFields f = alarms::FieldsOfAction(a.action);
+        EXPECT_EQ(f.text, a.text);
+        EXPECT_EQ(f.sound, a.sound);
+        EXPECT_EQ(f.program, a.program);
+        EXPECT_EQ(f.parameter, a.parameter);
+    }
+    const struct { int option; bool month, day, year, week; } rules[] = {
+        {0, true, true, true, false}, {1, false, false, false, false}, {2, false, false, false, true},
+        {3, false, true, false, false}, {4, true, true, true, false},
+    };
+    for (const auto& r : rules) {
+        SCOPED_TRACE(r.option);
+        const alarms::DateFields f = alarms::FieldsOfDateRule(r.option);
+        EXPECT_EQ(f.month, r.month);
+        EXPECT_EQ(f.day, r.day);
+        EXPECT_EQ(f.year, r.year);
+        EXPECT_EQ(f.week, r.week);
+    }
+}
+
+TEST(AlarmEditorRules, CompletenessAndNumberFields) {
+    alarms::EditorEntry empty;
+    EXPECT_FALSE(alarms::IsComplete(empty));
+    for (int action : {alarms::kNotifyRestart, alarms::kNotifyShutdown}) {
+        alarms::EditorEntry e;
+        e.action = action;
+        EXPECT_TRUE(alarms::IsComplete(e));
+    }
+    alarms::EditorEntry parameterOnly;
+    parameterOnly.parameter = "-x";
+    EXPECT_TRUE(alarms::IsComplete(parameterOnly));
+
+    const struct { const char* text; int byte; } numbers[] = {
+        {"8", 8}, {"255", 255}, {"99", 99}, {"256", 0}, {"-1", 0}, {"abc", 0}, {"", 0}, {" 7 ", 7}, {"1.5", 0},
+    };
+    for (const auto& n : numbers) {
+        SCOPED_TRACE(n.text);
+        EXPECT_EQ(alarms::FieldByte(n.text), n.byte);
+    }
+}
+
+TEST(AlarmEditorRules, BuildingTheItem) {
+    alarms::EditorEntry entry;
+    entry.action = alarms::kNotifyText;
+    entry.dateOption = 2;  // weekly
+    entry.text = std::string(300, 'r');
+    entry.week = "Monday";
+    entry.hour = "8";
+    entry.minute = "15";
+    entry.year = "2010";
+    entry.month = "6";
+    entry.day = "15";
+    RingItem item = alarms::BuildItem(entry, 0);
+    EXPECT_EQ(alarms::EncodeRecord(item), (alarms::RecordBytes{1, 1, 3, 1, 8, 15, 20, 10, 6, 15, 0}));
+    EXPECT_EQ(item.notifyText.size(), 300u);
+    EXPECT_EQ(item.YearText(), "2010");
+
+    const struct { const char* what; const char* week; const char* year; int b3, b7; } cases[] = {
+        {"no weekday name: today's", "Week ", "2026", 4, 26},
+        {"weekday name", "Saturday", "2026", 6, 26},
+        {"one-character year", "", "5", 4, 5},
+        {"five-character year: last two", "", "20261", 4, 61},
+        {"year not a number", "", "20ab", 4, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        entry.week = c.week;
+        entry.year = c.year;
+        item = alarms::BuildItem(entry, 4);
+        EXPECT_EQ(item.week, c.b3);
+        EXPECT_EQ(item.year1, c.b7);
+        EXPECT_EQ(item.year, 20);
+    }
+    entry.action = alarms::kNotifyRestart;
+    entry.hour = "300";
+    item = alarms::BuildItem(entry, 0);
+    EXPECT_EQ(item.notifyMode, 3);
+    EXPECT_EQ(item.hour, 0);
+}
+
+}  // namespace

@@ -1,0 +1,230 @@
+// The alarm item editors (Add and Modify) against the real store, with the clock seam.
+#include "alarms/AlarmEditor.h"
+#include "alarms/AlarmList.h"
+#include "alarms/RingStore.h"
+#include "alarms/Scheduler.h"
+#include "shell/RegProcess.h"
+#include "shell/SystemSeams.h"
+#include "tests/win/support/TestSupport.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using alarms::RingItem;
+
+SYSTEMTIME Clock(WORD day, WORD hour, WORD minute, WORD second) {
+    SYSTEMTIME t{};
+    t.wYear = 2026;
+    t.wMonth = 12;
+    t.wDay = day;
+    t.wHour = hour;
+    t.wMinute = minute;
+    t.wSecond = second;
+    return t;
+}
+
+class AlarmEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing_support::ClearUserRegistry();
+        seams->getLocalTime = [this](SYSTEMTIME& t) { t = now; };
+    }
+    void TearDown() override {
+        for (HWND w : {alarms::AddEditorWindow(), alarms::ModifyEditorWindow()})
+            if (w) DestroyWindow(w);
+        alarms::CloseAlarmList();
+        testing_support::ClearUserRegistry();
+        alarms::LoadRingItems();
+    }
+    static std::string Text(HWND w, int id) {
+        char buffer[2048] = {};
+        GetDlgItemTextA(w, id, buffer, sizeof buffer);
+        return buffer;
+    }
+    static bool Enabled(HWND w, int id) { return IsWindowEnabled(GetDlgItem(w, id)) != FALSE; }
+    static void Type(HWND w, int id, const std::string& text) { SetDlgItemTextA(w, id, text.c_str()); }
+    static void ChooseAction(HWND w, int action) {
+        SendDlgItemMessageA(w, alarms::kEditorAction, CB_SETCURSEL, static_cast<WPARAM>(action), 0);
+        SendMessageA(w, WM_COMMAND, MAKEWPARAM(alarms::kEditorAction, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(GetDlgItem(w, alarms::kEditorAction)));
+    }
+    static void ChooseRule(HWND w, int option) {
+        SendMessageA(GetDlgItem(w, alarms::kEditorOption0 + option), BM_CLICK, 0, 0);
+    }
+    static void Press(HWND w, int id) {
+        SendMessageA(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(w, id)));
+    }
+    static alarms::RecordBytes Record(int n) { return alarms::EncodeRecord(alarms::ReadRingItem(n)); }
+
+    sys::ScopedSeams seams;
+    SYSTEMTIME now = Clock(6, 14, 7, 33);  // Sunday 6 December 2026
+};
+
+TEST_F(AlarmEditorTest, AddEditorStartsFromTheClock) {
+    HWND w = alarms::ShowAddEditor(nullptr);
+    ASSERT_NE(w, nullptr);
+    char title[64] = {};
+    GetWindowTextA(w, title, sizeof title);
+    EXPECT_STREQ(title, "Alarm item ");
+    const struct { int id; const char* text; } fields[] = {
+        {alarms::kEditorMonth, "12"}, {alarms::kEditorDay, "6"}, {alarms::kEditorYear, "2026"},
+        {alarms::kEditorHour, "14"}, {alarms::kEditorMinute, "7"}, {alarms::kEditorSecond, "33"},
+        {alarms::kEditorAction, "Text Hint"}, {alarms::kEditorWeek, "Week "},
+    };
+    for (const auto& f : fields) {
+        SCOPED_TRACE(f.id);
+        EXPECT_EQ(Text(w, f.id), f.text);
+    }
+    EXPECT_EQ(IsDlgButtonChecked(w, alarms::kEditorOption0), BST_CHECKED);
+    EXPECT_EQ(SendDlgItemMessageA(w, alarms::kEditorHourSpin, UDM_GETPOS32, 0, 0), 14);
+    for (int id : {alarms::kEditorWeek, alarms::kEditorSound, alarms::kEditorSoundPick, alarms::kEditorProgram,
+                   alarms::kEditorProgramPick, alarms::kEditorParameter})
+        EXPECT_FALSE(Enabled(w, id)) << id;
+    EXPECT_TRUE(Enabled(w, alarms::kEditorText));
+    // A second open only brings it to the front; the fields are not loaded again.
+    Type(w, alarms::kEditorHour, "9");
+    EXPECT_EQ(alarms::ShowAddEditor(nullptr), w);
+    EXPECT_EQ(Text(w, alarms::kEditorHour), "9");
+}
+
+TEST_F(AlarmEditorTest, ActionAndDateRuleTables) {
+    HWND w = alarms::ShowAddEditor(nullptr);
+    const struct { int action; bool text, sound, program, parameter; } actions[] = {
+        {0, false, true, false, false}, {1, true, false, false, false}, {2, false, false, true, true},
+        {3, false, false, false, false}, {4, false, false, false, false},
+    };
+    for (const auto& a : actions) {
+        SCOPED_TRACE(a.action);
+        for (int id : {alarms::kEditorText, alarms::kEditorSound, alarms::kEditorProgram, alarms::kEditorParameter})
+            Type(w, id, "filled");
+        ChooseAction(w, a.action);
+        const struct { int id; bool on; } row[] = {{alarms::kEditorText, a.text}, {alarms::kEditorSound, a.sound},
+                                                   {alarms::kEditorSoundPick, a.sound},
+                                                   {alarms::kEditorProgram, a.program},
+                                                   {alarms::kEditorProgramPick, a.program},
+                                                   {alarms::kEditorParameter, a.parameter}};
+        for (const auto& r : row) {
+            EXPECT_EQ(Enabled(w, r.id), r.on) << r.id;
+            if (r.id != alarms::kEditorSoundPick && r.id != alarms::kEditorProgramPick) {
+                EXPECT_EQ(Text(w, r.id), r.on ? "filled" : "") << r.id;
+            }
+        }
+    }
+    const struct { int option; bool month, day, year, week; } rules[] = {
+        {1, false, false, false, false}, {2, false, false, false, true}, {3, false, true, false, false},
+        {4, true, true, true, false}, {0, true, true, true, false},
+    };
+    for (const auto& r : rules) {
+        SCOPED_TRACE(r.option);
+        ChooseRule(w, r.option);
+        EXPECT_EQ(IsDlgButtonChecked(w, alarms::kEditorOption0 + r.option), BST_CHECKED);
+        EXPECT_EQ(Enabled(w, alarms::kEditorMonth), r.month);
+        EXPECT_EQ(Enabled(w, alarms::kEditorDay), r.day);
+        EXPECT_EQ(Enabled(w, alarms::kEditorYear), r.year);
+        EXPECT_EQ(Enabled(w, alarms::kEditorWeek), r.week);
+    }
+}
+
+TEST_F(AlarmEditorTest, OkWithAnIncompleteEntryStoresNothingAndReopensTheList) {
+    alarms::ShowAlarmList(nullptr);
+    HWND w = alarms::ShowAddEditor(nullptr);
+    Press(w, alarms::kEditorOk);
+    EXPECT_EQ(alarms::AddEditorWindow(), nullptr);
+    EXPECT_EQ(alarms::StoredItemCount(), 0);
+    EXPECT_NE(RegReadValue(HKEY_CURRENT_USER, "Software\\Zentaro\\Data", "Data1").kind, RegValue::Kind::Bytes);
+    EXPECT_NE(alarms::AlarmListWindow(), nullptr);
+}
+
+TEST_F(AlarmEditorTest, StoredRecords) {
+    struct Case {
+        const char* what;
+        int action, option;
+        const char* text;
+        const char* week;
+        const char* hour;
+        const char* minute;
+        const char* year;
+        alarms::RecordBytes record;
+        WORD day = 6;
+    } cases[] = {
+        {"restart without text", 3, 1, "", "Week ", "8", "15", "2026", {1, 3, 2, 0, 8, 15, 20, 26, 12, 6, 0}},
+        {"weekly Monday", 1, 2, "go", "Monday", "8", "15", "2026", {1, 1, 3, 1, 8, 15, 20, 26, 12, 6, 0}},
+        {"daily gets today's weekday (Tuesday)", 1, 1, "go", "Week ", "8", "15", "2026",
+         {1, 1, 2, 2, 8, 15, 20, 26, 12, 8, 0}, 8},
+        {"year 2010", 1, 0, "go", "", "8", "15", "2010", {1, 1, 1, 0, 8, 15, 20, 10, 12, 6, 0}},
+        {"hour 99 as typed", 1, 1, "go", "", "99", "15", "2026", {1, 1, 2, 0, 99, 15, 20, 26, 12, 6, 0}},
+        {"hour -1", 1, 1, "go", "", "-1", "15", "2026", {1, 1, 2, 0, 0, 15, 20, 26, 12, 6, 0}},
+        {"hour abc", 1, 1, "go", "", "abc", "15", "2026", {1, 1, 2, 0, 0, 15, 20, 26, 12, 6, 0}},
+        {"hour empty", 1, 1, "go", "", "", "15", "2026", {1, 1, 2, 0, 0, 15, 20, 26, 12, 6, 0}},
+        {"year 20261", 1, 0, "go", "", "8", "15", "20261", {1, 1, 1, 0, 8, 15, 20, 61, 12, 6, 0}},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        now = Clock(c.day, 14, 7, 33);
+        HWND w = alarms::ShowAddEditor(nullptr);
+        ChooseAction(w, c.action);
+        ChooseRule(w, c.option);
+        if (*c.text) Type(w, alarms::kEditorText, c.text);
+        Type(w, alarms::kEditorWeek, c.week);
+        Type(w, alarms::kEditorHour, c.hour);
+        Type(w, alarms::kEditorMinute, c.minute);
+        Type(w, alarms::kEditorSecond, "40");
+        Type(w, alarms::kEditorYear, c.year);
+        Press(w, alarms::kEditorOk);
+        ASSERT_EQ(alarms::StoredItemCount(), ++n);
+        EXPECT_EQ(Record(n), c.record);
+    }
+    // The scheduler was reloaded with every stored item.
+    EXPECT_EQ(alarms::LoadedItemCount(), n);
+}
+
+TEST_F(AlarmEditorTest, ModifyShowsTheItemAndClearedTextsLeaveTheStore) {
+    RingItem item;
+    item.itemState = 0;
+    item.notifyMode = alarms::kNotifyText;
+    item.timeMode = alarms::kTimeYearly;
+    item.hour = 8;
+    item.minute = 15;
+    item.SetYear(2010);
+    item.month = 6;
+    item.wDay = 15;
+    item.notifyText = std::string(300, 't');
+    alarms::AppendRingItem(RingItem{});
+    alarms::AppendRingItem(item);
+    HWND w = alarms::ShowModifyEditor(nullptr, 2);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(Text(w, alarms::kEditorYear), "2010");
+    EXPECT_EQ(Text(w, alarms::kEditorHour), "8");
+    EXPECT_EQ(Text(w, alarms::kEditorSecond), "33");
+    EXPECT_EQ(Text(w, alarms::kEditorText).size(), 300u);
+    EXPECT_EQ(IsDlgButtonChecked(w, alarms::kEditorOption0 + 4), BST_CHECKED);
+    EXPECT_EQ(Text(w, alarms::kEditorWeek), "Sunday");
+
+    ChooseAction(w, alarms::kNotifySound);  // empties the reminder text
+    Type(w, alarms::kEditorSound, std::string(300, 's'));
+    Press(w, alarms::kEditorOk);
+    EXPECT_EQ(RegReadValue(HKEY_CURRENT_USER, "Software\\Zentaro\\Data", "Text2").kind, RegValue::Kind::Nothing);
+    const RingItem stored = alarms::ReadRingItem(2);
+    EXPECT_EQ(stored.wavFile.size(), 300u);
+    EXPECT_EQ(stored.itemState, 1);  // a saved item is enabled
+    EXPECT_EQ(alarms::StoredItemCount(), 2);
+}
+
+TEST_F(AlarmEditorTest, SpinnerWritesItsField) {
+    HWND w = alarms::ShowAddEditor(nullptr);
+    Type(w, alarms::kEditorHour, "5");  // typing does not move the spinner
+    EXPECT_EQ(SendDlgItemMessageA(w, alarms::kEditorHourSpin, UDM_GETPOS32, 0, 0), 14);
+    HWND spin = GetDlgItem(w, alarms::kEditorHourSpin);
+    RECT r{};
+    GetClientRect(spin, &r);
+    SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, 2));
+    SendMessageA(spin, WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2, 2));
+    EXPECT_EQ(Text(w, alarms::kEditorHour), "15");
+}
+
+}  // namespace
