@@ -5,6 +5,7 @@
 #include "face/DlgOption.h"
 #include "face/Skins.h"
 #include "shell/MainCommands.h"
+#include "toolkit/CalendarTool.h"
 #include "toolkit/MainTooltip.h"
 
 // Each body below is filled by the subsystem that owns it (see MainJoins.h).
@@ -36,7 +37,7 @@ void OpenOptionsDialog(HWND main) { options::ShowOptionsDialog(main); }
 
 void OpenBreakSettings(HWND) {}
 
-void OpenCalendarTool(HWND) {}
+void OpenCalendarTool(HWND main) { ShowCalendarTool(main); }
 
 void OpenAlarmList(HWND main) { alarms::ShowAlarmList(main); }
 

@@ -1,0 +1,169 @@
+#include "toolkit/CalendarTool.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "shell/Handles.h"
+#include "shell/SystemSeams.h"
+#include "toolkit/Controls.h"
+#include "toolkit/DayCount.h"
+#include "toolkit/Dialog.h"
+
+using namespace calendar_tool;
+
+namespace {
+
+// Everything the open dialog owns; lives on the stack of ShowCalendarTool.
+struct CalendarState {
+    win::AutoFont font;
+    clsLabel labels;  // three labels through one object: the earlier two go with the dialog
+    clsDTPicker dateField;
+    clsEdit numberField;
+    clsUpDown spinner;
+    clsButton okButton;
+    clsMonthCalendar monthCalendar;
+    // Set while the tool itself moves the date controls, so that a control echoing that move
+    // as a notification is not taken for the user's choice.
+    bool movingDates = false;
+};
+
+CalendarState* StateOf(HWND dlg) { return reinterpret_cast<CalendarState*>(GetWindowLongPtrA(dlg, DWLP_USER)); }
+
+toolkit::CivilDate Today() {
+    const SYSTEMTIME now = sys::LocalTime();
+    return {now.wYear, now.wMonth, now.wDay};
+}
+
+toolkit::CivilDate DateOf(const SYSTEMTIME& st) { return {st.wYear, st.wMonth, st.wDay}; }
+
+// Both date controls to today plus `days`; a date the controls cannot show changes nothing.
+void MoveDatesBy(HWND dlg, CalendarState& s, long long days) {
+    if (!toolkit::TodayPlusInRange(Today(), days)) return;
+    s.movingDates = true;
+    clsDTPicker::SetTodayPlus(dlg, kDateFieldId, static_cast<int>(days));
+    clsMonthCalendar::SetTodayPlus(dlg, kMonthCalendarId, static_cast<int>(days));
+    s.movingDates = false;
+}
+
+// The number field shows the distance from today to `chosen`; its change moves the date controls.
+void ShowDistanceTo(HWND dlg, const SYSTEMTIME& chosen) {
+    clsEdit::SetEditText(dlg, kNumberFieldId, std::to_string(toolkit::DayDistance(Today(), DateOf(chosen))));
+}
+
+BOOL OnInitDialog(HWND dlg, CalendarState& s) {
+    SetWindowLongPtrA(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(&s));
+    CentreDialogOnDesktop(dlg, kDialogWidth, kDialogHeight, kTitle);
+    s.font = CreateDialogFont();
+    const HFONT font = s.font.get();
+
+    s.labels.CreateLabel(dlg, "Current date", 22, 8, font, 0, 0);
+    s.dateField.CreateDTPicker(dlg, kDateFieldId, 21, 25, 115, 20, DTS_UPDOWN | DTS_LONGDATEFORMAT);
+    SetFocus(s.dateField.hwnd(0));
+    clsDTPicker::SetTodayPlus(dlg, kDateFieldId, 0);
+    s.labels.CreateLabel(dlg, "Distance", 150, 28, font, 0, 0);
+    s.numberField.CreateEdit(dlg, kNumberFieldId, 205, 25, 64, 20, font, 0, kNumberFieldMaxChars);
+    s.spinner.CreateUpDown(dlg, kSpinnerId);
+    clsUpDown::SetBuddy(dlg, kSpinnerId, s.numberField.hwnd(0));
+    s.labels.CreateLabel(dlg, "Days", 274, 28, font, 0, 0);
+    s.okButton.CreateButton(dlg, "OK(&O)", kOkId, 225, 276, 72, 21, font, BS_DEFPUSHBUTTON);
+    s.monthCalendar.CreateMonthCalendar(dlg, kMonthCalendarId);
+    clsMonthCalendar::SetTodayPlus(dlg, kMonthCalendarId, 0);
+    clsEdit::SetEditText(dlg, kNumberFieldId, "0");
+    return FALSE;  // the focus is set above
+}
+
+void OnClose(HWND dlg, CalendarState& s) {
+    s.labels.Release();
+    s.dateField.Release();
+    s.numberField.Release();
+    s.spinner.Release();
+    s.okButton.Release();
+    s.monthCalendar.Release();
+    s.font.reset();
+    EndDialog(dlg, 0);
+}
+
+// Notifications are told apart by their code alone: each comes from one control only.
+void OnNotify(HWND dlg, CalendarState& s, const NMHDR& hdr) {
+    switch (hdr.code) {
+    case UDN_DELTAPOS: {
+        // Before the spinner moves: the date controls go to where it is about to stand. The
+        // spinner stops at its range ends, and an accelerated step moves by its whole delta.
+        const auto& ud = reinterpret_cast<const NMUPDOWN&>(hdr);
+        long long target = static_cast<long long>(ud.iPos) + ud.iDelta;
+        if (target < controls::kUpDownMin) target = controls::kUpDownMin;
+        if (target > controls::kUpDownMax) target = controls::kUpDownMax;
+        MoveDatesBy(dlg, s, target);
+        break;  // the spinner then writes its new position into the number field
+    }
+    case DTN_DATETIMECHANGE: {
+        if (s.movingDates) break;
+        const auto& change = reinterpret_cast<const NMDATETIMECHANGE&>(hdr);
+        if (change.dwFlags != GDT_VALID) break;
+        SYSTEMTIME chosen = change.st;
+        s.movingDates = true;
+        SendDlgItemMessageA(dlg, kMonthCalendarId, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&chosen));
+        s.movingDates = false;
+        ShowDistanceTo(dlg, chosen);
+        break;
+    }
+    case MCN_SELCHANGE: {
+        if (s.movingDates) break;
+        ShowDistanceTo(dlg, reinterpret_cast<const NMSELCHANGE&>(hdr).stSelStart);
+        break;
+    }
+    }
+}
+
+void OnNumberFieldChange(HWND dlg, CalendarState& s) {
+    if (const auto days = toolkit::ParseDayCount(clsEdit::Text(dlg, kNumberFieldId))) MoveDatesBy(dlg, s, *days);
+}
+
+void OnCommand(HWND dlg, CalendarState& s, WPARAM wp) {
+    if (LOWORD(wp) == kNumberFieldId && HIWORD(wp) == EN_CHANGE) {
+        OnNumberFieldChange(dlg, s);
+    } else if (wp == kOkId) {
+        SendMessageA(dlg, WM_CLOSE, 0, 0);
+    } else if (wp == IDCANCEL) {
+        // Escape: the dialog manager sends the cancel command (identifier 2 with code 0,
+        // which the number field never sends).
+        SendMessageA(dlg, WM_CLOSE, 0, 0);
+    }
+}
+
+INT_PTR CALLBACK CalendarProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_INITDIALOG) return OnInitDialog(dlg, *reinterpret_cast<CalendarState*>(lp));
+    CalendarState* s = StateOf(dlg);
+    if (!s) return FALSE;
+    switch (msg) {
+    case WM_NOTIFY:
+        OnNotify(dlg, *s, *reinterpret_cast<const NMHDR*>(lp));
+        return FALSE;  // 0: let the spinner move
+    case WM_COMMAND:
+        OnCommand(dlg, *s, wp);
+        return TRUE;
+    case WM_PAINT: {
+        win::PaintScope paint(dlg);
+        PaintCalendarTool(paint.dc());
+        return TRUE;
+    }
+    case WM_CLOSE:
+        OnClose(dlg, *s);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void PaintCalendarTool(HDC dc) {
+    DrawEtchedFrame(dc, 10, 300, 12, 230);
+    DrawSunkenFrame(dc, 224, 298, 275, 298);
+}
+
+void ShowCalendarTool(HWND owner) {
+    CalendarState state;
+    clsDialog dialog;
+    dialog.CreateDialog(owner, CalendarProc, reinterpret_cast<LPARAM>(&state));
+}
