@@ -7,6 +7,7 @@
 #include "shell/MainCommands.h"
 #include "toolkit/CalendarTool.h"
 #include "toolkit/MainTooltip.h"
+#include "toolkit/SystemTimeTool.h"
 
 // Each body below is filled by the subsystem that owns it (see MainJoins.h).
 
@@ -41,4 +42,4 @@ void OpenCalendarTool(HWND main) { ShowCalendarTool(main); }
 
 void OpenAlarmList(HWND main) { alarms::ShowAlarmList(main); }
 
-void OpenSystemTimeTool(HWND) {}
+void OpenSystemTimeTool(HWND main) { ShowSystemTimeTool(main); }

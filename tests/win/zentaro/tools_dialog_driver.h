@@ -41,8 +41,9 @@ private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         DialogDriver& d = Current();
         if (!d.ran_) {
+            // The dialog manager shows a template dialog once its queue first runs empty.
             const HWND dlg = FindWindowA("#32770", d.title_.c_str());
-            if (!dlg) return;
+            if (!dlg || !IsWindowVisible(dlg)) return;
             d.ran_ = true;  // before the steps: they may run nested loops that dispatch this timer
             d.dialog_ = dlg;
             d.steps_(dlg);

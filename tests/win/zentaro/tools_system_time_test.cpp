@@ -1,0 +1,285 @@
+// The system time tool on real controls, with the local clock read and set through the seam.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "shell/Handles.h"
+#include "shell/SystemSeams.h"
+#include "tests/win/support/TestSupport.h"
+#include "tests/win/zentaro/tools_dialog_driver.h"
+#include "toolkit/SystemTimeTool.h"
+
+using namespace system_time_tool;
+using testing_support::PumpUntil;
+using tools_test::DialogDriver;
+
+namespace {
+
+SYSTEMTIME At(WORD y, WORD mo, WORD d, WORD h, WORD mi, WORD s, WORD ms = 0) {
+    SYSTEMTIME t{};
+    t.wYear = y; t.wMonth = mo; t.wDay = d; t.wHour = h; t.wMinute = mi; t.wSecond = s; t.wMilliseconds = ms;
+    return t;
+}
+
+// A clock the test moves by hand, and a recorder of every attempt to set it.
+class FakeClock {
+public:
+    FakeClock() {
+        seams_->getLocalTime = [this](SYSTEMTIME& t) {
+            t = now;
+            reads.push_back(GetTickCount64());
+        };
+        seams_->setLocalTime = [this](const SYSTEMTIME& t) {
+            sets.push_back(t);
+            if (refuse) {
+                SetLastError(ERROR_PRIVILEGE_NOT_HELD);
+                return FALSE;
+            }
+            return TRUE;
+        };
+    }
+    SYSTEMTIME now = At(2026, 12, 8, 14, 25, 10, 250);
+    bool refuse = false;
+    std::vector<SYSTEMTIME> sets;
+    std::vector<ULONGLONG> reads;  // when the clock was read
+
+private:
+    sys::ScopedSeams seams_;
+};
+
+SYSTEMTIME Field(HWND dlg, int id) {
+    SYSTEMTIME st{};
+    SendDlgItemMessageA(dlg, id, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
+    return st;
+}
+
+bool SameDate(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
+}
+bool SameTimeOfDay(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+    return a.wHour == b.wHour && a.wMinute == b.wMinute && a.wSecond == b.wSecond;
+}
+bool ShowsClock(HWND dlg, const SYSTEMTIME& t) {
+    return SameDate(Field(dlg, kDateFieldId), t) && SameTimeOfDay(Field(dlg, kTimeFieldId), t);
+}
+
+bool ApplyEnabled(HWND dlg) { return IsWindowEnabled(GetDlgItem(dlg, kApplyId)) != FALSE; }
+
+// The user changes a field: the control takes the new value and tells its dialog.
+void EditField(HWND dlg, int id, const SYSTEMTIME& value) {
+    const HWND field = GetDlgItem(dlg, id);
+    NMDATETIMECHANGE change{};
+    change.nmhdr = {field, static_cast<UINT_PTR>(id), static_cast<UINT>(DTN_DATETIMECHANGE)};
+    change.dwFlags = GDT_VALID;
+    change.st = value;
+    SendMessageA(field, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&change.st));
+    SendMessageA(dlg, WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&change));
+}
+
+void Click(HWND dlg, int id) { SendMessageA(GetDlgItem(dlg, id), BM_CLICK, 0, 0); }
+
+// The shortest gap between the next `count` + 1 clock reads: a timer can be late under load
+// but never early, so the shortest gap is its period.
+double TickPeriodMs(FakeClock& clock, size_t count) {
+    const size_t from = clock.reads.size();
+    EXPECT_TRUE(PumpUntil([&] { return clock.reads.size() >= from + count + 1; }, 8000));
+    if (clock.reads.size() < from + count + 1) return 0;
+    ULONGLONG shortest = ~0ull;
+    for (size_t i = from; i < from + count; ++i) shortest = std::min(shortest, clock.reads[i + 1] - clock.reads[i]);
+    return static_cast<double>(shortest);
+}
+
+// Closes the next message box that `dlg` owns and hands back its text.
+class MessageBoxCatcher {
+public:
+    explicit MessageBoxCatcher(HWND owner) {
+        owner_ = owner;
+        text_.clear();
+        caught_ = false;
+        timer_ = SetTimer(nullptr, 0, 30, Tick);
+    }
+    ~MessageBoxCatcher() { KillTimer(nullptr, timer_); }
+    static bool caught() { return caught_; }
+    static const std::string& text() { return text_; }
+
+private:
+    static BOOL CALLBACK Find(HWND h, LPARAM lp) {
+        char cls[32] = {};
+        GetClassNameA(h, cls, sizeof cls);
+        if (std::string(cls) == "#32770" && GetWindow(h, GW_OWNER) == owner_) {
+            *reinterpret_cast<HWND*>(lp) = h;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static BOOL CALLBACK Collect(HWND child, LPARAM) {
+        char buf[512] = {};
+        GetWindowTextA(child, buf, sizeof buf);
+        text_ += buf;
+        text_ += '|';
+        return TRUE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        HWND box = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), Find, reinterpret_cast<LPARAM>(&box));
+        if (!box || caught_) return;
+        caught_ = true;
+        EnumChildWindows(box, Collect, 0);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+    UINT_PTR timer_;
+    static inline HWND owner_ = nullptr;
+    static inline std::string text_;
+    static inline bool caught_ = false;
+};
+
+}  // namespace
+
+TEST(SystemTimeTool, OpensLiveWithApplyDisabledAndTicksTheClockIntoBothFields) {
+    FakeClock clock;
+    DialogDriver::Run(kTitle, [] { ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
+        RECT w{};
+        GetWindowRect(dlg, &w);
+        EXPECT_EQ(kDialogWidth, w.right - w.left);
+        EXPECT_EQ(kDialogHeight, w.bottom - w.top);
+        EXPECT_TRUE(ShowsClock(dlg, clock.now));
+        EXPECT_FALSE(ApplyEnabled(dlg));
+        EXPECT_EQ(GetDlgItem(dlg, kDateFieldId), GetFocus());
+        EXPECT_EQ(BS_DEFPUSHBUTTON, GetWindowLongPtrA(GetDlgItem(dlg, kOkId), GWL_STYLE) & 0x0F);
+
+        clock.now = At(2026, 12, 9, 0, 0, 3);
+        EXPECT_TRUE(PumpUntil([&] { return ShowsClock(dlg, clock.now); }, 1000)) << "within a second";
+        const double period = TickPeriodMs(clock, 3);
+        EXPECT_GT(period, 740);
+        EXPECT_LT(period, 1100);
+    });
+    EXPECT_TRUE(clock.sets.empty());
+}
+
+TEST(SystemTimeTool, AnEditStopsTheTickingAndCancelSetsNothing) {
+    FakeClock clock;
+    DialogDriver::Run(kTitle, [] { ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
+        // The user raises the hour.
+        EditField(dlg, kTimeFieldId, At(2026, 12, 8, 15, 25, 10));
+        ASSERT_TRUE(ApplyEnabled(dlg));
+        const SYSTEMTIME edited = Field(dlg, kTimeFieldId);
+        EXPECT_FALSE(SameTimeOfDay(edited, clock.now)) << "the edit shows";
+
+        clock.now = At(2026, 12, 8, 14, 30, 0);
+        PumpUntil([] { return false; }, 1200);
+        EXPECT_TRUE(SameTimeOfDay(Field(dlg, kTimeFieldId), edited)) << "no tick overwrites the edit";
+
+        Click(dlg, kCancelId);
+        EXPECT_FALSE(IsWindowVisible(dlg));
+    });
+    EXPECT_TRUE(clock.sets.empty());
+}
+
+TEST(SystemTimeTool, ApplySetsTheEditedDateWithTheTimeTheTimeFieldHeldThenTicksFaster) {
+    FakeClock clock;
+    DialogDriver::Run(kTitle, [] { ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
+        const SYSTEMTIME held = Field(dlg, kTimeFieldId);
+        EditField(dlg, kDateFieldId, At(2027, 3, 4, 9, 0, 0));
+        ASSERT_TRUE(ApplyEnabled(dlg));
+        clock.now = At(2026, 12, 8, 14, 26, 0);  // the clock runs on; the fields stay
+        PumpUntil([] { return false; }, 900);
+
+        Click(dlg, kApplyId);
+        ASSERT_EQ(1u, clock.sets.size());
+        const SYSTEMTIME set = clock.sets[0];
+        EXPECT_EQ(2027, set.wYear);
+        EXPECT_EQ(3, set.wMonth);
+        EXPECT_EQ(4, set.wDay);
+        EXPECT_EQ(14, set.wHour);
+        EXPECT_EQ(25, set.wMinute);
+        EXPECT_EQ(10, set.wSecond);
+        EXPECT_EQ(held.wMilliseconds, set.wMilliseconds);
+
+        EXPECT_FALSE(ApplyEnabled(dlg)) << "back to the live clock";
+        EXPECT_TRUE(ShowsClock(dlg, clock.now));
+        const double period = TickPeriodMs(clock, 3);
+        EXPECT_GT(period, 540);
+        EXPECT_LT(period, 700);
+
+        EditField(dlg, kTimeFieldId, At(2026, 12, 8, 8, 0, 0));
+        EXPECT_TRUE(ApplyEnabled(dlg)) << "a new edit enables Apply again";
+    });
+    EXPECT_EQ(1u, clock.sets.size()) << "closing sets nothing more";
+}
+
+TEST(SystemTimeTool, OkAppliesOnlyAnEdit) {
+    {
+        FakeClock clock;
+        DialogDriver::Run(kTitle, [] { ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
+            Click(dlg, kOkId);
+            EXPECT_FALSE(IsWindowVisible(dlg));
+        });
+        EXPECT_TRUE(clock.sets.empty()) << "OK on the live clock leaves the clock alone";
+    }
+    {
+        FakeClock clock;
+        DialogDriver::Run(kTitle, [] { ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
+            EditField(dlg, kTimeFieldId, At(2026, 12, 8, 6, 7, 8));
+            Click(dlg, kOkId);
+            EXPECT_FALSE(IsWindowVisible(dlg));
+        });
+        ASSERT_EQ(1u, clock.sets.size());
+        EXPECT_EQ(6, clock.sets[0].wHour);
+        EXPECT_EQ(7, clock.sets[0].wMinute);
+        EXPECT_EQ(8, clock.sets[0].wSecond);
+        EXPECT_EQ(8, clock.sets[0].wDay);
+    }
+}
+
+TEST(SystemTimeTool, EscapeCancelsInsteadOfApplying) {
+    FakeClock clock;
+    DialogDriver::Run(kTitle, [] { ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
+        EditField(dlg, kTimeFieldId, At(2026, 12, 8, 6, 7, 8));
+        MSG key{GetDlgItem(dlg, kTimeFieldId), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+        IsDialogMessageA(dlg, &key);
+        EXPECT_FALSE(IsWindowVisible(dlg));
+    });
+    EXPECT_TRUE(clock.sets.empty());
+}
+
+TEST(SystemTimeTool, ARefusedChangeIsReportedAndTheFieldsReturnToTheClock) {
+    FakeClock clock;
+    clock.refuse = true;
+    DialogDriver::Run(kTitle, [] { ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
+        EditField(dlg, kTimeFieldId, At(2026, 12, 8, 6, 7, 8));
+        MessageBoxCatcher catcher(dlg);
+        Click(dlg, kApplyId);
+        EXPECT_TRUE(MessageBoxCatcher::caught());
+        EXPECT_NE(std::string::npos, MessageBoxCatcher::text().find(kRefusedText)) << MessageBoxCatcher::text();
+        EXPECT_FALSE(ApplyEnabled(dlg));
+        EXPECT_TRUE(ShowsClock(dlg, clock.now));
+        EXPECT_TRUE(IsWindowVisible(dlg)) << "the dialog stays open";
+    });
+    EXPECT_EQ(1u, clock.sets.size());
+}
+
+TEST(SystemTimeTool, PaintsAFrameAroundTheFieldsAndEachButton) {
+    const COLORREF ground = RGB(0, 128, 0);
+    win::AutoMemDC dc(CreateCompatibleDC(nullptr));
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), kDialogWidth, -kDialogHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    win::AutoBitmap bmp(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win::ScopedSelect select(dc.get(), bmp.get());
+    RECT all{0, 0, kDialogWidth, kDialogHeight};
+    win::AutoBrush green(CreateSolidBrush(ground));
+    FillRect(dc.get(), &all, green.get());
+    PaintSystemTimeTool(dc.get());
+    struct Case { const char* what; int x, y; bool marked; } cases[] = {
+        {"fields frame, left", 10, 30, true}, {"fields frame, bottom", 100, 57, true},
+        {"inside the fields frame", 100, 30, false},
+        {"OK frame", 14, 75, true}, {"Apply frame", 94, 75, true}, {"Cancel frame", 245, 75, true},
+        {"between two button frames", 90, 75, false}, {"inside a button frame", 130, 77, false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.marked, GetPixel(dc.get(), c.x, c.y) != ground) << c.what;
+}
