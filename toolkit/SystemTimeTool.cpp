@@ -198,4 +198,6 @@ void ShowSystemTimeTool(HWND owner) {
     SystemTimeState state;
     clsDialog dialog;
     dialog.CreateDialog(owner, SystemTimeProc, reinterpret_cast<LPARAM>(&state));
+    // A dialog destroyed with its owner ends without WM_CLOSE: forget it here.
+    if (g_innermost == &state) g_innermost = state.enclosing;
 }

@@ -283,3 +283,18 @@ TEST(SystemTimeTool, PaintsAFrameAroundTheFieldsAndEachButton) {
     };
     for (const Case& c : cases) EXPECT_EQ(c.marked, GetPixel(dc.get(), c.x, c.y) != ground) << c.what;
 }
+
+TEST(SystemTimeTool, ADialogDestroyedWithItsOwnerLeavesTheNextOpeningWhole) {
+    FakeClock clock;
+    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(owner);
+    DialogDriver::Run(kTitle, [owner] { ShowSystemTimeTool(owner); }, [owner](HWND) { DestroyWindow(owner); });
+    DialogDriver::Run(kTitle, [] { ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
+        EditField(dlg, kTimeFieldId, At(2026, 12, 8, 6, 7, 8));
+        MSG key{GetDlgItem(dlg, kTimeFieldId), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+        IsDialogMessageA(dlg, &key);
+        EXPECT_FALSE(IsWindowVisible(dlg)) << "Escape still cancels";
+    });
+    EXPECT_TRUE(clock.sets.empty());
+}
