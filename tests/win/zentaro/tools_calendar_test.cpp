@@ -112,7 +112,10 @@ TEST(CalendarTool, OpensWithTodayInBothDateControlsAndNoDistance) {
         EXPECT_EQ(kToday, DateField(dlg));
         EXPECT_EQ(kToday, CalendarSelection(dlg));
         EXPECT_EQ("0", NumberField(dlg));
-        EXPECT_EQ(GetDlgItem(dlg, kDateFieldId), GetFocus()) << "the date field has the keyboard focus";
+        // Tests of other programs share the display: the focus only shows in the foreground.
+        if (GetForegroundWindow() == dlg) {
+            EXPECT_EQ(GetDlgItem(dlg, kDateFieldId), GetFocus()) << "the date field has the keyboard focus";
+        }
         EXPECT_EQ(GetDlgItem(dlg, kNumberFieldId),
                   reinterpret_cast<HWND>(SendDlgItemMessageA(dlg, kSpinnerId, UDM_GETBUDDY, 0, 0)));
         EXPECT_EQ(kNumberFieldMaxChars, SendDlgItemMessageA(dlg, kNumberFieldId, EM_GETLIMITTEXT, 0, 0));
