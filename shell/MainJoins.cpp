@@ -2,6 +2,7 @@
 
 #include "alarms/AlarmList.h"
 #include "alarms/Scheduler.h"
+#include "breaksettings/frmBreak.h"
 #include "face/DlgOption.h"
 #include "face/Skins.h"
 #include "shell/MainCommands.h"
@@ -36,10 +37,12 @@ void JoinReleaseOnClose() {
 
 void OpenOptionsDialog(HWND main) { options::ShowOptionsDialog(main); }
 
-void OpenBreakSettings(HWND) {}
+void OpenBreakSettings(HWND main) { ShowBreakSettings(main, DefaultBreakSettingsConfig()); }
 
 void OpenCalendarTool(HWND main) { ShowCalendarTool(main); }
 
 void OpenAlarmList(HWND main) { alarms::ShowAlarmList(main); }
+
+bool CloseAlarmList() { return false; }
 
 void OpenSystemTimeTool(HWND main) { ShowSystemTimeTool(main); }

@@ -29,4 +29,7 @@ void OpenOptionsDialog(HWND main);      // command 3 (face: options dialog)
 void OpenBreakSettings(HWND main);      // command 5 (break settings window)
 void OpenCalendarTool(HWND main);       // command 7 (toolkit: calendar)
 void OpenAlarmList(HWND main);          // command 9 (alarms: list window)
+// Closes the alarm list window if it is open; true when it was (alarms: list window). The
+// break settings window re-opens the list after adding its item, so the list shows it.
+bool CloseAlarmList();
 void OpenSystemTimeTool(HWND main);     // command 11 (toolkit: system time tool)

@@ -1,0 +1,39 @@
+// The alarm item that the break settings window appends: a daily or weekly run-program item
+// that starts Break.exe from the main program's directory. Pure code: no platform headers.
+#pragma once
+#include "alarms/RingItem.h"
+
+#include <cstdint>
+#include <string>
+
+namespace breaksettings {
+
+inline constexpr const char* kBreakProgramName = "/Break.exe";
+
+// The texts of the settings window's fields, as the user left them.
+struct BreakForm {
+    bool weekly = false;           // "Weekly" chosen; otherwise "Daily"
+    std::string weekText;          // the weekday box: "Sunday" .. "Saturday", or its placeholder
+    int todayWeekday = 0;          // 0 Sunday .. 6 Saturday, for a weekday box without a name
+    std::string hourText;
+    std::string minuteText;
+    std::string monthText;
+    std::string dayText;
+    std::string yearText;          // four digits
+    std::string programDirectory;  // the main program's directory, without a trailing separator
+};
+
+// The program the break item starts: the directory followed by "/Break.exe".
+std::string BreakProgramPath(const std::string& programDirectory);
+
+// A record byte from a field: its whole number when the text is one from 0 to 255, else 0.
+std::uint8_t FieldByte(const std::string& text);
+
+// The weekday of a weekday name, or today's when the text names none.
+int WeekdayOf(const std::string& text, int todayWeekday);
+
+// The item of the form. An hour or minute beyond the day's last (24 and up, 60 and up) is
+// stored as the last one, so the break still falls due every day or week.
+alarms::RingItem MakeBreakItem(const BreakForm& form);
+
+}  // namespace breaksettings

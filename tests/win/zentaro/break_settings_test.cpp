@@ -1,0 +1,256 @@
+// The break settings window: what it shows, what OK stores (alarm item and stop.ini) and what
+// Cancel does not.
+#include "alarms/RingStore.h"
+#include "breaksettings/frmBreak.h"
+#include "breaksettings/rwini/rwini.h"
+#include "shell/SystemSeams.h"
+#include "tests/win/support/TestSupport.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+using testing_support::PumpPending;
+using testing_support::TempDir;
+
+namespace {
+
+// Wednesday, 9 December 2026, 14:05:30.
+constexpr SYSTEMTIME kNow{2026, 12, 3, 9, 14, 5, 30, 0};
+constexpr const char* kProgramDir = "C:\\Programs\\Zentaro";
+
+class BreakSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing_support::ClearUserRegistry();
+        seams_->getLocalTime = [](SYSTEMTIME& t) { t = kNow; };
+        config_.iniPath = dir_.path() + "/stop.ini";
+        config_.programDirectory = kProgramDir;
+    }
+    void TearDown() override {
+        if (HWND w = BreakSettingsWindow()) DestroyWindow(w);
+        PumpPending();
+    }
+
+    HWND Open() {
+        HWND w = ShowBreakSettings(nullptr, config_);
+        PumpPending();
+        return w;
+    }
+    HWND Item(int id) const { return GetDlgItem(BreakSettingsWindow(), id); }
+    std::string Text(int id) const {
+        char buf[256] = {};
+        GetWindowTextA(Item(id), buf, static_cast<int>(sizeof(buf)));
+        return buf;
+    }
+    void SetText(int id, const char* text) { SetWindowTextA(Item(id), text); }
+    bool Checked(int id) const { return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    void Click(int id) { SendMessageA(Item(id), BM_CLICK, 0, 0); PumpPending(); }
+    std::string Ini(const char* key) const {
+        char buf[64] = {};
+        GetPrivateProfileStringA("StartBreak", key, "<none>", buf, sizeof(buf), config_.iniPath.c_str());
+        return buf;
+    }
+    bool IniExists() const { return GetFileAttributesA(config_.iniPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    void WriteIni(const char* key, const char* value) {
+        WritePrivateProfileStringA("StartBreak", key, value, config_.iniPath.c_str());
+    }
+
+    sys::ScopedSeams seams_;
+    TempDir dir_;
+    BreakSettingsConfig config_;
+};
+
+TEST_F(BreakSettingsTest, OpensWithTheFixedItemTodayAndNoStoredBreak) {
+    HWND w = Open();
+    ASSERT_NE(w, nullptr);
+    char title[64] = {};
+    GetWindowTextA(w, title, sizeof(title));
+    EXPECT_STREQ(title, "Break Setting . . .");
+    const LONG style = GetWindowLongA(w, GWL_STYLE);
+    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+
+    struct Control { const char* what; int id; const char* text; bool enabled; } controls[] = {
+        {"Only once", kIdOptionOnce, "Only once", false},
+        {"Daily", kIdOptionDaily, "Daily", true},
+        {"Weekly", kIdOptionWeekly, "Weekly", true},
+        {"Monthly", kIdOptionMonthly, "Monthly", false},
+        {"Yearly", kIdOptionYearly, "Yearly", false},
+        {"action", kIdAction, "Run a program", false},
+        {"text hint", kIdTextHint, "", false},
+        {"sound", kIdSound, "", false},
+        {"sound ...", kIdSoundBrowse, "...", false},
+        {"program", kIdProgram, "C:\\Programs\\Zentaro/Break.exe", false},
+        {"program ...", kIdProgramBrowse, "...", false},
+        {"parameter", kIdParameter, "", false},
+        {"month", kIdMonth, "12", false},
+        {"day", kIdDay, "9", false},
+        {"year", kIdYear, "2026", false},
+        {"hour", kIdHour, "14", true},
+        {"minute", kIdMinute, "5", true},
+        {"second", kIdSecond, "30", true},
+        {"weekday box (Daily)", kIdWeek, "Week ", false},
+        {"seconds: no stop.ini", kIdSeconds, "0", true},
+        {"Enforce Break", kIdEnforce, "Enforce Break", true},
+        {"OK", kIdBreakOk, "OK(&O)", true},
+        {"Cancel", kIdBreakCancel, "Cancel(&C)", true},
+    };
+    for (const auto& c : controls) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NE(Item(c.id), nullptr);
+        EXPECT_EQ(Text(c.id), c.text);
+        EXPECT_EQ(IsWindowEnabled(Item(c.id)) != FALSE, c.enabled);
+    }
+    EXPECT_TRUE(Checked(kIdOptionDaily));
+    EXPECT_FALSE(Checked(kIdEnforce));
+    EXPECT_EQ(SendMessageA(Item(kIdHourSpin), UDM_GETPOS32, 0, 0), 14);
+    EXPECT_EQ(SendMessageA(Item(kIdSecondSpin), UDM_GETPOS32, 0, 0), 30);
+
+    // The client area is 4935 x 5235 twips at the screen's pixels per inch.
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    RECT client{};
+    GetClientRect(w, &client);
+    EXPECT_EQ(client.right, MulDiv(4935, dpi, 1440));
+    EXPECT_EQ(client.bottom, MulDiv(5235, dpi, 1440));
+}
+
+TEST_F(BreakSettingsTest, OkWithoutIniCreatesItWithBothKeysAndAppendsADailyBreak) {
+    Open();
+    EXPECT_FALSE(IniExists());
+    Click(kIdBreakOk);
+    EXPECT_EQ(BreakSettingsWindow(), nullptr);
+    EXPECT_TRUE(IniExists());
+    EXPECT_EQ(Ini("timesshow"), "0");
+    EXPECT_EQ(Ini("cmdhide"), "0");
+
+    ASSERT_EQ(alarms::StoredItemCount(), 1);
+    bool valid = false;
+    const alarms::RingItem item = alarms::ReadRingItem(1, &valid);
+    EXPECT_TRUE(valid);
+    const alarms::RecordBytes expected{1, 2, 2, 3, 14, 5, 20, 26, 12, 9, 0};
+    EXPECT_EQ(alarms::EncodeRecord(item), expected);
+    EXPECT_EQ(item.runExe, "C:\\Programs\\Zentaro/Break.exe");
+    EXPECT_EQ(item.notifyText, "");
+}
+
+TEST_F(BreakSettingsTest, LengthAndEnforceFlagAreSavedAndShownAgain) {
+    Open();
+    SetText(kIdSeconds, "45");
+    Click(kIdEnforce);
+    Click(kIdBreakOk);
+    EXPECT_EQ(Ini("timesshow"), "45");
+    EXPECT_EQ(Ini("cmdhide"), "1");
+    Open();
+    EXPECT_EQ(Text(kIdSeconds), "45");
+    EXPECT_TRUE(Checked(kIdEnforce));
+    Click(kIdBreakCancel);
+
+    struct Case { const char* what; const char* timesshow; const char* cmdhide; const char* shown; bool checked; } cases[] = {
+        {"enforce flag 2 (Break enforces it, the box stays clear)", "30", "2", "30", false},
+        {"enforce flag 0", "30", "0", "30", false},
+        {"trailing letters read as the number", "30abc", "1", "30", true},
+        {"longer than a break can be", "40000", "1", "32767", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteIni("timesshow", c.timesshow);
+        WriteIni("cmdhide", c.cmdhide);
+        Open();
+        EXPECT_EQ(Text(kIdSeconds), c.shown);
+        EXPECT_EQ(Checked(kIdEnforce), c.checked);
+        Click(kIdBreakCancel);
+    }
+    EXPECT_EQ(alarms::StoredItemCount(), 1);  // Cancel stores nothing
+}
+
+TEST_F(BreakSettingsTest, WeeklyBreakStoresTheChosenWeekdayAndTime) {
+    Open();
+    Click(kIdOptionWeekly);
+    EXPECT_TRUE(IsWindowEnabled(Item(kIdWeek)));
+    for (int id : {kIdMonth, kIdDay, kIdYear}) EXPECT_FALSE(IsWindowEnabled(Item(id)));
+    SendMessageA(Item(kIdWeek), CB_SETCURSEL, 3, 0);
+    EXPECT_EQ(Text(kIdWeek), "Wednesday");
+    SetText(kIdHour, "14");
+    SetText(kIdMinute, "5");
+    Click(kIdBreakOk);
+
+    const alarms::RingItem item = alarms::ReadRingItem(1);
+    EXPECT_EQ(item.timeMode, 3);
+    EXPECT_EQ(item.week, 3);
+    EXPECT_EQ(item.hour, 14);
+    EXPECT_EQ(item.minute, 5);
+    EXPECT_EQ(item.notifyMode, 2);
+    EXPECT_EQ(item.runExe, std::string(kProgramDir) + "/Break.exe");
+
+    // Back to Daily: the weekday box goes off again, and its value is still stored.
+    Open();
+    Click(kIdOptionWeekly);
+    SendMessageA(Item(kIdWeek), CB_SETCURSEL, 5, 0);
+    Click(kIdOptionDaily);
+    EXPECT_FALSE(IsWindowEnabled(Item(kIdWeek)));
+    Click(kIdBreakOk);
+    const alarms::RingItem daily = alarms::ReadRingItem(2);
+    EXPECT_EQ(daily.timeMode, 2);
+    EXPECT_EQ(daily.week, 5);
+}
+
+TEST_F(BreakSettingsTest, EveryOkAppendsAnotherBreak) {
+    Open();
+    Click(kIdBreakOk);
+    Open();
+    SetText(kIdMinute, "30");
+    Click(kIdBreakOk);
+    ASSERT_EQ(alarms::StoredItemCount(), 2);
+    EXPECT_EQ(alarms::ReadRingItem(1).minute, 5);
+    EXPECT_EQ(alarms::ReadRingItem(2).minute, 30);
+    for (int n : {1, 2}) EXPECT_EQ(alarms::ReadRingItem(n).runExe, std::string(kProgramDir) + "/Break.exe");
+}
+
+TEST_F(BreakSettingsTest, CancelEscAndCloseSaveNothingAndASecondOpenKeepsTheFields) {
+    struct Way { const char* what; void (*close)(HWND); } ways[] = {
+        {"Cancel", [](HWND w) { SendMessageA(GetDlgItem(w, kIdBreakCancel), BM_CLICK, 0, 0); }},
+        {"Esc", [](HWND w) {
+             SetFocus(GetDlgItem(w, kIdSeconds));
+             PostMessageA(GetDlgItem(w, kIdSeconds), WM_KEYDOWN, VK_ESCAPE, 0);
+             PumpPending();
+         }},
+        {"title bar close", [](HWND w) { SendMessageA(w, WM_CLOSE, 0, 0); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.what);
+        HWND w = Open();
+        SetText(kIdSeconds, "99");
+        EXPECT_EQ(Open(), w);  // the same window, fields as the user left them
+        EXPECT_EQ(Text(kIdSeconds), "99");
+        way.close(w);
+        PumpPending();
+        EXPECT_FALSE(IsWindow(w));
+        EXPECT_EQ(BreakSettingsWindow(), nullptr);
+    }
+    EXPECT_FALSE(IniExists());
+    EXPECT_EQ(alarms::StoredItemCount(), 0);
+}
+
+TEST_F(BreakSettingsTest, SpinnersWriteTheirValueIntoTheTimeFields) {
+    Open();
+    struct Case { const char* what; int spin, field, pos; const char* text; } cases[] = {
+        {"hour", kIdHourSpin, kIdHour, 23, "23"},
+        {"minute", kIdMinuteSpin, kIdMinute, 0, "0"},
+        {"second", kIdSecondSpin, kIdSecond, 59, "59"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SendMessageA(Item(c.spin), UDM_SETPOS32, 0, c.pos);
+        SendMessageA(BreakSettingsWindow(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, c.pos),
+                     reinterpret_cast<LPARAM>(Item(c.spin)));
+        EXPECT_EQ(Text(c.field), c.text);
+    }
+    // A typed time moves the spinner with it.
+    SetText(kIdMinute, "42");
+    EXPECT_EQ(SendMessageA(Item(kIdMinuteSpin), UDM_GETPOS32, 0, 0), 42);
+}
+
+}  // namespace
