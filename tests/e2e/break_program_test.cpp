@@ -1,5 +1,6 @@
 // Break.exe as a real process: it reads the shared stop.ini beside it, counts the break down
 // in real time, refuses to close while enforced, and ends on "Close Window".
+#include "break/BreakWindow.h"
 #include "tests/e2e/driver/Driver.h"
 
 #include <gtest/gtest.h>
@@ -7,9 +8,6 @@
 #include <string>
 
 namespace {
-
-constexpr int kIdCloseButton = 101;
-constexpr int kIdCountdownLabel = 104;
 
 // Writes the break keys into the programs' stop.ini and removes the file again at the end.
 class SharedIni {
@@ -28,7 +26,7 @@ TEST(BreakProgram, EnforcedBreakCountsDownInRealTimeThenCloses) {
     SharedIni ini("3", "1");
     driver::Process brk;
     ASSERT_TRUE(brk.Start(driver::ProgramPath("Break.exe")));
-    HWND wnd = driver::WaitForWindow("BreakWindow", "Break", 20000, brk.id());
+    HWND wnd = driver::WaitForWindow(kBreakClass, kBreakTitle, 20000, brk.id());
     ASSERT_NE(wnd, nullptr);
     HWND label = driver::ChildById(wnd, kIdCountdownLabel);
     HWND close = driver::ChildById(wnd, kIdCloseButton);
@@ -62,7 +60,7 @@ TEST(BreakProgram, BreakThatIsNotEnforcedClosesAtOnce) {
     SharedIni ini("600", "0");
     driver::Process brk;
     ASSERT_TRUE(brk.Start(driver::ProgramPath("Break.exe")));
-    HWND wnd = driver::WaitForWindow("BreakWindow", "Break", 20000, brk.id());
+    HWND wnd = driver::WaitForWindow(kBreakClass, kBreakTitle, 20000, brk.id());
     ASSERT_NE(wnd, nullptr);
     EXPECT_EQ(driver::WindowText(driver::ChildById(wnd, kIdCountdownLabel)), "600");
     EXPECT_TRUE(IsWindowEnabled(driver::ChildById(wnd, kIdCloseButton)));
