@@ -43,6 +43,10 @@ void OpenCalendarTool(HWND main) { ShowCalendarTool(main); }
 
 void OpenAlarmList(HWND main) { alarms::ShowAlarmList(main); }
 
-bool CloseAlarmList() { return false; }
+bool CloseAlarmList() {
+    const bool open = alarms::AlarmListWindow() != nullptr;
+    alarms::CloseAlarmList();
+    return open;
+}
 
 void OpenSystemTimeTool(HWND main) { ShowSystemTimeTool(main); }
