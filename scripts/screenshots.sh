@@ -70,12 +70,49 @@ else
 fi
 sleep 1
 command 3 options "Option"
-command 9 alarm-list "Alarm Item"
+# The alarm list, then its "Add(&A)..." button (id 101) opens the item editor.
+drv post frmMain Zentaro 0x111 9 0 >/dev/null || true
+if shoot alarm-list - "Alarm Item" 0; then
+  drv post - "Alarm Item" 0x111 101 0 >/dev/null || true
+  shoot alarm-editor - "Alarm item " 0 && drv close - "Alarm item " >/dev/null || true
+  drv close - "Alarm Item" >/dev/null || true
+fi
 command 5 break-settings "Break Setting . . ."
 command 7 calendar "Calendar"
 command 11 time-tool "System time setting"
 command 14 about "Version"
+
+# A reminder and a shutdown countdown: two daily items for the next minute, stored as the
+# editor stores them, then a restart of the clock so it loads them.
 drv post frmMain Zentaro 0x111 16 0 >/dev/null || true   # Exit
+sleep 2
+next=$(date -d '+1 minute' '+%H %M')
+read -r hh mm <<<"$next"
+hh=$((10#$hh)); mm=$((10#$mm))
+record() {  # enabled, action, daily, weekday 0, hour, minute, century 20, year, month, day, 0
+  printf '01%02x020000%02x%02x14%02x%02x%02x00' "$1" "$hh" "$mm" "$((10#$(date +%y)))" "$((10#$(date +%m)))" "$((10#$(date +%d)))"
+}
+key='HKCU\Software\Zentaro\Data'
+"$wine" reg add "$key" /v Data1 /t REG_BINARY /d "$(record 1)" /f >/dev/null 2>&1
+"$wine" reg add "$key" /v Text1 /t REG_SZ /d "Stand up and stretch for a minute." /f >/dev/null 2>&1
+"$wine" reg add "$key" /v Data2 /t REG_BINARY /d "$(record 4)" /f >/dev/null 2>&1
+"$wine" reg add "$key" /v DataCount /t REG_DWORD /d 2 /f >/dev/null 2>&1
+"$wine" "$app/zentaro.exe" >/dev/null 2>&1 &
+pids+=($!)
+drv wait frmMain Zentaro 60 >/dev/null
+if drv wait - "Text Hint" 75 >/dev/null; then
+  shoot reminder - "Text Hint" 0 || true
+  if drv wait - "Shut down" 10 >/dev/null; then
+    shoot countdown - "Shut down" 0 || true
+    drv post - "Shut down" 0x111 2 0 >/dev/null || true   # Cancel: nothing is shut down
+  fi
+  drv post - "Text Hint" 0x111 1 0 >/dev/null || true
+else
+  echo "skipped: reminder and countdown (no reminder appeared)"
+fi
+sleep 1
+drv post frmMain Zentaro 0x111 16 0 >/dev/null || true   # Exit
+"$wine" reg delete 'HKCU\Software\Zentaro' /f >/dev/null 2>&1 || true
 
 "$wine" "$app/vitaro.exe" >/dev/null 2>&1 &
 pids+=($!)
