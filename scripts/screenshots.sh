@@ -90,7 +90,7 @@ next=$(date -d '+1 minute' '+%H %M')
 read -r hh mm <<<"$next"
 hh=$((10#$hh)); mm=$((10#$mm))
 record() {  # enabled, action, daily, weekday 0, hour, minute, century 20, year, month, day, 0
-  printf '01%02x020000%02x%02x14%02x%02x%02x00' "$1" "$hh" "$mm" "$((10#$(date +%y)))" "$((10#$(date +%m)))" "$((10#$(date +%d)))"
+  printf '01%02x0200%02x%02x14%02x%02x%02x00' "$1" "$hh" "$mm" "$((10#$(date +%y)))" "$((10#$(date +%m)))" "$((10#$(date +%d)))"
 }
 key='HKCU\Software\Zentaro\Data'
 "$wine" reg add "$key" /v Data1 /t REG_BINARY /d "$(record 1)" /f >/dev/null 2>&1
