@@ -101,11 +101,14 @@ key='HKCU\Software\Zentaro\Data'
 pids+=($!)
 drv wait frmMain Zentaro 60 >/dev/null
 if drv wait - "Text Hint" 75 >/dev/null; then
-  shoot reminder - "Text Hint" 0 || true
+  # Both fire in the same minute and the countdown opens over the reminder: photograph the
+  # countdown, cancel it (nothing is shut down), then photograph the reminder.
   if drv wait - "Shut down" 10 >/dev/null; then
     shoot countdown - "Shut down" 0 || true
-    drv post - "Shut down" 0x111 2 0 >/dev/null || true   # Cancel: nothing is shut down
+    drv post - "Shut down" 0x111 2 0 >/dev/null || true
+    sleep 2
   fi
+  shoot reminder - "Text Hint" 0 || true
   drv post - "Text Hint" 0x111 1 0 >/dev/null || true
 else
   echo "skipped: reminder and countdown (no reminder appeared)"
