@@ -17,8 +17,8 @@ for b in build/host-bench/bench_*; do
   "$b"; ran=$((ran + 1))
 done
 source "$root/scripts/wine-session.sh"
-start_wine_session "$root/build/win64/wineprefix"
 trap stop_wine_session EXIT
+start_wine_session "$root/build/win64/wineprefix"
 for b in build/win64/bin/bench_*.exe; do
   [ -e "$b" ] || continue
   echo "== $(basename "$b") (Wine)"

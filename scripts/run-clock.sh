@@ -13,8 +13,8 @@ install_dir=$root/build/win64/install
 bin=$root/build/win64/bin
 
 source "$root/scripts/wine-session.sh"
-start_wine_session "$root/build/win64/run-prefix"
 trap stop_wine_session EXIT
+start_wine_session "$root/build/win64/run-prefix"
 echo "running: $install_dir/zentaro.exe (Wine prefix build/win64/run-prefix, DISPLAY=$DISPLAY)"
 /usr/lib/wine/wine64 "$install_dir/zentaro.exe" &
 clock=$!

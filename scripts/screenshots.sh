@@ -97,6 +97,9 @@ key='HKCU\Software\Zentaro\Data'
 "$wine" reg add "$key" /v Text1 /t REG_SZ /d "Stand up and stretch for a minute." /f >/dev/null 2>&1
 "$wine" reg add "$key" /v Data2 /t REG_BINARY /d "$(record 4)" /f >/dev/null 2>&1
 "$wine" reg add "$key" /v DataCount /t REG_DWORD /d 2 /f >/dev/null 2>&1
+# The face in the top-left corner, clear of the centred dialogs.
+"$wine" reg add 'HKCU\Software\Zentaro\Load' /v ClockLeft /d 16 /f >/dev/null 2>&1
+"$wine" reg add 'HKCU\Software\Zentaro\Load' /v ClockTop /d 16 /f >/dev/null 2>&1
 "$wine" "$app/zentaro.exe" >/dev/null 2>&1 &
 pids+=($!)
 drv wait frmMain Zentaro 60 >/dev/null

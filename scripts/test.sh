@@ -20,8 +20,8 @@ cmake --install build/win64 >/dev/null
 cmake --install build/win32 >/dev/null
 
 source "$root/scripts/wine-session.sh"
-start_wine_session "$root/build/win64/wineprefix"
 trap stop_wine_session EXIT
+start_wine_session "$root/build/win64/wineprefix"
 
 summary=()
 failed=0
