@@ -17,3 +17,16 @@ function(zentaro_win_sources target)
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
   endif()
 endfunction()
+
+# zentaro_program(TARGET): a shipped program. Its debug information moves into TARGET.exe.debug
+# beside it (found by debuggers through a link in the program): the loader reads a MinGW
+# program's debug sections into memory with the rest of the image, megabytes every running
+# copy would carry for nothing.
+function(zentaro_program target)
+  add_custom_command(TARGET ${target} POST_BUILD
+                     COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> $<TARGET_FILE:${target}>.debug
+                     COMMAND ${CMAKE_OBJCOPY} --strip-debug --add-gnu-debuglink=$<TARGET_FILE:${target}>.debug
+                             $<TARGET_FILE:${target}>
+                     VERBATIM)
+  install(TARGETS ${target} RUNTIME DESTINATION .)
+endfunction()
