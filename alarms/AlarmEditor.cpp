@@ -10,6 +10,7 @@
 #include "shell/SystemSeams.h"
 #include "toolkit/CommonDialog.h"
 #include "toolkit/Dialog.h"
+#include "toolkit/ToolWindow.h"
 
 #include <commctrl.h>
 
@@ -224,13 +225,9 @@ void OnCreate(HWND window, EditorKind kind) {
     EditorState& state = StateOf(kind);
     state.window = window;
     state.font = CreateDialogFont();
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
     const auto child = [&](const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
                            DWORD exStyle = 0) {
-        HWND control = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.font.get()), FALSE);
-        return control;
+        return toolkit::CreateChildControl(window, state.font.get(), cls, text, style, x, y, w, h, id, exStyle);
     };
     const auto label = [&](const char* text, int x, int y, int w) {
         child("STATIC", text, SS_LEFT, x, y + 3, w, 16, -1);
@@ -325,47 +322,23 @@ LRESULT CALLBACK EditorProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-void RegisterOnce() {
-    static bool registered = false;
-    if (registered) return;
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&icc);
-    for (const char* name : {kAddClass, kModifyClass}) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = EditorProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.hIcon = LoadIcon(wc.hInstance, MAKEINTRESOURCE(1));
-        wc.lpszClassName = name;
-        RegisterClassA(&wc);
-    }
-    registered = true;
-}
-
 HWND Open(EditorKind kind, HWND owner, int n) {
     EditorState& state = StateOf(kind);
     if (state.window) {
-        ShowWindow(state.window, SW_SHOWNORMAL);
-        SetForegroundWindow(state.window);
+        toolkit::BringToFront(state.window);
         return state.window;
     }
-    RegisterOnce();
+    // The two editors differ only in their class names, so that each can be found on its own.
+    const char* className = kind == EditorKind::Add ? kAddClass : kModifyClass;
+    toolkit::RegisterToolWindowClass(className, EditorProc, ICC_UPDOWN_CLASS);
     state.itemNumber = n;
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-                                  kind == EditorKind::Add ? kAddClass : kModifyClass, kTitle, style, x, y, width,
-                                  height, owner, nullptr, GetModuleHandleA(nullptr),
-                                  reinterpret_cast<void*>(static_cast<INT_PTR>(kind)));
+    HWND window = toolkit::CreateCentredToolWindow(className, kTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU, kClientWidth,
+                                                   kClientHeight, owner,
+                                                   reinterpret_cast<void*>(static_cast<INT_PTR>(kind)));
     if (!window) return nullptr;
     if (kind == EditorKind::Add) FillFromClock(window);
     else FillFromItem(window, n);
-    ShowWindow(window, SW_SHOWNORMAL);
-    SetForegroundWindow(window);
+    toolkit::BringToFront(window);
     SetFocus(GetDlgItem(window, kEditorAction));
     return window;
 }

@@ -7,6 +7,7 @@
 #include "alarms/Scheduler.h"
 #include "shell/Handles.h"
 #include "toolkit/Dialog.h"
+#include "toolkit/ToolWindow.h"
 
 #include <commctrl.h>
 
@@ -144,13 +145,9 @@ void OnCreate(HWND window) {
     AlarmListState& state = State();
     state.window = window;
     state.font = CreateDialogFont();
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
     const auto child = [&](const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
                            DWORD exStyle = 0) {
-        HWND h1 = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, window,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageA(h1, WM_SETFONT, reinterpret_cast<WPARAM>(state.font.get()), FALSE);
-        return h1;
+        return toolkit::CreateChildControl(window, state.font.get(), cls, text, style, x, y, w, h, id, exStyle);
     };
     child("BUTTON", kTitle, BS_GROUPBOX, kMargin, kFrameTop, kClientWidth - 2 * kMargin, kFrameHeight, -1);
     state.rows = child(WC_LISTVIEWA, "", WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
@@ -188,42 +185,18 @@ LRESULT CALLBACK AlarmListProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-void RegisterOnce() {
-    static bool registered = false;
-    if (registered) return;
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&icc);
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = AlarmListProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hIcon = LoadIcon(wc.hInstance, MAKEINTRESOURCE(1));
-    wc.lpszClassName = kClassName;
-    registered = RegisterClassA(&wc) != 0;
-}
-
 }  // namespace
 
 HWND ShowAlarmList(HWND owner) {
     AlarmListState& state = State();
     if (state.window) {
-        ShowWindow(state.window, SW_SHOWNORMAL);
-        SetForegroundWindow(state.window);
+        toolkit::BringToFront(state.window);
         return state.window;
     }
-    RegisterOnce();
+    toolkit::RegisterToolWindowClass(kClassName, AlarmListProc, ICC_LISTVIEW_CLASSES);
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClassName, kTitle, style, x, y, width,
-                                  height, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (window) {
-        ShowWindow(window, SW_SHOWNORMAL);
-        SetForegroundWindow(window);
-    }
+    HWND window = toolkit::CreateCentredToolWindow(kClassName, kTitle, style, kClientWidth, kClientHeight, owner);
+    if (window) toolkit::BringToFront(window);
     return window;
 }
 

@@ -8,6 +8,7 @@
 #include "shell/MainJoins.h"
 #include "shell/ProgramPath.h"
 #include "shell/SystemSeams.h"
+#include "toolkit/ToolWindow.h"
 
 #include <commctrl.h>
 
@@ -371,17 +372,11 @@ HWND ShowBreakSettings(HWND owner, const BreakSettingsConfig& config) {
 
     // A fixed dialog frame without minimise and maximise buttons; owned by the main window, so
     // it has no taskbar button of its own.
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     const int dpi = ScreenDpi();
-    RECT r{0, 0, Px(kClientWidthTwips, dpi), Px(kClientHeightTwips, dpi)};
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    HWND wnd = CreateWindowExA(exStyle, kFrmBreakClass, kFrmBreakTitle, style, left, top, width, height, owner, nullptr,
-                               instance, const_cast<BreakSettingsConfig*>(&config));
+    HWND wnd = toolkit::CreateCentredToolWindow(kFrmBreakClass, kFrmBreakTitle,
+                                                WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS,
+                                                Px(kClientWidthTwips, dpi), Px(kClientHeightTwips, dpi), owner,
+                                                const_cast<BreakSettingsConfig*>(&config));
     if (!wnd) return nullptr;
     g_window = wnd;
     ShowWindow(wnd, SW_SHOW);

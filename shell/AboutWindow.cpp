@@ -2,6 +2,7 @@
 
 #include "resources/resource_ids.h"
 #include "shell/Handles.h"
+#include "toolkit/ToolWindow.h"
 
 namespace {
 
@@ -68,8 +69,7 @@ HWND AboutWindowHandle() { return State().wnd; }
 HWND ShowAboutWindow(HWND owner) {
     AboutState& s = State();
     if (s.wnd) {
-        ShowWindow(s.wnd, SW_SHOWNORMAL);
-        SetForegroundWindow(s.wnd);
+        toolkit::BringToFront(s.wnd);
         return s.wnd;
     }
     HINSTANCE inst = GetModuleHandleA(nullptr);
@@ -78,13 +78,9 @@ HWND ShowAboutWindow(HWND owner) {
         LoadImageA(inst, MAKEINTRESOURCEA(IDB_ABOUT), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     BITMAP bm{};
     if (s.picture) GetObjectA(s.picture.get(), sizeof bm, &bm);
-    RECT r{0, 0, bm.bmWidth, bm.bmHeight};
-    AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-    s.wnd = CreateWindowExA(kExStyle, kAboutClass, kAboutTitle, kStyle, x, y, w, h, owner, nullptr,
-                            inst, nullptr);
+    const RECT r = toolkit::CentredWindowRect(bm.bmWidth, bm.bmHeight, kStyle, kExStyle);
+    s.wnd = CreateWindowExA(kExStyle, kAboutClass, kAboutTitle, kStyle, r.left, r.top, r.right - r.left,
+                            r.bottom - r.top, owner, nullptr, inst, nullptr);
     if (!s.wnd) {
         s.picture.reset();
         return nullptr;

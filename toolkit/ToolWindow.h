@@ -1,0 +1,33 @@
+// Top-level tool windows built on a window class of their own rather than on a dialog
+// template (the alarm list, the alarm item editors, the break settings window): the class
+// with dialog looks, the frame centred on the screen, the child controls, and bringing an
+// open one back to the front.
+#pragma once
+#include <windows.h>
+
+namespace toolkit {
+
+// Registers `className` with dialog looks: arrow cursor, button-face background and the
+// program's icon. The common control classes named by `commonControls` (ICC_ flags) are
+// initialised first. True when the class exists afterwards, registered now or before.
+bool RegisterToolWindowClass(const char* className, WNDPROC proc, DWORD commonControls);
+
+// Creates a hidden tool window of `style` with a dialog frame whose client area is
+// clientWidth x clientHeight pixels, centred on the screen and owned by `owner`; `createParam`
+// reaches WM_CREATE. Tab and the arrow keys move into its controls (WS_EX_CONTROLPARENT).
+HWND CreateCentredToolWindow(const char* className, const char* title, DWORD style, int clientWidth,
+                             int clientHeight, HWND owner, void* createParam = nullptr);
+
+// A window's rectangle in screen coordinates when its client area is clientWidth x
+// clientHeight pixels and it stands centred on the screen.
+RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
+
+// Shows an open window restored and in the foreground.
+void BringToFront(HWND window);
+
+// Creates a visible child control of `parent` with identifier `id` and gives it `font` (not
+// owned: the parent's state keeps it alive as long as the control).
+HWND CreateChildControl(HWND parent, HFONT font, const char* className, const char* text, DWORD style, int x,
+                        int y, int width, int height, int id, DWORD exStyle = 0);
+
+}  // namespace toolkit
