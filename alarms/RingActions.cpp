@@ -60,7 +60,7 @@ struct ReminderDialog {
     bool closed = false;
 };
 
-ReminderDialog* ReminderOf(HWND dlg) { return reinterpret_cast<ReminderDialog*>(GetWindowLongPtrA(dlg, DWLP_USER)); }
+ReminderDialog* ReminderOf(HWND dlg) { return DialogState<ReminderDialog>(dlg); }
 
 void OnReminderInit(HWND dlg, ReminderDialog& d) {
     CentreDialogOnDesktop(dlg, kReminderWidth, kReminderHeight, kReminderTitle);
@@ -130,8 +130,7 @@ void FireRingItem(const alarms::RingItem& item, HWND owner) {
 
 void ShowReminderText(HWND owner) {
     ReminderDialog dialog;
-    clsDialog builder;
-    builder.CreateDialog(owner, ReminderDlgProc, reinterpret_cast<LPARAM>(&dialog));
+    RunDialogWithState(owner, ReminderDlgProc, dialog);
 }
 
 void PaintReminder(HDC dc, const std::string& text, HFONT font, HICON icon) {
@@ -148,18 +147,16 @@ void PaintReminder(HDC dc, const std::string& text, HFONT font, HICON icon) {
 INT_PTR CALLBACK ReminderDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_INITDIALOG) {
         auto* d = reinterpret_cast<ReminderDialog*>(lp);
-        SetWindowLongPtrA(dlg, DWLP_USER, lp);
+        AttachDialogState(dlg, lp);
         if (d) OnReminderInit(dlg, *d);
         return TRUE;  // focus to OK, so that Enter closes the dialog
     }
     ReminderDialog* d = ReminderOf(dlg);
     if (!d) return FALSE;
     switch (msg) {
-    case WM_PAINT: {
-        win::PaintScope paint(dlg);
-        PaintReminder(paint.dc(), AlarmActions().reminderText, d->font.get(), d->icon.get());
+    case WM_PAINT:
+        PaintDialog(dlg, [d](HDC dc) { PaintReminder(dc, AlarmActions().reminderText, d->font.get(), d->icon.get()); });
         return TRUE;
-    }
     case WM_COMMAND:
         // OK or Enter closes; Esc (IDCANCEL) and everything else do nothing.
         if (LOWORD(wp) == kOkId) SendMessageA(dlg, WM_CLOSE, 0, 0);

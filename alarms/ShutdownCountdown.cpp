@@ -49,7 +49,7 @@ struct CountdownDialog {
     clsButton buttons;
 };
 
-CountdownDialog* DialogOf(HWND dlg) { return reinterpret_cast<CountdownDialog*>(GetWindowLongPtrA(dlg, DWLP_USER)); }
+CountdownDialog* DialogOf(HWND dlg) { return DialogState<CountdownDialog>(dlg); }
 
 // The countdown dialogs open now (nested ticks may open more than one).
 std::vector<HWND>& OpenDialogs() {
@@ -178,8 +178,7 @@ void EnableShutdownPrivilege() {
 
 void ShowShutdownCountdown(HWND owner) {
     CountdownDialog dialog;
-    clsDialog builder;
-    builder.CreateDialog(owner, CountdownDlgProc, reinterpret_cast<LPARAM>(&dialog));
+    RunDialogWithState(owner, CountdownDlgProc, dialog);
     if (!dialog.confirmed) return;
     EnableShutdownPrivilege();
     // The result is not examined: without the privilege the program simply goes on running.
@@ -195,7 +194,7 @@ const CountdownView* CountdownViewOf(HWND dlg) {
 
 INT_PTR CALLBACK CountdownDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrA(dlg, DWLP_USER, lp);
+        AttachDialogState(dlg, lp);
         if (auto* d = reinterpret_cast<CountdownDialog*>(lp)) OnInit(dlg, *d);
         return TRUE;  // focus to "To run(&O)": Enter confirms, Esc cancels
     }
@@ -205,11 +204,9 @@ INT_PTR CALLBACK CountdownDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
         if (wp == kCountdownTimer) OnTick(dlg, *d);
         return TRUE;
-    case WM_PAINT: {
-        win::PaintScope paint(dlg);
-        PaintCountdown(paint.dc(), d->view, d->font.get(), d->icon.get());
+    case WM_PAINT:
+        PaintDialog(dlg, [d](HDC dc) { PaintCountdown(dc, d->view, d->font.get(), d->icon.get()); });
         return TRUE;
-    }
     case WM_COMMAND:
         OnCommand(dlg, *d, LOWORD(wp));
         return TRUE;

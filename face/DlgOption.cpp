@@ -39,7 +39,7 @@ FolderChooser& Chooser() {
     return chooser;
 }
 
-OptionsState* StateOf(HWND dlg) { return reinterpret_cast<OptionsState*>(GetWindowLongPtrA(dlg, DWLP_USER)); }
+OptionsState* StateOf(HWND dlg) { return DialogState<OptionsState>(dlg); }
 HWND MainOf(HWND dlg) {
     const OptionsState* s = StateOf(dlg);
     return s ? s->main : nullptr;
@@ -167,7 +167,7 @@ void SetMainOpacity(HWND main, int alpha) {
 // --- message handlers ---
 
 void OnInitDialog(HWND dlg, OptionsState& s) {
-    SetWindowLongPtrA(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(&s));
+    AttachDialogState(dlg, reinterpret_cast<LPARAM>(&s));
     CentreDialogOnDesktop(dlg, skins::kOptionsDialogWidth, skins::kOptionsDialogHeight, kCaption);
     s.font = CreateDialogFont();
 
@@ -195,8 +195,7 @@ void OnInitDialog(HWND dlg, OptionsState& s) {
 }
 
 void OnPaint(HWND dlg) {
-    win::PaintScope paint(dlg);
-    PaintOptionsDialog(paint.dc(), dlg);
+    PaintDialog(dlg, [dlg](HDC dc) { PaintOptionsDialog(dc, dlg); });
 }
 
 void OnApply(HWND dlg, OptionsState& s) {
@@ -257,7 +256,7 @@ void OnClose(HWND dlg, OptionsState& s) {
     s.buttons.Release();
     s.previewDrawTime = clsDrawTime{};
     s.font.reset();
-    SetWindowLongPtrA(dlg, DWLP_USER, 0);
+    AttachDialogState(dlg, 0);
     EndDialog(dlg, 0);
 }
 
@@ -269,8 +268,7 @@ ScopedFolderChooser::~ScopedFolderChooser() { Chooser() = saved_; }
 void ShowOptionsDialog(HWND main) {
     OptionsState state;
     state.main = main;
-    clsDialog dialog;
-    dialog.CreateDialog(main, OptionsDlgProc, reinterpret_cast<LPARAM>(&state));
+    RunDialogWithState(main, OptionsDlgProc, state);
 }
 
 INT_PTR CALLBACK OptionsDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {

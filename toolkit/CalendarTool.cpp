@@ -28,8 +28,6 @@ struct CalendarState {
     bool movingDates = false;
 };
 
-CalendarState* StateOf(HWND dlg) { return reinterpret_cast<CalendarState*>(GetWindowLongPtrA(dlg, DWLP_USER)); }
-
 toolkit::CivilDate Today() {
     const SYSTEMTIME now = sys::LocalTime();
     return {now.wYear, now.wMonth, now.wDay};
@@ -52,7 +50,7 @@ void ShowDistanceTo(HWND dlg, const SYSTEMTIME& chosen) {
 }
 
 BOOL OnInitDialog(HWND dlg, CalendarState& s) {
-    SetWindowLongPtrA(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(&s));
+    AttachDialogState(dlg, reinterpret_cast<LPARAM>(&s));
     CentreDialogOnDesktop(dlg, kDialogWidth, kDialogHeight, kTitle);
     s.font = CreateDialogFont();
     const HFONT font = s.font.get();
@@ -134,7 +132,7 @@ void OnCommand(HWND dlg, CalendarState& s, WPARAM wp) {
 
 INT_PTR CALLBACK CalendarProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_INITDIALOG) return OnInitDialog(dlg, *reinterpret_cast<CalendarState*>(lp));
-    CalendarState* s = StateOf(dlg);
+    CalendarState* s = DialogState<CalendarState>(dlg);
     if (!s) return FALSE;
     switch (msg) {
     case WM_NOTIFY:
@@ -143,11 +141,9 @@ INT_PTR CALLBACK CalendarProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
         OnCommand(dlg, *s, wp);
         return TRUE;
-    case WM_PAINT: {
-        win::PaintScope paint(dlg);
-        PaintCalendarTool(paint.dc());
+    case WM_PAINT:
+        PaintDialog(dlg, PaintCalendarTool);
         return TRUE;
-    }
     case WM_CLOSE:
         OnClose(dlg, *s);
         return TRUE;
@@ -164,6 +160,5 @@ void PaintCalendarTool(HDC dc) {
 
 void ShowCalendarTool(HWND owner) {
     CalendarState state;
-    clsDialog dialog;
-    dialog.CreateDialog(owner, CalendarProc, reinterpret_cast<LPARAM>(&state));
+    RunDialogWithState(owner, CalendarProc, state);
 }

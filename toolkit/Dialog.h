@@ -22,6 +22,26 @@ public:
     void CreateDialog(HWND owner, DLGPROC lpDlgFunc, LPARAM initParam = 0);
 };
 
+// A template dialog's state: a struct on the stack of the function that runs the dialog. Its
+// address reaches WM_INITDIALOG, which attaches it to the dialog; the other messages find it
+// there (null before WM_INITDIALOG).
+template <class State>
+void RunDialogWithState(HWND owner, DLGPROC proc, State& state) {
+    clsDialog().CreateDialog(owner, proc, reinterpret_cast<LPARAM>(&state));
+}
+inline void AttachDialogState(HWND dialog, LPARAM state) { SetWindowLongPtrA(dialog, DWLP_USER, state); }
+template <class State>
+State* DialogState(HWND dialog) {
+    return reinterpret_cast<State*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+// WM_PAINT of a template dialog: paints its client area through `paint`.
+template <class PaintFunction>
+void PaintDialog(HWND dialog, PaintFunction paint) {
+    win::PaintScope scope(dialog);
+    paint(scope.dc());
+}
+
 // Fixed sizes and font of the template dialogs.
 inline constexpr int kDialogFontHeight = 13;
 inline constexpr char kDialogFontFace[] = "Tahoma";

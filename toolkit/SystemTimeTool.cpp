@@ -31,8 +31,6 @@ struct SystemTimeState {
 // The innermost open tool, for the thread's message filter, which has no context of its own.
 SystemTimeState* g_innermost = nullptr;
 
-SystemTimeState* StateOf(HWND dlg) { return reinterpret_cast<SystemTimeState*>(GetWindowLongPtrA(dlg, DWLP_USER)); }
-
 HWND ApplyButton(const SystemTimeState& s) { return s.buttons.hwnd(kApplyButtonIndex); }
 
 // Escape makes the dialog manager send the cancel command, whose identifier (2) is Apply's
@@ -90,7 +88,7 @@ void ApplyFields(HWND dlg, SystemTimeState& s) {
 }
 
 BOOL OnInitDialog(HWND dlg, SystemTimeState& s) {
-    SetWindowLongPtrA(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(&s));
+    AttachDialogState(dlg, reinterpret_cast<LPARAM>(&s));
     s.dialog = dlg;
     CentreDialogOnDesktop(dlg, kDialogWidth, kDialogHeight, kTitle);
     s.font = CreateDialogFont();
@@ -150,7 +148,7 @@ void OnCommand(HWND dlg, SystemTimeState& s, WPARAM wp) {
 
 INT_PTR CALLBACK SystemTimeProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_INITDIALOG) return OnInitDialog(dlg, *reinterpret_cast<SystemTimeState*>(lp));
-    SystemTimeState* s = StateOf(dlg);
+    SystemTimeState* s = DialogState<SystemTimeState>(dlg);
     if (!s) return FALSE;
     switch (msg) {
     case WM_TIMER:
@@ -165,11 +163,9 @@ INT_PTR CALLBACK SystemTimeProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
         OnCommand(dlg, *s, wp);
         return TRUE;
-    case WM_PAINT: {
-        win::PaintScope paint(dlg);
-        PaintSystemTimeTool(paint.dc());
+    case WM_PAINT:
+        PaintDialog(dlg, PaintSystemTimeTool);
         return TRUE;
-    }
     case WM_CLOSE:
         OnClose(dlg, *s);
         return TRUE;
@@ -196,8 +192,7 @@ void PaintSystemTimeTool(HDC dc) {
 
 void ShowSystemTimeTool(HWND owner) {
     SystemTimeState state;
-    clsDialog dialog;
-    dialog.CreateDialog(owner, SystemTimeProc, reinterpret_cast<LPARAM>(&state));
+    RunDialogWithState(owner, SystemTimeProc, state);
     // A dialog destroyed with its owner ends without WM_CLOSE: forget it here.
     if (g_innermost == &state) g_innermost = state.enclosing;
 }
