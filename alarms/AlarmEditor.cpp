@@ -31,9 +31,11 @@ constexpr const char* kYearEntries[] = {"2004", "2005", "2006", "2007", "2008", 
 constexpr int kHourMax = 23, kMinuteMax = 59, kSecondMax = 59;
 constexpr int kMaxFieldText = 1023;  // what the settings store keeps of a text
 
-// Layout in pixels of the client area.
-constexpr int kClientWidth = 420, kClientHeight = 330;
-constexpr int kMargin = 8, kRowHeight = 21, kLabelX = 18, kFieldX = 116, kFieldRight = 402;
+// Layout in pixels of the client area. The labels' column is as wide as "Select a program";
+// the weekday column as wide as "Wednesday" beside its drop button.
+constexpr int kClientWidth = 442, kClientHeight = 330;
+constexpr int kMargin = 8, kRowHeight = 21, kLabelX = 18, kFieldX = 126, kFieldRight = 424;
+constexpr int kLabelWidth = kFieldX - kLabelX - 4;
 constexpr int kPickWidth = 26;
 constexpr int kWayTop = 6, kWayHeight = 192;
 constexpr int kDateTop = 206, kDateHeight = 80;
@@ -249,24 +251,24 @@ void OnCreate(HWND window, EditorKind kind) {
     // "Alarm Way": the action and its texts, then the date rule.
     child("BUTTON", "Alarm Way", BS_GROUPBOX, kMargin, kWayTop, kClientWidth - 2 * kMargin, kWayHeight, -1);
     int y = kWayTop + 18;
-    label("Alarm action", kLabelX, y, 94);
+    label("Alarm action", kLabelX, y, kLabelWidth);
     HWND action = combo(kEditorAction, CBS_DROPDOWNLIST | WS_GROUP, kFieldX, y, 180);
     for (const char* entry : kActionEntries) SendMessageA(action, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
     y += kRowHeight + 6;
-    label("Text Hint", kLabelX, y, 94);
+    label("Text Hint", kLabelX, y, kLabelWidth);
     edit(kEditorText, kFieldX, y, kFieldRight - kFieldX);
     y += kRowHeight + 6;
-    label("Select a sound", kLabelX, y, 94);
+    label("Select a sound", kLabelX, y, kLabelWidth);
     edit(kEditorSound, kFieldX, y, kFieldRight - kFieldX - kPickWidth - 4);
     child("BUTTON", "...", WS_TABSTOP | BS_PUSHBUTTON, kFieldRight - kPickWidth, y, kPickWidth, kRowHeight,
           kEditorSoundPick);
     y += kRowHeight + 6;
-    label("Select a program", kLabelX, y, 94);
+    label("Select a program", kLabelX, y, kLabelWidth);
     edit(kEditorProgram, kFieldX, y, kFieldRight - kFieldX - kPickWidth - 4);
     child("BUTTON", "...", WS_TABSTOP | BS_PUSHBUTTON, kFieldRight - kPickWidth, y, kPickWidth, kRowHeight,
           kEditorProgramPick);
     y += kRowHeight + 6;
-    label("Parameter", kLabelX, y, 94);
+    label("Parameter", kLabelX, y, kLabelWidth);
     edit(kEditorParameter, kFieldX, y, kFieldRight - kFieldX);
     y += kRowHeight + 10;
     for (int k = 0; k < 5; ++k)
@@ -278,7 +280,7 @@ void OnCreate(HWND window, EditorKind kind) {
     const int headY = kDateTop + 18, fieldY = headY + 20;
     struct Column { const char* heading; int x, width; } columns[] = {
         {"Mon", 18, 46}, {"Day", 68, 46}, {"Year", 118, 62}, {"Hour", 186, 44},
-        {"Min", 234, 44}, {"Sec.", 282, 44}, {"Week", 330, 72},
+        {"Min", 234, 44}, {"Sec.", 282, 44}, {"Week", 330, kFieldRight - 330},
     };
     for (const Column& c : columns) label(c.heading, c.x, headY - 3, c.width);
     HWND month = combo(kEditorMonth, CBS_DROPDOWN | WS_GROUP, columns[0].x, fieldY, columns[0].width);

@@ -56,9 +56,10 @@ inline constexpr int SpinId(int box) { return box < 3 ? kIdBirthSpin1 + box : kI
 // client area and runs past its right edge, so only its lower edge shows.
 inline constexpr Box kUpperFrame{0, -6, 424, 304};
 inline constexpr Box kChart{2, 2, 418, 223};
-inline constexpr Box kCheckBoxes[4] = {{3, 225, 126, 19}, {3, 243, 126, 19}, {3, 261, 126, 19}, {3, 279, 125, 16}};
+inline constexpr Box kCheckBoxes[4] = {{3, 225, 122, 19}, {3, 243, 122, 19}, {3, 261, 122, 19}, {3, 279, 121, 16}};
 inline constexpr const char* kCheckTexts[4] = {"Emotional", "Physical", "Intellectual", "Rulers"};
-inline constexpr int kRowLabelX = 128, kRowLabelWidth = 48, kRowLabelHeight = 22;
+// The row headings sit between the check boxes and the step buttons, as wide as "Month".
+inline constexpr int kRowLabelX = 125, kRowLabelWidth = 51, kRowLabelHeight = 22;
 inline constexpr int kRowLabelY[3] = {226, 250, 274};
 inline constexpr const char* kRowTexts[3] = {"Day", "Month", "Year"};
 inline constexpr int kStepBackX = 176, kStepForthX = 208, kStepWidth = 29, kStepHeight = 24;

@@ -18,9 +18,10 @@
 namespace {
 
 // Client area and control places in twips (1440 per inch), converted at the screen's
-// pixels per inch.
+// pixels per inch. The labels' column is as wide as "Select a program"; each date box shows
+// its longest entry ("2000", "Wednesday") beside its drop button.
 constexpr int kTwipsPerInch = 1440;
-constexpr int kClientWidthTwips = 4935;
+constexpr int kClientWidthTwips = 5835;
 constexpr int kClientHeightTwips = 5235;
 constexpr int kFontPoints = 8;
 constexpr int kFieldLimit = 2;          // hour, minute, second
@@ -48,46 +49,46 @@ struct ControlSpec {
 
 // Every control of the window, in tab order.
 constexpr ControlSpec kControls[] = {
-    {kIdFrameAlarmWay, Kind::Frame, "Alarm Way", 120, 0, 4695, 3015, true},
+    {kIdFrameAlarmWay, Kind::Frame, "Alarm Way", 120, 0, 5595, 3015, true},
     {kIdOptionOnce, Kind::Option, "Only once", 300, 240, 1200, 270, false},
     {kIdOptionDaily, Kind::Option, "Daily", 1560, 240, 1000, 270, true},
     {kIdOptionWeekly, Kind::Option, "Weekly", 2700, 240, 1100, 270, true},
     {kIdOptionMonthly, Kind::Option, "Monthly", 300, 540, 1200, 270, false},
     {kIdOptionYearly, Kind::Option, "Yearly", 1560, 540, 1000, 270, false},
-    {-1, Kind::Label, "Alarm action", 300, 960, 1380, 240, true},
-    {kIdAction, Kind::DropList, "", 1680, 900, 3015, 1800, false},
-    {-1, Kind::Label, "Text Hint", 300, 1350, 1380, 240, true},
-    {kIdTextHint, Kind::Edit, "", 1680, 1290, 3015, 315, false},
-    {-1, Kind::Label, "Select a sound", 300, 1740, 1380, 240, true},
-    {kIdSound, Kind::Edit, "", 1680, 1680, 2535, 315, false},
-    {kIdSoundBrowse, Kind::Button, "...", 4260, 1680, 435, 315, false},
-    {-1, Kind::Label, "Select a program", 300, 2130, 1380, 240, true},
-    {kIdProgram, Kind::Edit, "", 1680, 2070, 2535, 315, false},
-    {kIdProgramBrowse, Kind::Button, "...", 4260, 2070, 435, 315, false},
-    {-1, Kind::Label, "Parameter", 300, 2520, 1380, 240, true},
-    {kIdParameter, Kind::Edit, "", 1680, 2460, 3015, 315, false},
+    {-1, Kind::Label, "Alarm action", 300, 960, 1500, 240, true},
+    {kIdAction, Kind::DropList, "", 1800, 900, 3795, 1800, false},
+    {-1, Kind::Label, "Text Hint", 300, 1350, 1500, 240, true},
+    {kIdTextHint, Kind::Edit, "", 1800, 1290, 3795, 315, false},
+    {-1, Kind::Label, "Select a sound", 300, 1740, 1500, 240, true},
+    {kIdSound, Kind::Edit, "", 1800, 1680, 3315, 315, false},
+    {kIdSoundBrowse, Kind::Button, "...", 5160, 1680, 435, 315, false},
+    {-1, Kind::Label, "Select a program", 300, 2130, 1500, 240, true},
+    {kIdProgram, Kind::Edit, "", 1800, 2070, 3315, 315, false},
+    {kIdProgramBrowse, Kind::Button, "...", 5160, 2070, 435, 315, false},
+    {-1, Kind::Label, "Parameter", 300, 2520, 1500, 240, true},
+    {kIdParameter, Kind::Edit, "", 1800, 2460, 3795, 315, false},
 
-    {kIdFrameDateTime, Kind::Frame, "Date and Time", 120, 3120, 4695, 855, true},
-    {-1, Kind::Label, "Mon    Day     Year          Hour   Min    Sec.       Week", 240, 3345, 4500, 210, true},
-    {kIdMonth, Kind::DropList, "", 240, 3570, 555, 1800, false},
-    {kIdDay, Kind::DropList, "", 825, 3570, 555, 1800, false},
-    {kIdYear, Kind::DropList, "", 1410, 3570, 735, 1800, false},
-    {kIdHour, Kind::NumberEdit, "", 2190, 3570, 300, 315, true},
-    {kIdHourSpin, Kind::Spin, "", 2490, 3570, 195, 315, true},
-    {kIdMinute, Kind::NumberEdit, "", 2715, 3570, 300, 315, true},
-    {kIdMinuteSpin, Kind::Spin, "", 3015, 3570, 195, 315, true},
-    {kIdSecond, Kind::NumberEdit, "", 3240, 3570, 300, 315, true},
-    {kIdSecondSpin, Kind::Spin, "", 3540, 3570, 195, 315, true},
-    {kIdWeek, Kind::Combo, kWeekPlaceholder, 3765, 3570, 990, 1800, false},
+    {kIdFrameDateTime, Kind::Frame, "Date and Time", 120, 3120, 5595, 855, true},
+    {-1, Kind::Label, "Mon    Day     Year          Hour   Min    Sec.       Week", 240, 3345, 4800, 210, true},
+    {kIdMonth, Kind::DropList, "", 240, 3570, 690, 1800, false},
+    {kIdDay, Kind::DropList, "", 960, 3570, 690, 1800, false},
+    {kIdYear, Kind::DropList, "", 1680, 3570, 900, 1800, false},
+    {kIdHour, Kind::NumberEdit, "", 2625, 3570, 300, 315, true},
+    {kIdHourSpin, Kind::Spin, "", 2925, 3570, 195, 315, true},
+    {kIdMinute, Kind::NumberEdit, "", 3150, 3570, 300, 315, true},
+    {kIdMinuteSpin, Kind::Spin, "", 3450, 3570, 195, 315, true},
+    {kIdSecond, Kind::NumberEdit, "", 3675, 3570, 300, 315, true},
+    {kIdSecondSpin, Kind::Spin, "", 3975, 3570, 195, 315, true},
+    {kIdWeek, Kind::Combo, kWeekPlaceholder, 4200, 3570, 1470, 1800, false},
 
-    {kIdFrameOther, Kind::Frame, "Other", 120, 4080, 4695, 615, true},
+    {kIdFrameOther, Kind::Frame, "Other", 120, 4080, 5595, 615, true},
     {-1, Kind::Label, "Break", 300, 4365, 500, 240, true},
     {kIdSeconds, Kind::NumberEdit, "", 820, 4305, 800, 315, true},
     {-1, Kind::Label, "Seconds", 1680, 4365, 800, 240, true},
-    {kIdEnforce, Kind::Check, "Enforce Break", 2880, 4335, 1800, 270, true},
+    {kIdEnforce, Kind::Check, "Enforce Break", 3780, 4335, 1800, 270, true},
 
-    {kIdBreakOk, Kind::DefButton, "OK(&O)", 2040, 4785, 1260, 375, true},
-    {kIdBreakCancel, Kind::Button, "Cancel(&C)", 3435, 4785, 1260, 375, true},
+    {kIdBreakOk, Kind::DefButton, "OK(&O)", 2940, 4785, 1260, 375, true},
+    {kIdBreakCancel, Kind::Button, "Cancel(&C)", 4335, 4785, 1260, 375, true},
 };
 
 struct Spinner {

@@ -58,16 +58,16 @@ constexpr ButtonSpec kPushButtons[] = {
     {kIdCancel, "Cancel(&C)", 275, 276, 72, 21, BS_PUSHBUTTON},
     {kIdApply, "Apply(&A)", 355, 276, 72, 21, BS_PUSHBUTTON},
 };
-constexpr ButtonSpec kBrowseButton{kIdBrowse, "Browse(&V)", 217, 20, 60, 20, BS_PUSHBUTTON};
-constexpr ButtonSpec kRandomBackground{kIdRandomBackground, "Replace with the random(&B)", 20, 98, 160, 16, kCheckBox};
+constexpr ButtonSpec kBrowseButton{kIdBrowse, "Browse(&V)", 215, 20, 66, 20, BS_PUSHBUTTON};
+constexpr ButtonSpec kRandomBackground{kIdRandomBackground, "Replace with the random(&B)", 20, 98, 180, 16, kCheckBox};
 constexpr ButtonSpec kStartBoxes[] = {
-    {kIdRandomGlyphs, "Replace with the random", 20, 166, 160, 20, kCheckBox},
+    {kIdRandomGlyphs, "Replace with the random", 20, 166, 180, 20, kCheckBox},
     {kIdTopmost, "Always On top-screen(&T)", 20, 212, 180, 18, kCheckBox | WS_GROUP},
     {kIdAutoRun, "Start with windows start(&U)", 20, 231, 180, 18, kCheckBox},
     {kIdIconRun, "Minimized on start(&I)", 20, 249, 180, 18, kCheckBox},
 };
 constexpr int kSliderX = 310, kSliderY = 17;
-constexpr int kEditX = 20, kEditY = 20, kEditWidth = 187, kEditHeight = 20;
+constexpr int kEditX = 20, kEditY = 20, kEditWidth = 185, kEditHeight = 20;
 constexpr int kListX = 20, kListWidth = 175;
 constexpr int kBackgroundListY = 72, kBackgroundListHeight = 188;
 constexpr int kGlyphListY = 144, kGlyphListHeight = 500;
@@ -86,7 +86,7 @@ struct Frame {
 constexpr Frame kEtchedFrames[] = {{10, 10, 290, 50},  {10, 60, 207, 120},  {10, 131, 207, 190},
                                    {10, 202, 207, 270}, {300, 10, 434, 50}, {216, 60, 434, 270}};
 constexpr Frame kSunkenFrames[] = {
-    {194, 275, 268, 298}, {274, 275, 348, 298}, {354, 275, 428, 298}, {216, 19, 278, 41}};
+    {194, 275, 268, 298}, {274, 275, 348, 298}, {354, 275, 428, 298}, {214, 19, 282, 41}};
 
 struct OptionBox {
     int id;

@@ -14,6 +14,18 @@ using namespace calendar_tool;
 
 namespace {
 
+// Layout in pixels of the client area. The long date format ("Wednesday, September 30,
+// 2026") and the month grid with its "Today" line set the widths; the number field and its
+// labels follow the date field on the same row.
+constexpr int kFrameLeft = 10, kFrameRight = 410, kFrameTop = 12, kFrameBottom = 236;
+constexpr int kRowY = 25, kRowHeight = 20;
+constexpr int kDateFieldX = 21, kDateFieldWidth = 224;
+constexpr int kDistanceLabelX = kDateFieldX + kDateFieldWidth + 12;
+constexpr int kNumberFieldX = kDistanceLabelX + 56, kNumberFieldWidth = 64;
+constexpr int kDaysLabelX = kNumberFieldX + kNumberFieldWidth + 6;
+constexpr int kMonthCalendarX = 22, kMonthCalendarY = 54, kMonthCalendarWidth = 290, kMonthCalendarHeight = 176;
+constexpr int kOkWidth = 72, kOkHeight = 21, kOkX = kFrameRight - 3 - kOkWidth, kOkY = 276;
+
 // Everything the open dialog owns; lives on the stack of ShowCalendarTool.
 struct CalendarState {
     win::AutoFont font;
@@ -55,17 +67,25 @@ BOOL OnInitDialog(HWND dlg, CalendarState& s) {
     s.font = CreateDialogFont();
     const HFONT font = s.font.get();
 
-    s.labels.CreateLabel(dlg, "Current date", 22, 8, font, 0, 0);
-    s.dateField.CreateDTPicker(dlg, kDateFieldId, 21, 25, 115, 20, DTS_UPDOWN | DTS_LONGDATEFORMAT);
+    const auto label = [&](const char* text, int x, int y) {
+        s.labels.CreateLabel(dlg, text, x, y, font, 0, 0);
+        clsLabel::FitToText(s.labels.hwnd());
+    };
+    label("Current date", kFrameLeft + 12, 8);
+    s.dateField.CreateDTPicker(dlg, kDateFieldId, kDateFieldX, kRowY, kDateFieldWidth, kRowHeight,
+                               DTS_UPDOWN | DTS_LONGDATEFORMAT);
     SetFocus(s.dateField.hwnd(0));
     clsDTPicker::SetTodayPlus(dlg, kDateFieldId, 0);
-    s.labels.CreateLabel(dlg, "Distance", 150, 28, font, 0, 0);
-    s.numberField.CreateEdit(dlg, kNumberFieldId, 205, 25, 64, 20, font, 0, kNumberFieldMaxChars);
+    label("Distance", kDistanceLabelX, kRowY + 3);
+    s.numberField.CreateEdit(dlg, kNumberFieldId, kNumberFieldX, kRowY, kNumberFieldWidth, kRowHeight, font, 0,
+                             kNumberFieldMaxChars);
     s.spinner.CreateUpDown(dlg, kSpinnerId);
     clsUpDown::SetBuddy(dlg, kSpinnerId, s.numberField.hwnd(0));
-    s.labels.CreateLabel(dlg, "Days", 274, 28, font, 0, 0);
-    s.okButton.CreateButton(dlg, "OK(&O)", kOkId, 225, 276, 72, 21, font, BS_DEFPUSHBUTTON);
+    label("Days", kDaysLabelX, kRowY + 3);
+    s.okButton.CreateButton(dlg, "OK(&O)", kOkId, kOkX, kOkY, kOkWidth, kOkHeight, font, BS_DEFPUSHBUTTON);
     s.monthCalendar.CreateMonthCalendar(dlg, kMonthCalendarId);
+    SetWindowPos(s.monthCalendar.hwnd(), nullptr, kMonthCalendarX, kMonthCalendarY, kMonthCalendarWidth,
+                 kMonthCalendarHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     clsMonthCalendar::SetTodayPlus(dlg, kMonthCalendarId, 0);
     clsEdit::SetEditText(dlg, kNumberFieldId, "0");
     return FALSE;  // the focus is set above
@@ -154,8 +174,8 @@ INT_PTR CALLBACK CalendarProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 void PaintCalendarTool(HDC dc) {
-    DrawEtchedFrame(dc, 10, 300, 12, 230);
-    DrawSunkenFrame(dc, 224, 298, 275, 298);
+    DrawEtchedFrame(dc, kFrameLeft, kFrameRight, kFrameTop, kFrameBottom);
+    DrawSunkenFrame(dc, kOkX - 1, kOkX + kOkWidth + 1, kOkY - 1, kOkY + kOkHeight + 1);
 }
 
 void ShowCalendarTool(HWND owner) {

@@ -13,7 +13,7 @@ void PaintCalendarTool(HDC dc);
 
 // Identifiers and layout of the dialog's controls.
 namespace calendar_tool {
-inline constexpr int kDialogWidth = 316, kDialogHeight = 335;
+inline constexpr int kDialogWidth = 426, kDialogHeight = 335;
 inline constexpr char kTitle[] = "Calendar";
 inline constexpr int kDateFieldId = 1;
 inline constexpr int kNumberFieldId = 2;

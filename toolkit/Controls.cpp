@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "shell/Handles.h"
 #include "shell/SystemSeams.h"
 #include "toolkit/DateMath.h"
 
@@ -175,6 +176,20 @@ void clsLabel::CreateLabel(HWND hwnd, const std::string& strText, int X, int Y, 
                          controls::kLabelHeight, hwnd, ID);
     Remember(h);
     SetFont(h, hWndFont, true);
+}
+
+void clsLabel::FitToText(HWND label) {
+    if (!label) return;
+    char text[256] = {};
+    GetWindowTextA(label, text, sizeof text);
+    win::WindowDC dc(label);
+    RECT r{};
+    {
+        // Without a font of its own the label draws with the DC's default one.
+        win::ScopedSelect select(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+        DrawTextA(dc.get(), text, -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    }
+    if (r.right > 0) SetWindowPos(label, nullptr, 0, 0, r.right, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // --- up-down spinners ---

@@ -105,6 +105,9 @@ public:
 class clsLabel : public clsSingleControl {
 public:
     void CreateLabel(HWND hwnd, const std::string& strText, int X, int Y, HFONT hWndFont, DWORD Style, int ID);
+    // Shrinks or grows a label to its text in its own font, so that its background covers
+    // nothing beside the text.
+    static void FitToText(HWND label);
 };
 
 // Up-down spinner, range -37390..999999, placed at (66, 88), 66 x 88 until a buddy is set.

@@ -13,6 +13,17 @@ using namespace system_time_tool;
 
 namespace {
 
+// Layout in pixels of the client area. The long date format ("Wednesday, September 30,
+// 2026") and a 12-hour time with its marker set the fields' widths; OK, Apply and Cancel
+// span the frame below them.
+constexpr int kFrameLeft = 10, kFrameRight = 372;
+constexpr int kFieldY = 25, kFieldHeight = 20;
+constexpr int kDateFieldX = 22, kDateFieldWidth = 224;
+constexpr int kTimeFieldX = kDateFieldX + kDateFieldWidth + 10, kTimeFieldWidth = 104;
+constexpr int kButtonWidth = 70, kButtonHeight = 20, kButtonY = 67;
+constexpr int kButtonX[] = {kFrameLeft + 5, (kFrameLeft + kFrameRight) / 2 - kButtonWidth / 2,
+                            kFrameRight - 5 - kButtonWidth};
+
 // Everything the open dialog owns; lives on the stack of ShowSystemTimeTool.
 struct SystemTimeState {
     HWND dialog = nullptr;
@@ -94,13 +105,17 @@ BOOL OnInitDialog(HWND dlg, SystemTimeState& s) {
     s.font = CreateDialogFont();
     const HFONT font = s.font.get();
 
-    s.buttons.CreateButton(dlg, "OK(&O)", kOkId, 15, 67, 70, 20, font, WS_GROUP | BS_DEFPUSHBUTTON);
-    s.buttons.CreateButton(dlg, "Apply(&A)", kApplyId, 95, 67, 70, 20, font, WS_DISABLED);
-    s.buttons.CreateButton(dlg, "Cancel(&C)", kCancelId, 175, 67, 70, 20, font, 0);
-    s.fields.CreateDTPicker(dlg, kDateFieldId, 22, 25, 118, 20, WS_GROUP | DTS_LONGDATEFORMAT);
+    s.buttons.CreateButton(dlg, "OK(&O)", kOkId, kButtonX[0], kButtonY, kButtonWidth, kButtonHeight, font,
+                           WS_GROUP | BS_DEFPUSHBUTTON);
+    s.buttons.CreateButton(dlg, "Apply(&A)", kApplyId, kButtonX[1], kButtonY, kButtonWidth, kButtonHeight, font,
+                           WS_DISABLED);
+    s.buttons.CreateButton(dlg, "Cancel(&C)", kCancelId, kButtonX[2], kButtonY, kButtonWidth, kButtonHeight, font, 0);
+    s.fields.CreateDTPicker(dlg, kDateFieldId, kDateFieldX, kFieldY, kDateFieldWidth, kFieldHeight,
+                            WS_GROUP | DTS_LONGDATEFORMAT);
     SetFocus(s.fields.hwnd(0));
-    s.fields.CreateDTPicker(dlg, kTimeFieldId, 153, 25, 85, 20, DTS_TIMEFORMAT);
-    s.label.CreateLabel(dlg, "Date and Time", 21, 6, font, 0, 0);
+    s.fields.CreateDTPicker(dlg, kTimeFieldId, kTimeFieldX, kFieldY, kTimeFieldWidth, kFieldHeight, DTS_TIMEFORMAT);
+    s.label.CreateLabel(dlg, "Date and Time", kFrameLeft + 11, 6, font, 0, 0);
+    clsLabel::FitToText(s.label.hwnd());
 
     // The fields show the clock at once rather than at the first tick.
     ShowLiveClock(dlg, s);
@@ -184,10 +199,8 @@ SYSTEMTIME CombineDateAndTime(const SYSTEMTIME& dateField, const SYSTEMTIME& tim
 }
 
 void PaintSystemTimeTool(HDC dc) {
-    DrawEtchedFrame(dc, 10, 250, 10, 58);
-    DrawSunkenFrame(dc, 14, 86, 66, 88);
-    DrawSunkenFrame(dc, 94, 166, 66, 88);
-    DrawSunkenFrame(dc, 174, 246, 66, 88);
+    DrawEtchedFrame(dc, kFrameLeft, kFrameRight, 10, 58);
+    for (int x : kButtonX) DrawSunkenFrame(dc, x - 1, x + kButtonWidth + 1, kButtonY - 1, kButtonY + kButtonHeight + 1);
 }
 
 void ShowSystemTimeTool(HWND owner) {

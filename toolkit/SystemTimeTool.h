@@ -16,7 +16,7 @@ SYSTEMTIME CombineDateAndTime(const SYSTEMTIME& dateField, const SYSTEMTIME& tim
 
 // Identifiers, timing and texts of the dialog.
 namespace system_time_tool {
-inline constexpr int kDialogWidth = 265, kDialogHeight = 120;
+inline constexpr int kDialogWidth = 387, kDialogHeight = 120;
 inline constexpr char kTitle[] = "System time setting";
 inline constexpr int kOkId = 1;
 inline constexpr int kApplyId = 2;

@@ -7,6 +7,7 @@
 #include "shell/ProgramPath.h"
 #include "shell/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
+#include "tests/win/support/TextFit.h"
 
 #include <gtest/gtest.h>
 
@@ -129,6 +130,12 @@ TEST_F(BreakWindowTest, EnforcedBreakCountsDownAndOnlyThenMayBeClosed) {
     Click(kIdCloseButton);
     EXPECT_FALSE(IsWindow(wnd_));
     EXPECT_EQ(flagCalls_, (std::vector<bool>{true, false}));
+}
+
+TEST_F(BreakWindowTest, ShowsEveryTextWhole) {
+    WriteIni("30", "0");
+    Open();
+    EXPECT_EQ("", testing_support::ClippedTextReport(wnd_));
 }
 
 TEST_F(BreakWindowTest, AHeldUpCountStillEndsOnTimeAndNeverGoesBelowZero) {

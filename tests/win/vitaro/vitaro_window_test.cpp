@@ -4,6 +4,7 @@
 #include "biorhythm/VitaroWindow.h"
 #include "shell/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
+#include "tests/win/support/TextFit.h"
 
 #include <gtest/gtest.h>
 
@@ -182,6 +183,11 @@ TEST_F(VitaroTest, LayoutAndLook) {
     GetWindowRect(Control(kIdColorPanel), &panel);
     MapWindowPoints(nullptr, wnd_, reinterpret_cast<POINT*>(&panel), 2);
     EXPECT_GE(panel.top, kClientHeight);
+}
+
+TEST_F(VitaroTest, ShowsEveryTextWhole) {
+    Open();
+    EXPECT_EQ("", testing_support::ClippedTextReport(wnd_));
 }
 
 TEST_F(VitaroTest, BoxesRejectWhatTheyCannotHoldAndRestoreTheLastAcceptedValue) {

@@ -6,6 +6,7 @@
 #include "shell/RegProcess.h"
 #include "shell/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
+#include "tests/win/support/TextFit.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -89,6 +90,13 @@ TEST_F(AlarmEditorTest, AddEditorStartsFromTheClock) {
     Type(w, alarms::kEditorHour, "9");
     EXPECT_EQ(alarms::ShowAddEditor(nullptr), w);
     EXPECT_EQ(Text(w, alarms::kEditorHour), "9");
+}
+
+TEST_F(AlarmEditorTest, ShowsEveryTextWhole) {
+    HWND w = alarms::ShowAddEditor(nullptr);
+    ASSERT_NE(w, nullptr);
+    // Every item of each list is measured, so the weekday box is checked for its longest name.
+    EXPECT_EQ("", testing_support::ClippedTextReport(w));
 }
 
 TEST_F(AlarmEditorTest, ActionAndDateRuleTables) {

@@ -7,6 +7,7 @@
 #include "shell/RegProcess.h"
 #include "shell/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
+#include "tests/win/support/TextFit.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -123,6 +124,12 @@ TEST_F(AlarmListTest, CaptionsAndOneWindowOnly) {
     // Esc is Cancel.
     PostMessageA(Rows(), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(testing_support::PumpUntil([] { return alarms::AlarmListWindow() == nullptr; }, 3000));
+}
+
+TEST_F(AlarmListTest, ShowsEveryTextWhole) {
+    HWND window = alarms::ShowAlarmList(nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ("", testing_support::ClippedTextReport(window));
 }
 
 TEST_F(AlarmListTest, UncheckThenCancelKeepsTheItemApplyDisablesItAtOnce) {

@@ -5,6 +5,7 @@
 #include "breaksettings/rwini/rwini.h"
 #include "shell/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
+#include "tests/win/support/TextFit.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -107,14 +108,20 @@ TEST_F(BreakSettingsTest, OpensWithTheFixedItemTodayAndNoStoredBreak) {
     EXPECT_EQ(SendMessageA(Item(kIdHourSpin), UDM_GETPOS32, 0, 0), 14);
     EXPECT_EQ(SendMessageA(Item(kIdSecondSpin), UDM_GETPOS32, 0, 0), 30);
 
-    // The client area is 4935 x 5235 twips at the screen's pixels per inch.
+    // The client area is 5835 x 5235 twips at the screen's pixels per inch.
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(nullptr, screen);
     RECT client{};
     GetClientRect(w, &client);
-    EXPECT_EQ(client.right, MulDiv(4935, dpi, 1440));
+    EXPECT_EQ(client.right, MulDiv(5835, dpi, 1440));
     EXPECT_EQ(client.bottom, MulDiv(5235, dpi, 1440));
+}
+
+TEST_F(BreakSettingsTest, ShowsEveryTextWhole) {
+    HWND w = Open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ("", testing_support::ClippedTextReport(w));
 }
 
 TEST_F(BreakSettingsTest, OkWithoutIniCreatesItWithBothKeysAndAppendsADailyBreak) {

@@ -9,6 +9,7 @@
 #include "shell/Settings.h"
 #include "shell/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
+#include "tests/win/support/TextFit.h"
 #include "toolkit/Controls.h"
 
 #include <gtest/gtest.h>
@@ -173,10 +174,10 @@ TEST_F(OptionsDialogTest, ControlsSitAtTheirPlaces) {
         {"Cancel", options::kIdCancel, 275, 276, 72, 21, false},
         {"Apply", options::kIdApply, 355, 276, 72, 21, false},
         {"opacity slider", options::kIdOpacity, 310, 17, 110, 25, true},
-        {"Browse", options::kIdBrowse, 217, 20, 60, 20, false},
-        {"skin directory", options::kIdSkinPath, 20, 20, 187, 20, false},
-        {"random background", options::kIdRandomBackground, 20, 98, 160, 16, false},
-        {"random glyph strip", options::kIdRandomGlyphs, 20, 166, 160, 20, false},
+        {"Browse", options::kIdBrowse, 215, 20, 66, 20, false},
+        {"skin directory", options::kIdSkinPath, 20, 20, 185, 20, false},
+        {"random background", options::kIdRandomBackground, 20, 98, 180, 16, false},
+        {"random glyph strip", options::kIdRandomGlyphs, 20, 166, 180, 20, false},
         {"always on top", options::kIdTopmost, 20, 212, 180, 18, true},
         {"start with the system", options::kIdAutoRun, 20, 231, 180, 18, false},
         {"minimised on start", options::kIdIconRun, 20, 249, 180, 18, false},
@@ -203,6 +204,11 @@ TEST_F(OptionsDialogTest, ControlsSitAtTheirPlaces) {
         EXPECT_TRUE(GetWindowLongPtrA(GetDlgItem(dlg, options::kIdOk), GWL_STYLE) & BS_DEFPUSHBUTTON);
         EXPECT_EQ(SendDlgItemMessageA(dlg, options::kIdSkinPath, EM_GETLIMITTEXT, 0, 0), 250);
     });
+}
+
+TEST_F(OptionsDialogTest, ShowsEveryTextWhole) {
+    HWND main = OpenClock();
+    WithOptionsDialog(main, [&](HWND dlg) { EXPECT_EQ("", testing_support::ClippedTextReport(dlg)); });
 }
 
 TEST_F(OptionsDialogTest, ApplyStoresEveryValueAndReshapesTheClock) {

@@ -8,6 +8,7 @@
 
 #include "shell/Handles.h"
 #include "shell/SystemSeams.h"
+#include "tests/win/support/TextFit.h"
 #include "tests/win/zentaro/tools_dialog_driver.h"
 #include "toolkit/CalendarTool.h"
 
@@ -120,6 +121,18 @@ TEST(CalendarTool, OpensWithTodayInBothDateControlsAndNoDistance) {
                   reinterpret_cast<HWND>(SendDlgItemMessageA(dlg, kSpinnerId, UDM_GETBUDDY, 0, 0)));
         EXPECT_EQ(kNumberFieldMaxChars, SendDlgItemMessageA(dlg, kNumberFieldId, EM_GETLIMITTEXT, 0, 0));
         EXPECT_EQ(BS_DEFPUSHBUTTON, GetWindowLongPtrA(GetDlgItem(dlg, kOkId), GWL_STYLE) & 0x0F);
+    });
+}
+
+TEST(CalendarTool, ShowsEveryTextWholeEvenForTheLongestDate) {
+    FixedClock clock;
+    DialogDriver::Run(kTitle, [] { ShowCalendarTool(nullptr); }, [](HWND dlg) {
+        EXPECT_EQ("", testing_support::ClippedTextReport(dlg)) << "today";
+        // The longest weekday and month names of the long date format.
+        SYSTEMTIME longest{};
+        longest.wYear = 2026; longest.wMonth = 9; longest.wDay = 30; longest.wDayOfWeek = 3;
+        SendDlgItemMessageA(dlg, kDateFieldId, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&longest));
+        EXPECT_EQ("", testing_support::ClippedTextReport(dlg)) << "Wednesday, September 30";
     });
 }
 
@@ -247,11 +260,11 @@ TEST(CalendarTool, PaintsAnEtchedFrameAroundTheDatesAndASunkenOneAroundOk) {
     FillRect(dc.get(), &all, green.get());
     PaintCalendarTool(dc.get());
     struct Case { const char* what; int x, y; bool marked; } cases[] = {
-        {"etched left side", 10, 100, true}, {"etched right side", 299, 100, true},
-        {"etched top", 150, 12, true}, {"etched bottom", 150, 229, true},
+        {"etched left side", 10, 100, true}, {"etched right side", 409, 100, true},
+        {"etched top", 150, 12, true}, {"etched bottom", 150, 235, true},
         {"inside the etched frame", 150, 100, false}, {"left of it", 8, 100, false},
-        {"sunken left side", 224, 285, true}, {"sunken bottom", 260, 297, true},
-        {"inside the sunken frame", 260, 286, false}, {"below everything", 150, 320, false},
+        {"sunken left side", 334, 285, true}, {"sunken bottom", 370, 297, true},
+        {"inside the sunken frame", 370, 286, false}, {"below everything", 150, 320, false},
     };
     for (const Case& c : cases) EXPECT_EQ(c.marked, GetPixel(dc.get(), c.x, c.y) != ground) << c.what;
 }

@@ -11,6 +11,7 @@
 #include "shell/Handles.h"
 #include "shell/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
+#include "tests/win/support/TextFit.h"
 #include "tests/win/zentaro/tools_dialog_driver.h"
 #include "toolkit/SystemTimeTool.h"
 
@@ -164,6 +165,14 @@ TEST(SystemTimeTool, OpensLiveWithApplyDisabledAndTicksTheClockIntoBothFields) {
     EXPECT_TRUE(clock.sets.empty());
 }
 
+TEST(SystemTimeTool, ShowsEveryTextWholeEvenForTheLongestDateAndTime) {
+    FakeClock clock;
+    clock.now = At(2026, 9, 30, 22, 58, 58);  // the longest weekday and month names, an afternoon time
+    DialogDriver::Run(kTitle, [] { ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
+        EXPECT_EQ("", testing_support::ClippedTextReport(dlg));
+    });
+}
+
 TEST(SystemTimeTool, AnEditStopsTheTickingAndCancelSetsNothing) {
     FakeClock clock;
     DialogDriver::Run(kTitle, [] { ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
@@ -281,8 +290,8 @@ TEST(SystemTimeTool, PaintsAFrameAroundTheFieldsAndEachButton) {
     struct Case { const char* what; int x, y; bool marked; } cases[] = {
         {"fields frame, left", 10, 30, true}, {"fields frame, bottom", 100, 57, true},
         {"inside the fields frame", 100, 30, false},
-        {"OK frame", 14, 75, true}, {"Apply frame", 94, 75, true}, {"Cancel frame", 245, 75, true},
-        {"between two button frames", 90, 75, false}, {"inside a button frame", 130, 77, false},
+        {"OK frame", 14, 75, true}, {"Apply frame", 155, 75, true}, {"Cancel frame", 367, 75, true},
+        {"between two button frames", 90, 75, false}, {"inside a button frame", 190, 77, false},
     };
     for (const Case& c : cases) EXPECT_EQ(c.marked, GetPixel(dc.get(), c.x, c.y) != ground) << c.what;
 }
