@@ -21,8 +21,12 @@ constexpr char kLine2Suffix[] = "begin the countdown";
 constexpr char kLine3[] = "The program will execute preset operation in 30 seconds.";
 constexpr int kRestartFigureX = 204, kShutdownFigureX = 183, kFigureY = 25;
 constexpr int kRestartHintX = 12, kShutdownHintX = 31, kHintY = 56, kCustomHintX = 12;
-// The area of the figure, repainted on every tick.
-constexpr RECT kFigureArea{183, 24, 216, 36};
+// The figure's least distance from the end of the second line, and the room beside the
+// dialog's longest line.
+constexpr int kFigureGap = 4, kTextMarginRight = 12;
+constexpr int kFigureAreaWidth = 33;
+// The height of the figure's area, repainted on every tick.
+constexpr int kFigureAreaTop = 24, kFigureAreaBottom = 36;
 constexpr int kIconX = 10, kIconY = 10;
 constexpr int kSeparatorLeft = 10, kSeparatorRight = 258, kSeparatorY = 76;
 
@@ -72,14 +76,41 @@ std::string ToAnsi(const wchar_t* text, bool& exact) {
     return exact ? std::string(buf.data(), static_cast<size_t>(n)) : std::string();
 }
 
+int TextWidth(HDC dc, const std::string& text) {
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+// Places the figure after the second line and widens the dialog (up to the screen's width)
+// until its longest line, the hint included, shows whole in the dialog's font.
+void FitViewToTexts(HWND dlg, CountdownView& view, HFONT font) {
+    win::WindowDC dc(dlg);
+    win::ScopedSelect select(dc.get(), font);
+    const PlacedText second = CountdownLine(view, 1);
+    view.figureX = std::max(view.figureX, second.x + TextWidth(dc.get(), second.text) + kFigureGap);
+    int right = view.figureX + TextWidth(dc.get(), std::to_string(kCountdownSeconds));
+    std::vector<PlacedText> lines{CountdownLine(view, 0), second, CountdownLine(view, 2), CancelHint(view)};
+    for (const PlacedText& t : lines) right = std::max(right, t.x + TextWidth(dc.get(), t.text));
+    RECT client{};
+    GetClientRect(dlg, &client);
+    const int most = GetSystemMetrics(SM_CXSCREEN) - kCountdownWidth;
+    view.widening = std::clamp(right + kTextMarginRight - static_cast<int>(client.right), 0, most > 0 ? most : 0);
+}
+
 void OnInit(HWND dlg, CountdownDialog& d) {
     const AlarmActionState& shared = AlarmActions();
     d.view = OpenCountdownView(shared.restart, shared.customHint);
     CentreDialogOnDesktop(dlg, kCountdownWidth, kCountdownHeight, d.view.actionName.c_str());
     d.font = CreateDialogFont();
+    FitViewToTexts(dlg, d.view, d.font.get());
+    if (d.view.widening > 0)
+        CentreDialogOnDesktop(dlg, kCountdownWidth + d.view.widening, kCountdownHeight, d.view.actionName.c_str());
     d.icon.reset(LoadProgramIcon());
+    // The buttons stay centred under the lines.
     for (const ButtonSpec& b : kButtons)
-        d.buttons.CreateButton(dlg, b.text, b.id, b.x, b.y, kButtonWidth, kButtonHeight, d.font.get(), b.style);
+        d.buttons.CreateButton(dlg, b.text, b.id, b.x + d.view.widening / 2, b.y, kButtonWidth, kButtonHeight,
+                               d.font.get(), b.style);
     SetTimer(dlg, kCountdownTimer, kCountdownPeriodMs, nullptr);
     OpenDialogs().push_back(dlg);
 }
@@ -106,7 +137,8 @@ void OnTick(HWND dlg, CountdownDialog& d) {
         return;
     }
     --d.view.seconds;
-    InvalidateRect(dlg, &kFigureArea, TRUE);
+    const RECT figureArea{d.view.figureX, kFigureAreaTop, d.view.figureX + kFigureAreaWidth, kFigureAreaBottom};
+    InvalidateRect(dlg, &figureArea, TRUE);
 }
 
 void OnCommand(HWND dlg, CountdownDialog& d, int id) {
@@ -127,6 +159,7 @@ CountdownView OpenCountdownView(bool restart, const std::string& customHint) {
     v.actionName = restart ? kRestartName : kShutdownName;
     v.seconds = kCountdownSeconds - 1;
     v.customHint = customHint;
+    v.figureX = restart ? kRestartFigureX : kShutdownFigureX;
     return v;
 }
 
@@ -139,7 +172,7 @@ PlacedText CountdownLine(const CountdownView& view, int line) {
 }
 
 PlacedText CountdownFigure(const CountdownView& view) {
-    return {view.restart ? kRestartFigureX : kShutdownFigureX, kFigureY, std::to_string(view.seconds)};
+    return {view.figureX, kFigureY, std::to_string(view.seconds)};
 }
 
 PlacedText CancelHint(const CountdownView& view) {
@@ -165,9 +198,10 @@ void PaintCountdown(HDC dc, const CountdownView& view, HFONT font, HICON icon) {
     for (int line = 0; line < 3; ++line) DrawPlaced(dc, CountdownLine(view, line));
     DrawPlaced(dc, CountdownFigure(view));
     DrawCancelHint(dc, view);
-    DrawEtchedFrame(dc, kSeparatorLeft, kSeparatorRight, kSeparatorY, kSeparatorY);
+    DrawEtchedFrame(dc, kSeparatorLeft, kSeparatorRight + view.widening, kSeparatorY, kSeparatorY);
+    const int shift = view.widening / 2;
     for (const ButtonSpec& b : kButtons)
-        DrawSunkenFrame(dc, b.frame.left, b.frame.right, b.frame.top, b.frame.bottom);
+        DrawSunkenFrame(dc, b.frame.left + shift, b.frame.right + shift, b.frame.top, b.frame.bottom);
     SetBkMode(dc, oldMode);
 }
 

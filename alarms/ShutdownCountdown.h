@@ -21,6 +21,8 @@ struct CountdownView {
     std::string actionName;  // also the dialog's title
     int seconds = 0;         // the figure shown
     std::string customHint;  // replaces the standard cancel hint when not empty
+    int figureX = 0;         // where the figure stands: after the second line, in the dialog's font
+    int widening = 0;        // pixels the dialog is wider than kCountdownWidth, to show its longest line
 };
 
 // A text and where it is drawn in the client area.

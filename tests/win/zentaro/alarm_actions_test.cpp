@@ -18,6 +18,7 @@
 #include "shell/Handles.h"
 #include "shell/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
+#include "tests/win/support/TextFit.h"
 #include "toolkit/Dialog.h"
 
 namespace {
@@ -536,6 +537,20 @@ TEST(ReminderDialog, PaintsTheTextInOneLineAt55By18) {
 
 // --- the shutdown countdown ---
 
+namespace {
+
+// The width of a text in the template dialogs' font.
+int DialogTextWidth(const std::string& text) {
+    win::AutoFont font = CreateDialogFont();
+    win::WindowDC dc(nullptr);
+    win::ScopedSelect select(dc.get(), font.get());
+    SIZE size{};
+    GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+}  // namespace
+
 TEST(ShutdownCountdown, ShowsItsLinesAndCancelOrEscRequestNothing) {
     for (const char* how : {"cancel button", "esc", "close box"}) {
         SCOPED_TRACE(how);
@@ -564,10 +579,46 @@ TEST(ShutdownCountdown, ShowsItsLinesAndCancelOrEscRequestNothing) {
         EXPECT_EQ("Shut downbegin the countdown", CountdownLine(seen, 1).text);
         EXPECT_EQ("The program will execute preset operation in 30 seconds.", CountdownLine(seen, 2).text);
         EXPECT_EQ("29", CountdownFigure(seen).text);
-        EXPECT_EQ(183, CountdownFigure(seen).x);
+        EXPECT_GE(CountdownFigure(seen).x, 55 + DialogTextWidth(CountdownLine(seen, 1).text))
+            << "the figure follows the second line";
         EXPECT_EQ(StandardCancelHint("Shut down"), CancelHint(seen).text);
         EXPECT_EQ(31, CancelHint(seen).x);
         EXPECT_TRUE(seams.rec.events.empty());
+    }
+}
+
+TEST(ShutdownCountdown, ShowsEveryLineWholeWithTheFigureAfterTheSecondLine) {
+    struct Case { const char* what; int mode; std::string text; } cases[] = {
+        {"shutdown, standard hint", alarms::kNotifyShutdown, ""},
+        {"restart, standard hint", alarms::kNotifyRestart, ""},
+        {"restart, the item's own long hint", alarms::kNotifyRestart,
+         "Save every open document and close the mail program before the computer starts again."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordingSeams seams;
+        const char* title = c.mode == alarms::kNotifyRestart ? kRestartName : kShutdownName;
+        CountdownView seen;
+        RECT client{};
+        std::string controls;
+        ModalDriver driver({[&] {
+            auto found = DialogsTitled(title);
+            if (found.empty()) return false;
+            seen = *CountdownViewOf(found[0]);
+            GetClientRect(found[0], &client);
+            controls = testing_support::ClippedTextReport(found[0]);
+            Command(found[0], kCountdownCancelId);
+            return true;
+        }});
+        FireRingItem(Item(c.mode, c.text), nullptr);
+        EXPECT_FALSE(driver.timedOut());
+        EXPECT_EQ("", controls);
+        std::vector<PlacedText> texts{CountdownLine(seen, 0), CountdownLine(seen, 1), CountdownLine(seen, 2),
+                                      CancelHint(seen)};
+        for (const PlacedText& t : texts) EXPECT_LE(t.x + DialogTextWidth(t.text), client.right) << t.text;
+        const PlacedText second = CountdownLine(seen, 1);
+        EXPECT_GE(CountdownFigure(seen).x, second.x + DialogTextWidth(second.text)) << "the figure follows " << second.text;
+        EXPECT_LE(CountdownFigure(seen).x + DialogTextWidth("30"), client.right);
     }
 }
 
