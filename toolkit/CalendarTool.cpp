@@ -23,7 +23,8 @@ constexpr int kDateFieldX = 21, kDateFieldWidth = 224;
 constexpr int kDistanceLabelX = kDateFieldX + kDateFieldWidth + 12;
 constexpr int kNumberFieldX = kDistanceLabelX + 56, kNumberFieldWidth = 64;
 constexpr int kDaysLabelX = kNumberFieldX + kNumberFieldWidth + 6;
-constexpr int kMonthCalendarX = 22, kMonthCalendarY = 54, kMonthCalendarWidth = 290, kMonthCalendarHeight = 176;
+constexpr int kMonthCalendarWidth = 290, kMonthCalendarHeight = 176, kMonthCalendarY = 54;
+constexpr int kMonthCalendarX = (kFrameLeft + kFrameRight - kMonthCalendarWidth) / 2;  // centred in the frame
 constexpr int kOkWidth = 72, kOkHeight = 21, kOkX = kFrameRight - 3 - kOkWidth, kOkY = 276;
 
 // Everything the open dialog owns; lives on the stack of ShowCalendarTool.
