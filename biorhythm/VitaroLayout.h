@@ -56,20 +56,22 @@ inline constexpr int SpinId(int box) { return box < 3 ? kIdBirthSpin1 + box : kI
 // client area and runs past its right edge, so only its lower edge shows.
 inline constexpr Box kUpperFrame{0, -6, 424, 304};
 inline constexpr Box kChart{2, 2, 418, 223};
-inline constexpr Box kCheckBoxes[4] = {{3, 225, 122, 19}, {3, 243, 122, 19}, {3, 261, 122, 19}, {3, 279, 121, 16}};
+// The step rows and value lines sit right of the legend's check boxes; the value lines are
+// as wide as " Intellectual :  Crucial Day", and the check boxes give up the room for it.
+inline constexpr Box kCheckBoxes[4] = {{3, 225, 101, 19}, {3, 243, 101, 19}, {3, 261, 101, 19}, {3, 279, 100, 16}};
 inline constexpr const char* kCheckTexts[4] = {"Emotional", "Physical", "Intellectual", "Rulers"};
 // The row headings sit between the check boxes and the step buttons, as wide as "Month".
-inline constexpr int kRowLabelX = 125, kRowLabelWidth = 51, kRowLabelHeight = 22;
+inline constexpr int kRowLabelX = 104, kRowLabelWidth = 51, kRowLabelHeight = 22;
 inline constexpr int kRowLabelY[3] = {226, 250, 274};
 inline constexpr const char* kRowTexts[3] = {"Day", "Month", "Year"};
-inline constexpr int kStepBackX = 176, kStepForthX = 208, kStepWidth = 29, kStepHeight = 24;
+inline constexpr int kStepBackX = 156, kStepForthX = 188, kStepWidth = 29, kStepHeight = 24;
 inline constexpr int kStepRowY[3] = {225, 250, 274};
 inline constexpr const char* kStepBackText = "<---";
 inline constexpr const char* kStepForthText = "--->";
-inline constexpr Box kValuePanel{237, 225, 127, 73};
+inline constexpr Box kValuePanel{218, 225, 148, 73};
 inline constexpr int kValueLineOffset[4] = {0, 18, 36, 54};
-inline constexpr int kValueLineWidth = 128, kValueLineHeight = 19;
-inline constexpr Box kReset{366, 228, 55, 67};
+inline constexpr int kValueLineWidth = 149, kValueLineHeight = 19;
+inline constexpr Box kReset{368, 228, 53, 67};
 inline constexpr const char* kResetText = "Current Date";
 inline constexpr Box kBirthHeading{8, 304, 120, 18};
 inline constexpr Box kDateHeading{224, 304, 120, 18};

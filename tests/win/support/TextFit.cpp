@@ -104,7 +104,8 @@ TextSpan CheckStatic(HWND h, Finding& f) {
     const SIZE one = dc.Measure(text, noPrefix);
     const SIZE need = wraps ? dc.Measure(text, noPrefix, width > 0 ? width : 1) : one;
     if (need.cx > width) f.Clipped(h, text, "width", need.cx, width);
-    else if (need.cy > height) f.Clipped(h, text, wraps ? "height (wrapped)" : "height", need.cy, height);
+    else if (need.cy > height && wraps && one.cx > width) f.Clipped(h, text, "width (it wraps)", one.cx, width);
+    else if (need.cy > height) f.Clipped(h, text, "height", need.cy, height);
     TextSpan span{{0, 0, need.cx < width ? need.cx : width, need.cy < height ? need.cy : height}, true};
     if (type == SS_CENTER) OffsetRect(&span.rect, (width - span.rect.right) / 2, 0);
     if (type == SS_RIGHT) OffsetRect(&span.rect, width - span.rect.right, 0);

@@ -147,7 +147,7 @@ TEST_F(VitaroTest, LayoutAndLook) {
         {kIdReset, "Current Date", kReset},
         {kIdSystemDate, "Apply System  Date", kSystemDate},
         {kIdMonthForth, "--->", {kStepForthX, 250, kStepWidth, kStepHeight}},
-        {kIdCycles4 + 3, nullptr, {237, 279, 128, 19}},
+        {kIdCycles4 + 3, nullptr, {kValuePanel.x, 279, kValueLineWidth, 19}},
         {SpinId(kDay), nullptr, {284 + kBoxWidth, kSpinTop, 16, 16}},
     };
     for (const auto& c : controls) {
@@ -187,6 +187,12 @@ TEST_F(VitaroTest, LayoutAndLook) {
 
 TEST_F(VitaroTest, ShowsEveryTextWhole) {
     Open();
+    EXPECT_EQ("", testing_support::ClippedTextReport(wnd_));
+    // The longest value lines: every cycle at its crucial day.
+    DestroyWindow(wnd_);
+    StoreBirthDate("3-10-2024");
+    Open();
+    EXPECT_EQ(Line(2), " Intellectual :  Crucial Day");
     EXPECT_EQ("", testing_support::ClippedTextReport(wnd_));
 }
 

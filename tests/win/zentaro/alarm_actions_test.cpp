@@ -330,7 +330,7 @@ TEST(ReminderDialog, LayoutEscapeOkAndCloseBox) {
     GetWindowRect(GetDesktopWindow(), &desk);
     HWND ok = nullptr;
     RECT okRect{};
-    std::string okText;
+    std::string okText, controls;
     {
         ModalDriver driver({
             [&] {
@@ -342,6 +342,7 @@ TEST(ReminderDialog, LayoutEscapeOkAndCloseBox) {
                 GetWindowRect(ok, &okRect);
                 MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&okRect), 2);
                 okText = TextOf(ok);
+                controls = testing_support::ClippedTextReport(dlg);
                 PressKey(dlg, VK_ESCAPE);
                 return true;
             },
@@ -369,6 +370,7 @@ TEST(ReminderDialog, LayoutEscapeOkAndCloseBox) {
     EXPECT_NEAR((desk.right - 268) / 2.0, window.left, 0.5);
     EXPECT_NEAR((desk.bottom - 128) / 2.0, window.top, 0.5);
     EXPECT_EQ("OK(&O)", okText);
+    EXPECT_EQ("", controls);
     EXPECT_EQ(99, okRect.left);
     EXPECT_EQ(77, okRect.top);
     EXPECT_EQ(70, okRect.right - okRect.left);
