@@ -75,9 +75,7 @@ struct BreakState {
     ScreenSaverFlag screenSaver;
 };
 
-BreakState* StateOf(HWND wnd) {
-    return wnd ? reinterpret_cast<BreakState*>(GetWindowLongPtrA(wnd, GWLP_USERDATA)) : nullptr;
-}
+BreakState* StateOf(HWND wnd) { return win::WindowState<BreakState>(wnd); }
 
 int ScreenDpi() {
     win::WindowDC screen(nullptr);
@@ -170,10 +168,9 @@ void RetakeFocus(const BreakState& s) {
 // ---- message handlers ----
 
 bool OnCreate(HWND wnd, const CREATESTRUCTA* cs) {
-    auto* s = new BreakState;
+    BreakState* s = win::AttachWindowState(wnd, std::make_unique<BreakState>());
     s->wnd = wnd;
     s->config = *static_cast<const BreakConfig*>(cs->lpCreateParams);
-    SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
 
     rwini::SetIniFile(s->config.iniPath);
     const int seconds = breaklogic::ClampBreakLength(rwini::ReadIniInt(rwini::kSection, rwini::kTimesShow));
@@ -354,8 +351,7 @@ LRESULT CALLBACK BreakWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         OnDestroy(*s);
         return 0;
     case WM_NCDESTROY:
-        SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
-        delete s;
+        win::DeleteWindowState<BreakState>(wnd);
         break;
     default:
         break;

@@ -109,7 +109,7 @@ struct FrmBreakState {
 
 HWND g_window = nullptr;  // the one open window
 
-FrmBreakState* StateOf(HWND wnd) { return reinterpret_cast<FrmBreakState*>(GetWindowLongPtrA(wnd, GWLP_USERDATA)); }
+FrmBreakState* StateOf(HWND wnd) { return win::WindowState<FrmBreakState>(wnd); }
 
 int ScreenDpi() {
     win::WindowDC screen(nullptr);
@@ -296,11 +296,10 @@ LRESULT CALLBACK KeyboardHook(int code, WPARAM wp, LPARAM lp) {
 }
 
 bool OnCreate(HWND wnd, const CREATESTRUCTA* cs) {
-    auto* s = new FrmBreakState;
+    FrmBreakState* s = win::AttachWindowState(wnd, std::make_unique<FrmBreakState>());
     s->wnd = wnd;
     s->owner = cs->hwndParent;
     s->config = *static_cast<const BreakSettingsConfig*>(cs->lpCreateParams);
-    SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
     const int dpi = ScreenDpi();
     s->font.reset(CreateFontA(-MulDiv(kFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
@@ -334,8 +333,7 @@ LRESULT CALLBACK FrmBreakProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (s->owner && GetActiveWindow() == wnd) SetActiveWindow(s->owner);
         return 0;
     case WM_NCDESTROY:
-        SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
-        delete s;
+        win::DeleteWindowState<FrmBreakState>(wnd);
         break;
     default:
         break;

@@ -2,6 +2,7 @@
 // A raw handle the code does not own is never put into one of these.
 #pragma once
 #include <windows.h>
+#include <memory>
 #include <utility>
 
 namespace win {
@@ -112,5 +113,23 @@ private:
     int oldMode_;
     COLORREF oldColor_;
 };
+
+// A window's state on the heap, owned by the window: attached while the window is created,
+// found by its procedure for every later message, deleted at WM_NCDESTROY, the last message
+// the window receives.
+template <class State>
+State* WindowState(HWND wnd) {
+    return wnd ? reinterpret_cast<State*>(GetWindowLongPtrA(wnd, GWLP_USERDATA)) : nullptr;
+}
+template <class State>
+State* AttachWindowState(HWND wnd, std::unique_ptr<State> state) {
+    SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.get()));
+    return state.release();
+}
+template <class State>
+void DeleteWindowState(HWND wnd) {
+    const std::unique_ptr<State> owned(WindowState<State>(wnd));
+    SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
+}
 
 }  // namespace win
