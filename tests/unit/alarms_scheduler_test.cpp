@@ -1,6 +1,7 @@
 // The scheduler's bookkeeping: every due item fires exactly once per minute of local time,
 // whatever the ticks, reloads and nested passes do.
 #include "alarms/RingScheduler.h"
+#include "tests/common/alarm_items.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +16,7 @@ using alarms::LocalMoment;
 using alarms::RingItem;
 
 RingItem Daily(std::uint8_t hour, std::uint8_t minute, const std::string& text = {}) {
-    RingItem item;
-    item.itemState = 1;
-    item.timeMode = alarms::kTimeDaily;
-    item.notifyMode = alarms::kNotifyText;
-    item.hour = hour;
-    item.minute = minute;
-    item.notifyText = text;
-    return item;
+    return alarms_test::DailyReminder(hour, minute, text);
 }
 
 LocalMoment At(int h, int mi, int s, int day = 7) { return {{2026, 12, day}, h, mi, s}; }

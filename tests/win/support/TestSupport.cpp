@@ -110,4 +110,32 @@ std::string MakeBmp(int width, int height, const std::function<COLORREF(int, int
     return out;
 }
 
+SYSTEMTIME LocalTime(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD milliseconds) {
+    SYSTEMTIME t{};
+    t.wYear = year;
+    t.wMonth = month;
+    t.wDay = day;
+    FILETIME midnight{};
+    // The round trip through a file time fills in the day of the week.
+    if (SystemTimeToFileTime(&t, &midnight)) FileTimeToSystemTime(&midnight, &t);
+    t.wHour = hour;
+    t.wMinute = minute;
+    t.wSecond = second;
+    t.wMilliseconds = milliseconds;
+    return t;
+}
+
+PaintSurface::PaintSurface(int width, int height) : dc_(CreateCompatibleDC(nullptr)) {
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    bitmap_.reset(CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    old_ = SelectObject(dc_.get(), bitmap_.get());
+    const RECT all{0, 0, width, height};
+    win::AutoBrush ground(CreateSolidBrush(kGround));
+    FillRect(dc_.get(), &all, ground.get());
+}
+
+PaintSurface::~PaintSurface() { SelectObject(dc_.get(), old_); }
+
 }  // namespace testing_support

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "shell/Handles.h"
+
 namespace testing_support {
 
 // Deletes everything under the process's private HKEY_CURRENT_USER (see TestMain.cpp).
@@ -34,5 +36,25 @@ std::string ReadFileBytes(const std::string& path);
 
 // A 24-bit bottom-up BMP file image: pixel(x, y) gives the colour (COLORREF) of (x, y).
 std::string MakeBmp(int width, int height, const std::function<COLORREF(int, int)>& pixel);
+
+// A local time as the clock seam gives it, with its true day of the week.
+SYSTEMTIME LocalTime(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD milliseconds = 0);
+
+// A width x height surface of kGround, a colour no frame or text uses, to paint a window's
+// client area into and see which pixels the painting marked.
+class PaintSurface {
+public:
+    static constexpr COLORREF kGround = RGB(0, 128, 0);
+    PaintSurface(int width, int height);
+    PaintSurface(const PaintSurface&) = delete;
+    PaintSurface& operator=(const PaintSurface&) = delete;
+    ~PaintSurface();
+    HDC dc() const { return dc_.get(); }
+    bool Marked(int x, int y) const { return GetPixel(dc_.get(), x, y) != kGround; }
+private:
+    win::AutoMemDC dc_;
+    win::AutoBitmap bitmap_;
+    HGDIOBJ old_ = nullptr;  // the DC's own bitmap, put back before the DC goes
+};
 
 }  // namespace testing_support

@@ -464,23 +464,10 @@ TEST(ReminderDialog, TwoRemindersInOneMinuteOpenTwoDialogsShowingTheLatestText) 
 
 namespace {
 
-// A 268 x 128 green surface for painting a dialog's client area.
-class Surface {
+// A 268 x 128 surface for painting a dialog's client area.
+class Surface : public testing_support::PaintSurface {
 public:
-    static constexpr COLORREF kGround = RGB(0, 128, 0);
-    Surface() : dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 268, -128, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        bmp_.reset(CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        old_ = SelectObject(dc_.get(), bmp_.get());
-        RECT all{0, 0, 268, 128};
-        win::AutoBrush green(CreateSolidBrush(kGround));
-        FillRect(dc_.get(), &all, green.get());
-    }
-    ~Surface() { SelectObject(dc_.get(), old_); }
-    HDC dc() const { return dc_.get(); }
-    bool Marked(int x, int y) const { return GetPixel(dc_.get(), x, y) != kGround; }
+    Surface() : PaintSurface(268, 128) {}
     // The first marked pixel of the area, scanning columns from the left (x) or rows from the top (y).
     int FirstMarkedColumn(int x0, int x1, int y0, int y1) const {
         for (int x = x0; x < x1; ++x)
@@ -494,10 +481,6 @@ public:
                 if (Marked(x, y)) return y;
         return -1;
     }
-private:
-    win::AutoMemDC dc_;
-    win::AutoBitmap bmp_;
-    HGDIOBJ old_;
 };
 
 }  // namespace

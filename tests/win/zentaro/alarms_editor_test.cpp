@@ -7,6 +7,7 @@
 #include "shell/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
+#include "tests/win/zentaro/alarms_fixture.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -18,28 +19,15 @@ namespace {
 using alarms::RingItem;
 
 SYSTEMTIME Clock(WORD day, WORD hour, WORD minute, WORD second) {
-    SYSTEMTIME t{};
-    t.wYear = 2026;
-    t.wMonth = 12;
-    t.wDay = day;
-    t.wHour = hour;
-    t.wMinute = minute;
-    t.wSecond = second;
-    return t;
+    return testing_support::LocalTime(2026, 12, day, hour, minute, second);
 }
 
-class AlarmEditorTest : public ::testing::Test {
+class AlarmEditorTest : public alarms_test::AlarmStoreTest {
 protected:
-    void SetUp() override {
-        testing_support::ClearUserRegistry();
-        seams->getLocalTime = [this](SYSTEMTIME& t) { t = now; };
-    }
+    AlarmEditorTest() { now = Clock(6, 14, 7, 33); }  // Sunday 6 December 2026
     void TearDown() override {
-        for (HWND w : {alarms::AddEditorWindow(), alarms::ModifyEditorWindow()})
-            if (w) DestroyWindow(w);
-        alarms::CloseAlarmList();
-        testing_support::ClearUserRegistry();
-        alarms::LoadRingItems();
+        CloseAlarmWindows();
+        AlarmStoreTest::TearDown();
     }
     static std::string Text(HWND w, int id) {
         char buffer[2048] = {};
@@ -60,9 +48,6 @@ protected:
         SendMessageA(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(w, id)));
     }
     static alarms::RecordBytes Record(int n) { return alarms::EncodeRecord(alarms::ReadRingItem(n)); }
-
-    sys::ScopedSeams seams;
-    SYSTEMTIME now = Clock(6, 14, 7, 33);  // Sunday 6 December 2026
 };
 
 TEST_F(AlarmEditorTest, AddEditorStartsFromTheClock) {

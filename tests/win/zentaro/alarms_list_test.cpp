@@ -8,6 +8,7 @@
 #include "shell/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
+#include "tests/win/zentaro/alarms_fixture.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -18,43 +19,23 @@
 namespace {
 
 using alarms::RingItem;
-
-RingItem Daily(std::uint8_t hour, std::uint8_t minute, const std::string& text) {
-    RingItem item;
-    item.itemState = 1;
-    item.notifyMode = alarms::kNotifyText;
-    item.timeMode = alarms::kTimeDaily;
-    item.hour = hour;
-    item.minute = minute;
-    item.notifyText = text;
-    return item;
-}
+using alarms_test::DailyReminder;
 
 SYSTEMTIME Clock(WORD day, WORD hour, WORD minute, WORD second) {
-    SYSTEMTIME t{};
-    t.wYear = 2026;
-    t.wMonth = 12;
-    t.wDay = day;
-    t.wHour = hour;
-    t.wMinute = minute;
-    t.wSecond = second;
-    return t;
+    return testing_support::LocalTime(2026, 12, day, hour, minute, second);
 }
 
-class AlarmListTest : public ::testing::Test {
+class AlarmListTest : public alarms_test::AlarmStoreTest {
 protected:
+    AlarmListTest() { now = Clock(7, 6, 0, 0); }
     void SetUp() override {
-        testing_support::ClearUserRegistry();
-        seams->getLocalTime = [this](SYSTEMTIME& t) { t = now; };
+        AlarmStoreTest::SetUp();
         alarms::SetRingItemHandler([this](const RingItem& item, int) { fired.push_back(item.notifyText); });
     }
     void TearDown() override {
-        alarms::CloseAlarmList();
-        if (alarms::AddEditorWindow()) DestroyWindow(alarms::AddEditorWindow());
-        if (alarms::ModifyEditorWindow()) DestroyWindow(alarms::ModifyEditorWindow());
+        CloseAlarmWindows();
         alarms::SetRingItemHandler({});
-        testing_support::ClearUserRegistry();
-        alarms::LoadRingItems();
+        AlarmStoreTest::TearDown();
     }
     static HWND Rows() { return GetDlgItem(alarms::AlarmListWindow(), alarms::kListRows); }
     static int RowCount() { return ListView_GetItemCount(Rows()); }
@@ -82,13 +63,11 @@ protected:
         alarms::CheckAlarms();
     }
 
-    sys::ScopedSeams seams;
-    SYSTEMTIME now = Clock(7, 6, 0, 0);
     std::vector<std::string> fired;
 };
 
 TEST_F(AlarmListTest, EmptyStoreGivesAnEmptyListAndOkOnlyReloads) {
-    alarms::AppendRingItem(Daily(7, 30, "gone"));
+    alarms::AppendRingItem(DailyReminder(7, 30, "gone"));
     alarms::LoadRingItems();
     alarms::DeleteRingItem(1);  // the scheduler still has it
     ASSERT_EQ(alarms::LoadedItemCount(), 1);
@@ -133,7 +112,7 @@ TEST_F(AlarmListTest, ShowsEveryTextWhole) {
 }
 
 TEST_F(AlarmListTest, UncheckThenCancelKeepsTheItemApplyDisablesItAtOnce) {
-    alarms::AppendRingItem(Daily(7, 30, "standup"));
+    alarms::AppendRingItem(DailyReminder(7, 30, "standup"));
     alarms::LoadRingItems();
     alarms::ShowAlarmList(nullptr);
     ASSERT_EQ(RowCount(), 1);
@@ -156,7 +135,8 @@ TEST_F(AlarmListTest, UncheckThenCancelKeepsTheItemApplyDisablesItAtOnce) {
 }
 
 TEST_F(AlarmListTest, DeleteKeepsRowsInStepWithItems) {
-    for (std::uint8_t hour = 1; hour <= 4; ++hour) alarms::AppendRingItem(Daily(hour, 0, "h" + std::to_string(hour)));
+    for (std::uint8_t hour = 1; hour <= 4; ++hour)
+        alarms::AppendRingItem(DailyReminder(hour, 0, "h" + std::to_string(hour)));
     alarms::ShowAlarmList(nullptr);
     ASSERT_EQ(RowCount(), 4);
     ListView_SetCheckState(Rows(), 3, FALSE);  // item 4 unchecked, not yet stored
@@ -180,7 +160,7 @@ TEST_F(AlarmListTest, DeleteKeepsRowsInStepWithItems) {
 }
 
 TEST_F(AlarmListTest, SelectAllClearAllAndTheSpaceKey) {
-    for (std::uint8_t hour = 1; hour <= 3; ++hour) alarms::AppendRingItem(Daily(hour, 0, "x"));
+    for (std::uint8_t hour = 1; hour <= 3; ++hour) alarms::AppendRingItem(DailyReminder(hour, 0, "x"));
     alarms::SetRingItemState(2, 0);
     alarms::ShowAlarmList(nullptr);
     EXPECT_FALSE(Checked(1));
@@ -198,12 +178,13 @@ TEST_F(AlarmListTest, SelectAllClearAllAndTheSpaceKey) {
 }
 
 TEST_F(AlarmListTest, WeeklySaturdayRowAndTwoHundredItems) {
-    RingItem saturday = Daily(23, 59, "");
+    RingItem saturday = DailyReminder(23, 59, "");
     saturday.timeMode = alarms::kTimeWeekly;
     saturday.week = 6;
     saturday.notifyMode = alarms::kNotifyShutdown;
     alarms::AppendRingItem(saturday);
-    for (int i = 1; i < 200; ++i) alarms::AppendRingItem(Daily(static_cast<std::uint8_t>(i % 24), 0, std::string(300, 'y')));
+    for (int i = 1; i < 200; ++i)
+        alarms::AppendRingItem(DailyReminder(static_cast<std::uint8_t>(i % 24), 0, std::string(300, 'y')));
     const ULONGLONG start = GetTickCount64();
     alarms::ShowAlarmList(nullptr);
     EXPECT_LT(GetTickCount64() - start, 1000u);

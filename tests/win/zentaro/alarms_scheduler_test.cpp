@@ -5,6 +5,7 @@
 #include "shell/MainJoins.h"
 #include "shell/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
+#include "tests/win/zentaro/alarms_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -14,36 +15,18 @@
 namespace {
 
 using alarms::RingItem;
+using alarms_test::DailyReminder;
 
-RingItem Reminder(std::uint8_t hour, std::uint8_t minute, const std::string& text) {
-    RingItem item;
-    item.itemState = 1;
-    item.notifyMode = alarms::kNotifyText;
-    item.timeMode = alarms::kTimeDaily;
-    item.hour = hour;
-    item.minute = minute;
-    item.notifyText = text;
-    return item;
-}
-
+// Monday 7 December 2026.
 SYSTEMTIME Clock(WORD hour, WORD minute, WORD second, WORD ms = 0) {
-    SYSTEMTIME t{};
-    t.wYear = 2026;
-    t.wMonth = 12;
-    t.wDay = 7;
-    t.wDayOfWeek = 1;
-    t.wHour = hour;
-    t.wMinute = minute;
-    t.wSecond = second;
-    t.wMilliseconds = ms;
-    return t;
+    return testing_support::LocalTime(2026, 12, 7, hour, minute, second, ms);
 }
 
-class AlarmSchedulerTest : public ::testing::Test {
+class AlarmSchedulerTest : public alarms_test::AlarmStoreTest {
 protected:
+    AlarmSchedulerTest() { now = Clock(0, 0, 0); }
     void SetUp() override {
-        testing_support::ClearUserRegistry();
-        seams->getLocalTime = [this](SYSTEMTIME& t) { t = now; };
+        AlarmStoreTest::SetUp();
         // The scheduler lives for the process: a tick in another minute makes it forget what
         // earlier tests fired.
         alarms::LoadRingItems();
@@ -56,23 +39,20 @@ protected:
     }
     void TearDown() override {
         alarms::SetRingItemHandler({});
-        testing_support::ClearUserRegistry();
-        alarms::LoadRingItems();
+        AlarmStoreTest::TearDown();
     }
     void TickAt(const SYSTEMTIME& t) {
         now = t;
         JoinCheckAlarms();
     }
 
-    sys::ScopedSeams seams;
-    SYSTEMTIME now = Clock(0, 0, 0);
     std::vector<std::string> fired;
     std::vector<int> indexes;
     std::function<void(const RingItem&)> during;
 };
 
 TEST_F(AlarmSchedulerTest, DailyItemFiresOnceWhateverTheTicks) {
-    alarms::AppendRingItem(Reminder(7, 30, "daily"));
+    alarms::AppendRingItem(DailyReminder(7, 30, "daily"));
     JoinLoadAlarms();
     struct Case {
         const char* what;
@@ -95,12 +75,12 @@ TEST_F(AlarmSchedulerTest, DailyItemFiresOnceWhateverTheTicks) {
 }
 
 TEST_F(AlarmSchedulerTest, ReloadDuringTheMinuteDoesNotRefire) {
-    alarms::AppendRingItem(Reminder(7, 30, "daily"));
+    alarms::AppendRingItem(DailyReminder(7, 30, "daily"));
     JoinLoadAlarms();
     TickAt(Clock(7, 30, 0));
     // At :20 an edit is saved: another item is appended and the list reloads the scheduler.
     now = Clock(7, 30, 20);
-    alarms::AppendRingItem(Reminder(8, 0, "later"));
+    alarms::AppendRingItem(DailyReminder(8, 0, "later"));
     alarms::LoadRingItems();
     TickAt(Clock(7, 30, 20));
     TickAt(Clock(7, 30, 21));
@@ -113,9 +93,9 @@ TEST_F(AlarmSchedulerTest, ReloadDuringTheMinuteDoesNotRefire) {
 }
 
 TEST_F(AlarmSchedulerTest, DamagedItemDoesNotSilenceTheOthers) {
-    alarms::AppendRingItem(Reminder(7, 30, "first"));
-    alarms::AppendRingItem(Reminder(7, 30, "damaged"));
-    alarms::AppendRingItem(Reminder(7, 30, "third"));
+    alarms::AppendRingItem(DailyReminder(7, 30, "first"));
+    alarms::AppendRingItem(DailyReminder(7, 30, "damaged"));
+    alarms::AppendRingItem(DailyReminder(7, 30, "third"));
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Zentaro\\Data", 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
     RegDeleteValueA(key, "Data2");
@@ -157,8 +137,8 @@ INT_PTR CALLBACK BlockingDialogProc(HWND dlg, UINT msg, WPARAM, LPARAM lp) {
 }
 
 TEST_F(AlarmSchedulerTest, TwoRemindersInOneMinuteBothFireWhileTheFirstBlocks) {
-    alarms::AppendRingItem(Reminder(7, 30, "first"));
-    alarms::AppendRingItem(Reminder(7, 30, "second"));
+    alarms::AppendRingItem(DailyReminder(7, 30, "first"));
+    alarms::AppendRingItem(DailyReminder(7, 30, "second"));
     JoinLoadAlarms();
 
     WNDCLASSA wc{};

@@ -63,18 +63,8 @@ private:
     win::AutoHook hook_;
 };
 
-SYSTEMTIME At(WORD h, WORD m, WORD s, WORD ms = 20) {
-    SYSTEMTIME t{};
-    t.wYear = 2026;
-    t.wMonth = 12;
-    t.wDay = 8;
-    t.wDayOfWeek = 2;
-    t.wHour = h;
-    t.wMinute = m;
-    t.wSecond = s;
-    t.wMilliseconds = ms;
-    return t;
-}
+// Tuesday 8 December 2026.
+SYSTEMTIME At(WORD h, WORD m, WORD s, WORD ms = 20) { return testing_support::LocalTime(2026, 12, 8, h, m, s, ms); }
 
 void PutDword(const char* key, const char* name, DWORD value) {
     HKEY k = nullptr;

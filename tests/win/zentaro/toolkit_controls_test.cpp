@@ -357,32 +357,15 @@ TEST(DialogBuilder, AnInertProcedureLeavesAnUntitledDialogWithoutClientArea) {
 
 namespace {
 
-// A green 300 x 120 surface (a colour no edge uses) on which one frame is drawn.
-class Surface {
+// A 300 x 120 surface on which one frame is drawn.
+class Surface : public testing_support::PaintSurface {
 public:
-    Surface() : dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 300, -120, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        bmp_.reset(CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        old_ = SelectObject(dc_.get(), bmp_.get());
-        RECT all{0, 0, 300, 120};
-        win::AutoBrush green(CreateSolidBrush(kGround));
-        FillRect(dc_.get(), &all, green.get());
-    }
-    ~Surface() { SelectObject(dc_.get(), old_); }
-    HDC dc() const { return dc_.get(); }
-    static constexpr COLORREF kGround = RGB(0, 128, 0);
-    bool Marked(int x, int y) const { return GetPixel(dc_.get(), x, y) != kGround; }
+    Surface() : PaintSurface(300, 120) {}
     int MarkedInRow(int y, int x0, int x1) const {
         int n = 0;
         for (int x = x0; x < x1; ++x) n += Marked(x, y) ? 1 : 0;
         return n;
     }
-private:
-    win::AutoMemDC dc_;
-    win::AutoBitmap bmp_;
-    HGDIOBJ old_;
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "shell/Handles.h"
 #include "shell/SystemSeams.h"
+#include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
 #include "tests/win/zentaro/tools_dialog_driver.h"
 #include "toolkit/CalendarTool.h"
@@ -248,17 +249,8 @@ TEST(CalendarTool, OkAndEscapeCloseTheDialog) {
 }
 
 TEST(CalendarTool, PaintsAnEtchedFrameAroundTheDatesAndASunkenOneAroundOk) {
-    const COLORREF ground = RGB(0, 128, 0);
-    win::AutoMemDC dc(CreateCompatibleDC(nullptr));
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), kDialogWidth, -kDialogHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    win::AutoBitmap bmp(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    win::ScopedSelect select(dc.get(), bmp.get());
-    RECT all{0, 0, kDialogWidth, kDialogHeight};
-    win::AutoBrush green(CreateSolidBrush(ground));
-    FillRect(dc.get(), &all, green.get());
-    PaintCalendarTool(dc.get());
+    testing_support::PaintSurface surface(kDialogWidth, kDialogHeight);
+    PaintCalendarTool(surface.dc());
     struct Case { const char* what; int x, y; bool marked; } cases[] = {
         {"etched left side", 10, 100, true}, {"etched right side", 409, 100, true},
         {"etched top", 150, 12, true}, {"etched bottom", 150, 235, true},
@@ -266,5 +258,5 @@ TEST(CalendarTool, PaintsAnEtchedFrameAroundTheDatesAndASunkenOneAroundOk) {
         {"sunken left side", 334, 285, true}, {"sunken bottom", 370, 297, true},
         {"inside the sunken frame", 370, 286, false}, {"below everything", 150, 320, false},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.marked, GetPixel(dc.get(), c.x, c.y) != ground) << c.what;
+    for (const Case& c : cases) EXPECT_EQ(c.marked, surface.Marked(c.x, c.y)) << c.what;
 }

@@ -276,22 +276,13 @@ TEST(SystemTimeTool, ARefusedChangeIsReportedAndTheFieldsReturnToTheClock) {
 }
 
 TEST(SystemTimeTool, PaintsAFrameAroundTheFieldsAndEachButton) {
-    const COLORREF ground = RGB(0, 128, 0);
-    win::AutoMemDC dc(CreateCompatibleDC(nullptr));
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), kDialogWidth, -kDialogHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    win::AutoBitmap bmp(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    win::ScopedSelect select(dc.get(), bmp.get());
-    RECT all{0, 0, kDialogWidth, kDialogHeight};
-    win::AutoBrush green(CreateSolidBrush(ground));
-    FillRect(dc.get(), &all, green.get());
-    PaintSystemTimeTool(dc.get());
+    testing_support::PaintSurface surface(kDialogWidth, kDialogHeight);
+    PaintSystemTimeTool(surface.dc());
     struct Case { const char* what; int x, y; bool marked; } cases[] = {
         {"fields frame, left", 10, 30, true}, {"fields frame, bottom", 100, 57, true},
         {"inside the fields frame", 100, 30, false},
         {"OK frame", 14, 75, true}, {"Apply frame", 155, 75, true}, {"Cancel frame", 367, 75, true},
         {"between two button frames", 90, 75, false}, {"inside a button frame", 190, 77, false},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.marked, GetPixel(dc.get(), c.x, c.y) != ground) << c.what;
+    for (const Case& c : cases) EXPECT_EQ(c.marked, surface.Marked(c.x, c.y)) << c.what;
 }

@@ -1,0 +1,39 @@
+// The fixture of the alarm tests under Wine: each test starts and ends with an empty store
+// while the clock seam reads the test's `now`.
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "alarms/AlarmEditor.h"
+#include "alarms/AlarmList.h"
+#include "alarms/Scheduler.h"
+#include "shell/SystemSeams.h"
+#include "tests/common/alarm_items.h"
+#include "tests/win/support/TestSupport.h"
+
+namespace alarms_test {
+
+class AlarmStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing_support::ClearUserRegistry();
+        seams->getLocalTime = [this](SYSTEMTIME& t) { t = now; };
+    }
+    // The scheduler outlives the test: it reloads the emptied store.
+    void TearDown() override {
+        testing_support::ClearUserRegistry();
+        alarms::LoadRingItems();
+    }
+    // Closes the alarm list and both item editors, whichever are open.
+    static void CloseAlarmWindows() {
+        alarms::CloseAlarmList();
+        for (HWND editor : {alarms::AddEditorWindow(), alarms::ModifyEditorWindow()})
+            if (editor) DestroyWindow(editor);
+    }
+
+    sys::ScopedSeams seams;
+    SYSTEMTIME now{};
+};
+
+}  // namespace alarms_test
