@@ -6,10 +6,8 @@
 TEST(ClockSingleInstance, SecondStartShowsTheFirstClockAndEnds) {
     driver::ResetZentaroSettings();
     driver::Process first;
-    ASSERT_TRUE(first.Start(driver::ProgramPath("zentaro.exe")));
-    HWND clock = driver::WaitForWindow("frmMain", "Zentaro", 30000, first.id());
+    HWND clock = driver::StartClock(first, 30000);
     ASSERT_NE(clock, nullptr);
-    ASSERT_TRUE(driver::WaitFor([&] { return IsWindowVisible(clock) != FALSE; }, 10000));
 
     // Put the first clock away, then start again.
     ShowWindow(clock, SW_MINIMIZE);

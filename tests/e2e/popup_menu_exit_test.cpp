@@ -25,10 +25,8 @@ void MouseAt(int x, int y, DWORD buttons) {
 TEST(PopupMenu, RightClickOnTheFaceOpensTheMenuAtTheCursorAndExitEndsTheProgram) {
     driver::ResetZentaroSettings();
     driver::Process clock;
-    ASSERT_TRUE(clock.Start(driver::ProgramPath("zentaro.exe")));
-    HWND face = driver::WaitForWindow("frmMain", "Zentaro", 20000, clock.id());
+    HWND face = driver::StartClock(clock);
     ASSERT_NE(face, nullptr);
-    ASSERT_TRUE(driver::WaitFor([&] { return IsWindowVisible(face) != FALSE; }, 10000));
 
     RECT r{};
     GetWindowRect(face, &r);
@@ -58,10 +56,8 @@ TEST(PopupMenu, RightClickOnTheFaceOpensTheMenuAtTheCursorAndExitEndsTheProgram)
 TEST(PopupMenu, DoubleClickOnTheFaceHidesItAndTheIconBringsItBack) {
     driver::ResetZentaroSettings();
     driver::Process clock;
-    ASSERT_TRUE(clock.Start(driver::ProgramPath("zentaro.exe")));
-    HWND face = driver::WaitForWindow("frmMain", "Zentaro", 20000, clock.id());
+    HWND face = driver::StartClock(clock);
     ASSERT_NE(face, nullptr);
-    ASSERT_TRUE(driver::WaitFor([&] { return IsWindowVisible(face) != FALSE; }, 10000));
     RECT before{};
     GetWindowRect(face, &before);
 

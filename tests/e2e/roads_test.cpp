@@ -13,12 +13,7 @@ namespace {
 constexpr UINT kTrayMessage = WM_USER + 108;
 constexpr WPARAM kCmdMinimize = 1, kCmdOptions = 3, kCmdVitaro = 6, kCmdExit = 16;
 
-HWND StartClock(driver::Process& clock) {
-    if (!clock.Start(driver::ProgramPath("zentaro.exe"))) return nullptr;
-    HWND face = driver::WaitForWindow("frmMain", "Zentaro", 20000, clock.id());
-    if (face && !driver::WaitFor([&] { return IsWindowVisible(face) != FALSE; }, 10000)) return nullptr;
-    return face;
-}
+using driver::StartClock;
 
 void Mouse(DWORD flags) {
     INPUT in{};

@@ -154,6 +154,13 @@ std::string ProgramPath(const std::string& exeName) { return BinDir() + "\\" + e
 
 void ResetZentaroSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zentaro"); }
 
+HWND StartClock(Process& clock, DWORD faceTimeoutMs) {
+    if (!clock.Start(ProgramPath("zentaro.exe"))) return nullptr;
+    HWND face = WaitForWindow("frmMain", "Zentaro", faceTimeoutMs, clock.id());
+    if (face && !WaitFor([&] { return IsWindowVisible(face) != FALSE; }, 10000)) return nullptr;
+    return face;
+}
+
 bool SaveScreenPng(const RECT& r, const std::string& path) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return false;

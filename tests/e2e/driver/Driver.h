@@ -62,6 +62,9 @@ std::string ProgramPath(const std::string& exeName);
 
 // Deletes HKEY_CURRENT_USER\Software\Zentaro of the test prefix: a fresh profile.
 void ResetZentaroSettings();
+// Starts zentaro.exe as `clock` and waits for its face to show; null when it did not start,
+// no face appeared within faceTimeoutMs, or the face stayed hidden.
+HWND StartClock(Process& clock, DWORD faceTimeoutMs = 20000);
 
 // Saves the screen rectangle r (screen coordinates) as a PNG file.
 bool SaveScreenPng(const RECT& r, const std::string& path);
