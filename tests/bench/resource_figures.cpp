@@ -14,6 +14,7 @@ namespace {
 
 struct Figures {
     double firstPaintMs = -1;
+    std::vector<double> paintSamples;  // every start, sorted
     double cpuMs = 0;
     double peakMiB = 0;
 };
@@ -112,33 +113,48 @@ void Close(driver::Process& p, HWND wnd) {
     if (!p.WaitExit(5000)) p.Kill();
 }
 
-// The time to the first paint is the median of several starts (one start varies by tens of
-// milliseconds with the machine's load); CPU and memory come from the last, long run.
-constexpr int kPaintSamples = 5;
+// One program of the comparison and its figures.
+struct Program {
+    const char* name;
+    std::string exe;
+    const char* cls;
+    const char* title;
+    Figures figures;
+};
 
-Figures Measure(const std::string& exe, const char* cls, const char* title, int seconds) {
-    Figures f;
-    std::vector<double> paints;
-    for (int i = 0; i < kPaintSamples - 1; ++i) {
-        driver::Process p;
-        HWND wnd = nullptr;
-        paints.push_back(StartUntilPainted(p, exe, cls, title, &wnd));
-        Close(p, wnd);
+// The time to the first paint is the median of several starts taken in rounds, each round
+// starting every program once: one start varies by tens of milliseconds with the machine's
+// load, and the rounds let a passing load fall on all programs alike.
+constexpr int kPaintRounds = 9;
+
+void MeasureFirstPaints(std::vector<Program>& programs) {
+    for (int round = 0; round < kPaintRounds; ++round)
+        for (Program& program : programs) {
+            driver::Process p;
+            HWND wnd = nullptr;
+            program.figures.paintSamples.push_back(StartUntilPainted(p, program.exe, program.cls, program.title, &wnd));
+            Close(p, wnd);
+        }
+    for (Program& program : programs) {
+        auto& samples = program.figures.paintSamples;
+        std::sort(samples.begin(), samples.end());
+        program.figures.firstPaintMs = samples.front() < 0 ? -1 : samples[samples.size() / 2];
     }
+}
+
+// CPU time over `seconds` of running after the first paint, and the peak memory by then.
+void MeasureRunning(Program& program, int seconds) {
     driver::Process p;
     HWND wnd = nullptr;
-    paints.push_back(StartUntilPainted(p, exe, cls, title, &wnd));
-    std::sort(paints.begin(), paints.end());
-    f.firstPaintMs = paints.front() < 0 ? -1 : paints[paints.size() / 2];
-    const int unixPid = FindUnixPid(exe);
+    StartUntilPainted(p, program.exe, program.cls, program.title, &wnd);
+    const int unixPid = FindUnixPid(program.exe);
     const double cpu0 = unixPid > 0 ? UnixCpuMs(unixPid) : 0;
     Sleep(static_cast<DWORD>(seconds) * 1000);
     if (unixPid > 0) {
-        f.cpuMs = UnixCpuMs(unixPid) - cpu0;
-        f.peakMiB = UnixPeakMiB(unixPid);
+        program.figures.cpuMs = UnixCpuMs(unixPid) - cpu0;
+        program.figures.peakMiB = UnixPeakMiB(unixPid);
     }
     Close(p, wnd);
-    return f;
 }
 
 void Report(const char* name, const Figures& f, const Figures& base) {
@@ -152,6 +168,9 @@ void Report(const char* name, const Figures& f, const Figures& base) {
     printf("%-10s first paint %7.0f ms %-9s  CPU %7.1f ms %-9s  peak memory %6.1f MiB %s\n", name, f.firstPaintMs,
            ratio(f.firstPaintMs, base.firstPaintMs).c_str(), f.cpuMs, ratio(f.cpuMs, base.cpuMs).c_str(), f.peakMiB,
            ratio(f.peakMiB, base.peakMiB).c_str());
+    printf("%-10s first paints of %zu starts, sorted:", "", f.paintSamples.size());
+    for (double ms : f.paintSamples) printf(" %.0f", ms);
+    printf(" ms\n");
 }
 
 }  // namespace
@@ -163,11 +182,13 @@ int main(int argc, char** argv) {
     if (seconds < 1) seconds = 1;
     driver::ResetZentaroSettings();
     printf("resource figures over %d s of running each, against the baseline clock (same run)\n", seconds);
-    const Figures base = Measure("baseline_clock.exe", "BaselineClock", "Baseline", seconds);
-    const Figures clock = Measure("zentaro.exe", "frmMain", "Zentaro", seconds);
-    const Figures vitaro = Measure("vitaro.exe", nullptr, "Vitaro", seconds);
-    Report("baseline", base, base);
-    Report("zentaro", clock, base);
-    Report("vitaro", vitaro, base);
+    std::vector<Program> programs = {
+        {"baseline", "baseline_clock.exe", "BaselineClock", "Baseline", {}},
+        {"zentaro", "zentaro.exe", "frmMain", "Zentaro", {}},
+        {"vitaro", "vitaro.exe", nullptr, "Vitaro", {}},
+    };
+    MeasureFirstPaints(programs);
+    for (Program& program : programs) MeasureRunning(program, seconds);
+    for (const Program& program : programs) Report(program.name, program.figures, programs.front().figures);
     return 0;
 }
