@@ -327,6 +327,8 @@ void FillSkinLists(HWND dlg, const std::string& directory) {
     const skins::SkinLists lists = skins::ScanSkinDirectory(directory);
     for (const std::string& name : lists.backgrounds) clsComboBox::AddItem(dlg, kIdBackgroundList, name);
     for (const std::string& name : lists.glyphStrips) clsComboBox::AddItem(dlg, kIdGlyphList, name);
+    clsComboBox::FitDropDownWidth(dlg, kIdBackgroundList);
+    clsComboBox::FitDropDownWidth(dlg, kIdGlyphList);
     skins::WriteSkinLists(lists);
 }
 

@@ -6,7 +6,13 @@
 #include "shell/SystemSeams.h"
 #include "toolkit/DateMath.h"
 
+#include <algorithm>
+#include <string>
+
 namespace {
+
+// Pixels an open combo-box list adds around an item's text: its borders and item margins.
+constexpr int kDropListMargin = 8;
 
 HINSTANCE ProgramInstance() { return GetModuleHandleA(nullptr); }
 
@@ -117,6 +123,34 @@ void clsComboBox::DeleteItem(HWND hDlg, int ID) {
     for (int i = ListCount(hDlg, ID) - 1; i >= 1; --i)
         SendDlgItemMessageA(hDlg, ID, CB_DELETESTRING, static_cast<WPARAM>(i), 0);
     ListIndex(hDlg, ID, 0);
+}
+
+void clsComboBox::FitDropDownWidth(HWND hDlg, int ID) {
+    HWND combo = GetDlgItem(hDlg, ID);
+    if (!combo) return;
+    RECT box{};
+    GetWindowRect(combo, &box);
+    int widest = box.right - box.left;
+    {
+        win::WindowDC dc(combo);
+        win::ScopedSelect select(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(combo, WM_GETFONT, 0, 0)));
+        const int count = ListCount(hDlg, ID);
+        for (int i = 0; i < count; ++i) {
+            const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+            if (length <= 0) continue;
+            std::string text(static_cast<size_t>(length) + 1, '\0');
+            const LRESULT got =
+                SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+            if (got <= 0) continue;
+            text.resize(std::min(static_cast<size_t>(got), static_cast<size_t>(length)));
+            SIZE size{};
+            GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+            // The list's own border and item margins, and a scroll bar when the list is long.
+            widest = std::max(widest, static_cast<int>(size.cx) + kDropListMargin + GetSystemMetrics(SM_CXVSCROLL));
+        }
+    }
+    widest = std::min(widest, GetSystemMetrics(SM_CXSCREEN));
+    SendMessageA(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest), 0);
 }
 
 std::string clsComboBox::SelIndexText(HWND hDlg, int ID) {

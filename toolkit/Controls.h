@@ -81,6 +81,9 @@ public:
     static void DeleteItem(HWND hDlg, int ID);
     // Text of the selected item; empty when nothing is selected.
     static std::string SelIndexText(HWND hDlg, int ID);
+    // Widens the open list to its widest item (never narrower than the box, never wider than
+    // the screen), so long file names show whole while the user chooses.
+    static void FitDropDownWidth(HWND hDlg, int ID);
 };
 
 // Single-line edit field with a sunken client edge, limited to MaxText characters.

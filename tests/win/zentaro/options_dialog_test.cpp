@@ -316,6 +316,43 @@ TEST_F(OptionsDialogTest, BrowseToEmptyFolderThenOkStoresDefaultAndDeletesTheSki
     EXPECT_FALSE(KeyExists(settings::kSkinKey));
 }
 
+// The open list of a skin box is as wide as its longest file name, and only the box's width
+// when the names fit in it.
+TEST_F(OptionsDialogTest, OpenSkinListsShowLongFileNamesWhole) {
+    TempDir skins, empty;
+    const std::string longName = "an evening background with a long and careful description of its colours.bmp";
+    ASSERT_TRUE(WriteFileBytes(skins.file(longName), Background(170, 60, kTeal, 150, 20)));
+    settings::WriteText(settings::kOptionKey, settings::kSkinPath, skins.path());
+    options::ScopedFolderChooser chooser([&](HWND) { return empty.path(); });
+    HWND main = OpenClock();
+    WithOptionsDialog(main, [&](HWND dlg) {
+        auto boxWidth = [&](int id) {
+            RECT r{};
+            GetWindowRect(GetDlgItem(dlg, id), &r);
+            return static_cast<int>(r.right - r.left);
+        };
+        auto droppedWidth = [&](int id) {
+            return static_cast<int>(SendDlgItemMessageA(dlg, id, CB_GETDROPPEDWIDTH, 0, 0));
+        };
+        HWND backgrounds = GetDlgItem(dlg, options::kIdBackgroundList);
+        ASSERT_EQ(clsComboBox::ListCount(dlg, options::kIdBackgroundList), 2);
+        SIZE text{};
+        {
+            win::WindowDC dc(backgrounds);
+            win::ScopedSelect font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(backgrounds, WM_GETFONT, 0, 0)));
+            GetTextExtentPoint32A(dc.get(), longName.c_str(), static_cast<int>(longName.size()), &text);
+        }
+        ASSERT_GT(text.cx, boxWidth(options::kIdBackgroundList)) << "the name must be longer than the box";
+        EXPECT_GE(droppedWidth(options::kIdBackgroundList), text.cx);
+        EXPECT_LE(droppedWidth(options::kIdBackgroundList), GetSystemMetrics(SM_CXSCREEN));
+        EXPECT_EQ(droppedWidth(options::kIdGlyphList), boxWidth(options::kIdGlyphList));
+
+        Click(dlg, options::kIdBrowse);  // to a folder without skins: only "Default" is left
+        EXPECT_EQ(droppedWidth(options::kIdBackgroundList), boxWidth(options::kIdBackgroundList));
+        Click(dlg, options::kIdCancel);
+    });
+}
+
 TEST_F(OptionsDialogTest, OkWhileMinimisedRestoresThenReloads) {
     TempDir dir;
     ASSERT_TRUE(WriteFileBytes(dir.file("tall.bmp"), Background(140, 90, kTeal, 130, 30)));
