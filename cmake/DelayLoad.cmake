@@ -25,7 +25,7 @@ function(zentaro_delay_load_library dll)
   else()
     set(kill_at --kill-at)  # import by the plain name, as the DLL exports it
   endif()
-  file(WRITE ${def_out} "${text}")
+  file(CONFIGURE OUTPUT ${def_out} CONTENT "${text}" @ONLY)  # rewritten only when it changes
   add_custom_command(OUTPUT ${lib}
                      COMMAND ${CMAKE_DLLTOOL} ${kill_at} --input-def ${def_out} --output-delaylib ${lib}
                      DEPENDS ${def_in} ${def_out}
