@@ -409,32 +409,27 @@ TEST_F(OptionsDialogTest, MissingSkinDirectoryShowsTheProgramsDirectory) {
 
 class PreviewTest : public OptionsDialogTest {
 protected:
-    // Paints the dialog's client area into a memory surface prefilled white and reads it back.
-    struct Canvas {
-        win::AutoMemDC dc;
-        win::AutoBitmap bitmap;
-        HGDIOBJ previous = nullptr;
-        COLORREF at(int x, int y) const { return GetPixel(dc.get(), x, y); }
-        ~Canvas() { if (previous) SelectObject(dc.get(), previous); }
+    // The dialog's client area painted onto a fresh surface, read back pixel by pixel.
+    struct Canvas : testing_support::PaintSurface {
+        Canvas() : PaintSurface(450, 330) {}
+        COLORREF at(int x, int y) const { return GetPixel(dc(), x, y); }
     };
-    static void Paint(HWND dlg, Canvas& c) {
-        win::WindowDC screen(dlg);
-        c.dc.reset(CreateCompatibleDC(screen.get()));
-        c.bitmap.reset(CreateCompatibleBitmap(screen.get(), 450, 330));
-        c.previous = SelectObject(c.dc.get(), c.bitmap.get());
-        RECT all{0, 0, 450, 330};
-        FillRect(c.dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        options::PaintOptionsDialog(c.dc.get(), dlg);
+    static void Paint(HWND dlg, Canvas& c) { options::PaintOptionsDialog(c.dc(), dlg); }
+
+    // Makes `dir` the skin folder with "face.bmp", a 150 x 60 teal background whose marker at
+    // (140, 10) puts the time area at (31, 10), and opens the clock.
+    HWND OpenWithFace(const TempDir& dir) {
+        EXPECT_TRUE(WriteFileBytes(dir.file("face.bmp"), Background(150, 60, kTeal, 140, 10)));
+        settings::WriteText(settings::kOptionKey, settings::kSkinPath, dir.path());
+        return OpenClock();
     }
 };
 
 TEST_F(PreviewTest, ShowsTheChosenBackgroundCentredWithTheTimeAtItsMarker) {
     TempDir dir;
-    // 150 x 60 centred on (325, 165): left 250, top 135. Marker at (140, 10): time area (31, 10).
-    ASSERT_TRUE(WriteFileBytes(dir.file("face.bmp"), Background(150, 60, kTeal, 140, 10)));
     ASSERT_TRUE(WriteFileBytes(dir.file("strip.bmp"), GlyphStrip(kAmber)));
-    settings::WriteText(settings::kOptionKey, settings::kSkinPath, dir.path());
-    HWND main = OpenClock();
+    // The face, 150 x 60, centred on (325, 165): left 250, top 135; time area at (31, 10).
+    HWND main = OpenWithFace(dir);
     WithOptionsDialog(main, [&](HWND dlg) {
         SelectEntry(dlg, options::kIdBackgroundList, 1);
         SelectEntry(dlg, options::kIdGlyphList, 1);
@@ -458,9 +453,7 @@ TEST_F(PreviewTest, ShowsTheChosenBackgroundCentredWithTheTimeAtItsMarker) {
 
 TEST_F(PreviewTest, SelectionChangeInvalidatesOnlyThePreview) {
     TempDir dir;
-    ASSERT_TRUE(WriteFileBytes(dir.file("face.bmp"), Background(150, 60, kTeal, 140, 10)));
-    settings::WriteText(settings::kOptionKey, settings::kSkinPath, dir.path());
-    HWND main = OpenClock();
+    HWND main = OpenWithFace(dir);
     WithOptionsDialog(main, [&](HWND dlg) {
         UpdateWindow(dlg);
         RECT before{};
@@ -477,9 +470,7 @@ TEST_F(PreviewTest, SelectionChangeInvalidatesOnlyThePreview) {
 
 TEST_F(PreviewTest, VanishedFileFallsBackToTheBuiltInImage) {
     TempDir dir;
-    ASSERT_TRUE(WriteFileBytes(dir.file("face.bmp"), Background(150, 60, kTeal, 140, 10)));
-    settings::WriteText(settings::kOptionKey, settings::kSkinPath, dir.path());
-    HWND main = OpenClock();
+    HWND main = OpenWithFace(dir);
     WithOptionsDialog(main, [&](HWND dlg) {
         SelectEntry(dlg, options::kIdBackgroundList, 1);
         ASSERT_TRUE(DeleteFileA(dir.file("face.bmp").c_str()));
@@ -495,9 +486,7 @@ TEST_F(PreviewTest, VanishedFileFallsBackToTheBuiltInImage) {
 
 TEST_F(PreviewTest, UnreadableFileShowsNoImage) {
     TempDir dir;
-    ASSERT_TRUE(WriteFileBytes(dir.file("face.bmp"), Background(150, 60, kTeal, 140, 10)));
-    settings::WriteText(settings::kOptionKey, settings::kSkinPath, dir.path());
-    HWND main = OpenClock();
+    HWND main = OpenWithFace(dir);
     WithOptionsDialog(main, [&](HWND dlg) {
         SelectEntry(dlg, options::kIdBackgroundList, 1);
         ASSERT_TRUE(WriteFileBytes(dir.file("face.bmp"), "now something else"));
