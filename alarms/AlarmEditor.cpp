@@ -3,11 +3,12 @@
 #include "alarms/AlarmList.h"
 #include "alarms/DueRule.h"
 #include "alarms/EditorRules.h"
-#include "alarms/ModelessKeys.h"
-#include "alarms/RingStore.h"
+#include "common/WindowText.h"
+#include "common/MessageLoop.h"
+#include "alarms/AlarmStore.h"
 #include "alarms/Scheduler.h"
-#include "shell/Handles.h"
-#include "shell/SystemSeams.h"
+#include "common/Handles.h"
+#include "common/SystemSeams.h"
 #include "toolkit/CommonDialog.h"
 #include "toolkit/Dialog.h"
 #include "toolkit/ToolWindow.h"
@@ -56,13 +57,7 @@ EditorState& StateOf(EditorKind kind) {
 
 EditorKind KindOf(HWND window) { return window == StateOf(EditorKind::Modify).window ? EditorKind::Modify : EditorKind::Add; }
 
-std::string FieldText(HWND window, int id) {
-    HWND field = GetDlgItem(window, id);
-    const int length = GetWindowTextLengthA(field);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(field, text.data(), length + 1)));
-    return text;
-}
+std::string FieldText(HWND window, int id) { return win::ItemText(window, id); }
 
 void SetField(HWND window, int id, const std::string& text) { SetDlgItemTextA(window, id, text.c_str()); }
 
@@ -139,7 +134,7 @@ void FillFromClock(HWND window) {
 }
 
 void FillFromItem(HWND window, int n) {
-    const RingItem item = ReadRingItem(n);
+    const AlarmItem item = ReadAlarmItem(n);
     SetField(window, kEditorText, item.notifyText);
     SetField(window, kEditorProgram, item.runExe);
     SetField(window, kEditorSound, item.wavFile);
@@ -181,19 +176,19 @@ void OnOk(HWND window) {
     const EditorEntry entry = EntryOf(window);
     if (IsComplete(entry)) {
         const SYSTEMTIME now = sys::LocalTime();
-        const RingItem item = BuildItem(entry, WeekdayOf(CivilDate{now.wYear, now.wMonth, now.wDay}));
-        if (kind == EditorKind::Add) AppendRingItem(item);
-        else WriteRingItem(n, item);
+        const AlarmItem item = BuildItem(entry, WeekdayOf(CivilDate{now.wYear, now.wMonth, now.wDay}));
+        if (kind == EditorKind::Add) AppendAlarmItem(item);
+        else WriteAlarmItem(n, item);
     }
     HWND owner = GetWindow(window, GW_OWNER);
     DestroyWindow(window);
     CloseAlarmList();
-    LoadRingItems();
+    LoadAlarmItems();
     ShowAlarmList(owner);
 }
 
 void OnPick(HWND window, int field, const char* filter, const char* title) {
-    const std::string path = clsCommonDialog::OpenDialog(window, filter, title);
+    const std::string path = CommonDialog::OpenDialog(window, filter, title);
     if (!path.empty()) SetField(window, field, path);
 }
 
@@ -206,7 +201,7 @@ void OnCommand(HWND window, int id, int code) {
     case kEditorAction:
         if (code == CBN_SELCHANGE) ApplyActionRule(window);
         break;
-    case kEditorSoundPick: OnPick(window, kEditorSound, kSoundFilter, clsCommonDialog::kSoundTitle); break;
+    case kEditorSoundPick: OnPick(window, kEditorSound, kSoundFilter, CommonDialog::kSoundTitle); break;
     case kEditorProgramPick: OnPick(window, kEditorProgram, kProgramFilter, kProgramTitle); break;
     case kEditorOk: OnOk(window); break;
     case kEditorCancel: DestroyWindow(window); break;
@@ -300,7 +295,7 @@ void OnCreate(HWND window, EditorKind kind) {
           kClientWidth - kMargin - 2 * kButtonWidth - 8, kButtonY, kButtonWidth, kButtonHeight, kEditorOk);
     child("BUTTON", "Cancel(&C)", WS_TABSTOP | BS_PUSHBUTTON, kClientWidth - kMargin - kButtonWidth, kButtonY,
           kButtonWidth, kButtonHeight, kEditorCancel);
-    AddModelessWindow(window);
+    win::AddModelessWindow(window);
 }
 
 LRESULT CALLBACK EditorProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
@@ -314,7 +309,7 @@ LRESULT CALLBACK EditorProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_VSCROLL: OnSpin(window, reinterpret_cast<HWND>(lp)); return 0;
     case WM_CLOSE: DestroyWindow(window); return 0;
     case WM_DESTROY: {
-        RemoveModelessWindow(window);
+        win::RemoveModelessWindow(window);
         EditorState& state = StateOf(KindOf(window));
         state.window = nullptr;
         state.font.reset();

@@ -2,10 +2,10 @@
 
 #include "alarms/AlarmEditor.h"
 #include "alarms/ListRow.h"
-#include "alarms/ModelessKeys.h"
-#include "alarms/RingStore.h"
+#include "common/MessageLoop.h"
+#include "alarms/AlarmStore.h"
 #include "alarms/Scheduler.h"
-#include "shell/Handles.h"
+#include "common/Handles.h"
 #include "toolkit/Dialog.h"
 #include "toolkit/ToolWindow.h"
 
@@ -81,9 +81,9 @@ void BuildRows(const std::vector<bool>* checks = nullptr) {
     HWND rows = State().rows;
     SendMessageA(rows, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(rows);
-    const clsSaveRingData items = ReadAllRingItems(StoredItemCount());
+    const AlarmItems items = ReadAllAlarmItems(StoredItemCount());
     for (int n = 1; n <= items.Count(); ++n) {
-        const RingItem& item = *items.At(n);
+        const AlarmItem& item = *items.At(n);
         std::string text = ListRowText(item);
         LVITEMA row{};
         row.mask = LVIF_TEXT;
@@ -106,8 +106,8 @@ void SetAllChecks(bool checked) {
 // OK and Apply: each row's check becomes its item's state, then the scheduler reloads.
 void StoreChecks() {
     const std::vector<bool> checks = Checks();
-    for (std::size_t r = 0; r < checks.size(); ++r) SetRingItemState(static_cast<int>(r) + 1, checks[r] ? 1 : 0);
-    LoadRingItems();
+    for (std::size_t r = 0; r < checks.size(); ++r) SetAlarmItemState(static_cast<int>(r) + 1, checks[r] ? 1 : 0);
+    LoadAlarmItems();
 }
 
 void OnDelete() {
@@ -116,7 +116,7 @@ void OnDelete() {
     // The store moves the last item into the gap; the rows are rebuilt to match, keeping the
     // checks the user has set but not stored yet.
     std::vector<bool> checks = Checks();
-    DeleteRingItem(row + 1);
+    DeleteAlarmItem(row + 1);
     ApplyDeleteToRows(checks, row + 1);
     BuildRows(&checks);
     SelectRow(row < RowCount() ? row : RowCount() - 1);
@@ -162,7 +162,7 @@ void OnCreate(HWND window) {
         child("BUTTON", b.caption, WS_TABSTOP | b.style, b.x, b.y, b.width, kButtonHeight, b.id);
     BuildRows();
     SelectRow(0);
-    AddModelessWindow(window);
+    win::AddModelessWindow(window);
 }
 
 LRESULT CALLBACK AlarmListProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
@@ -174,7 +174,7 @@ LRESULT CALLBACK AlarmListProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
         if (LOWORD(wp) != WA_INACTIVE) SetFocus(State().rows);
         return 0;
     case WM_DESTROY: {
-        RemoveModelessWindow(window);
+        win::RemoveModelessWindow(window);
         AlarmListState& state = State();
         state.window = nullptr;
         state.rows = nullptr;

@@ -56,7 +56,7 @@ std::int64_t MinuteSerial(const LocalMoment& now) {
     return DaySerial(now.date.year, now.date.month, now.date.day) * kMinutesPerDay + now.hour * 60 + now.minute;
 }
 
-bool MatchesMinute(const RingItem& item, const LocalMoment& now) {
+bool MatchesMinute(const AlarmItem& item, const LocalMoment& now) {
     if (item.hour != now.hour || item.minute != now.minute) return false;
     const CivilDate today = CarryDate(now.date.year, now.date.month, now.date.day);
     switch (item.timeMode) {

@@ -2,7 +2,7 @@
 // month beyond its range runs into the following ones, a zero runs back into the previous).
 // Pure code: no platform headers.
 #pragma once
-#include "alarms/RingItem.h"
+#include "alarms/AlarmItem.h"
 
 #include <cstdint>
 
@@ -42,9 +42,9 @@ std::int64_t MinuteSerial(const LocalMoment& now);
 // The item's hour and minute match now's (the second is not looked at) and its date rule
 // matches now's date; whether the item is enabled is not looked at. An unknown date rule
 // never matches.
-bool MatchesMinute(const RingItem& item, const LocalMoment& now);
+bool MatchesMinute(const AlarmItem& item, const LocalMoment& now);
 // An enabled item that matches now's minute.
-inline bool IsDueInMinute(const RingItem& item, const LocalMoment& now) {
+inline bool IsDueInMinute(const AlarmItem& item, const LocalMoment& now) {
     return item.Enabled() && MatchesMinute(item, now);
 }
 

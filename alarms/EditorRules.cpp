@@ -1,6 +1,6 @@
 #include "alarms/EditorRules.h"
 
-#include "shell/NumericText.h"
+#include "common/NumericText.h"
 
 namespace alarms {
 
@@ -39,8 +39,8 @@ int WeekdayOfName(const std::string& name) {
     return -1;
 }
 
-RingItem BuildItem(const EditorEntry& entry, int todayWeekday) {
-    RingItem item;
+AlarmItem BuildItem(const EditorEntry& entry, int todayWeekday) {
+    AlarmItem item;
     item.itemState = 1;
     item.notifyMode = static_cast<std::uint8_t>(entry.action >= 0 && entry.action <= kNotifyShutdown ? entry.action : 0);
     item.timeMode = static_cast<std::uint8_t>(entry.dateOption + 1);

@@ -2,7 +2,7 @@
 // action and each date rule uses, when an entry is complete, and how the field texts become
 // an item. Pure code: no platform headers.
 #pragma once
-#include "alarms/RingItem.h"
+#include "alarms/AlarmItem.h"
 
 #include <string>
 
@@ -40,7 +40,7 @@ bool IsComplete(const EditorEntry& entry);
 // The item the entry describes: enabled, century 20, the last two characters of the year,
 // each number field as typed when it is a whole number 0..255 (else 0), the weekday by name
 // (any other text gives todayWeekday). Seconds are never stored.
-RingItem BuildItem(const EditorEntry& entry, int todayWeekday);
+AlarmItem BuildItem(const EditorEntry& entry, int todayWeekday);
 
 // A number field's byte: the whole number 0..255 it holds, else 0.
 std::uint8_t FieldByte(const std::string& text);

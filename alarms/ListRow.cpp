@@ -2,7 +2,7 @@
 
 namespace alarms {
 
-std::string ListRowText(const RingItem& item) {
+std::string ListRowText(const AlarmItem& item) {
     std::string action = InterpretNotifyMode(item.notifyMode);
     switch (item.notifyMode) {
     case kNotifySound: action += item.wavFile; break;

@@ -1,32 +1,32 @@
 #include "alarms/Scheduler.h"
 
-#include "alarms/RingStore.h"
-#include "shell/SystemSeams.h"
+#include "alarms/AlarmStore.h"
+#include "common/SystemSeams.h"
 
 namespace alarms {
 
 namespace {
 
 // The one scheduler of the process, owned here for the program's life.
-RingScheduler& TheScheduler() {
-    static RingScheduler scheduler;
+DueTracker& TheScheduler() {
+    static DueTracker scheduler;
     return scheduler;
 }
 
 }  // namespace
 
-void LoadRingItems() {
+void LoadAlarmItems() {
     const int count = StoredItemCount();
-    TheScheduler().Replace(ReadAllRingItems(count), count);
+    TheScheduler().Replace(ReadAllAlarmItems(count), count);
 }
 
 void CheckAlarms() { TheScheduler().Check(ToLocalMoment(sys::LocalTime())); }
 
-const clsSaveRingData& ScheduledItems() { return TheScheduler().Items(); }
+const AlarmItems& ScheduledItems() { return TheScheduler().Items(); }
 
 int LoadedItemCount() { return TheScheduler().LoadedCount(); }
 
-void SetRingItemHandler(RingScheduler::Handler handler) { TheScheduler().SetHandler(std::move(handler)); }
+void SetAlarmItemHandler(DueTracker::Handler handler) { TheScheduler().SetHandler(std::move(handler)); }
 
 LocalMoment ToLocalMoment(const SYSTEMTIME& time) {
     LocalMoment now;

@@ -5,10 +5,10 @@
 #include <cwchar>
 #include <vector>
 
-#include "alarms/RingActions.h"
-#include "shell/Handles.h"
-#include "shell/PublicFunction.h"
-#include "shell/SystemSeams.h"
+#include "alarms/AlarmActions.h"
+#include "common/Handles.h"
+#include "common/SystemVersion.h"
+#include "common/SystemSeams.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Dialog.h"
 
@@ -50,7 +50,7 @@ struct CountdownDialog {
     bool closed = false;
     win::AutoFont font;
     win::AutoIcon icon;
-    clsButton buttons;
+    controls::Button buttons;
 };
 
 CountdownDialog* DialogOf(HWND dlg) { return DialogState<CountdownDialog>(dlg); }
@@ -207,7 +207,7 @@ void PaintCountdown(HDC dc, const CountdownView& view, HFONT font, HICON icon) {
 
 void EnableShutdownPrivilege() {
     // Systems without the privilege model (before NT 5) need no privilege to exit.
-    if (IsLayeredCapable()) sys::EnableShutdownPrivilege();
+    if (win::IsLayeredCapable()) sys::EnableShutdownPrivilege();
 }
 
 void ShowShutdownCountdown(HWND owner) {

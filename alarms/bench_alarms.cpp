@@ -1,6 +1,6 @@
 // Cost of the scheduler's tick: one CheckAlarms pass per second of local time over a copy of
 // 10,000 items and of 100 items, against an empty store measured in the same run.
-#include "alarms/RingScheduler.h"
+#include "alarms/DueTracker.h"
 
 #include <chrono>
 #include <cstdio>
@@ -8,11 +8,11 @@
 
 namespace {
 
-alarms::RingScheduler WithItems(int count) {
+alarms::DueTracker WithItems(int count) {
     std::mt19937 random(12345);
-    alarms::clsSaveRingData copy;
+    alarms::AlarmItems copy;
     for (int i = 0; i < count; ++i) {
-        alarms::RingItem item;
+        alarms::AlarmItem item;
         item.itemState = static_cast<std::uint8_t>(random() % 4 != 0);
         item.notifyMode = static_cast<std::uint8_t>(random() % 5);
         item.timeMode = static_cast<std::uint8_t>(1 + random() % 5);
@@ -25,14 +25,14 @@ alarms::RingScheduler WithItems(int count) {
         item.notifyText = "Reminder number " + std::to_string(i);
         copy.Append(item);
     }
-    alarms::RingScheduler scheduler;
+    alarms::DueTracker scheduler;
     scheduler.Replace(std::move(copy), count);
     return scheduler;
 }
 
 // Nanoseconds per tick over a day's worth of one-second ticks starting at 07:00.
-double NanosPerTick(alarms::RingScheduler& scheduler, long& firings) {
-    scheduler.SetHandler([&](const alarms::RingItem&, int) { ++firings; });
+double NanosPerTick(alarms::DueTracker& scheduler, long& firings) {
+    scheduler.SetHandler([&](const alarms::AlarmItem&, int) { ++firings; });
     constexpr int kTicks = 24 * 3600;
     const auto start = std::chrono::steady_clock::now();
     for (int t = 0; t < kTicks; ++t) {
@@ -48,7 +48,7 @@ double NanosPerTick(alarms::RingScheduler& scheduler, long& firings) {
 
 int main() {
     long firedEmpty = 0, fired100 = 0, fired10k = 0;
-    alarms::RingScheduler empty = WithItems(0), hundred = WithItems(100), tenThousand = WithItems(10000);
+    alarms::DueTracker empty = WithItems(0), hundred = WithItems(100), tenThousand = WithItems(10000);
     const double base = NanosPerTick(empty, firedEmpty);
     const double small = NanosPerTick(hundred, fired100);
     const double large = NanosPerTick(tenThousand, fired10k);

@@ -30,8 +30,8 @@ int WeekdayOf(const std::string& text, int todayWeekday) {
     return todayWeekday;
 }
 
-alarms::RingItem MakeBreakItem(const BreakForm& form) {
-    alarms::RingItem item;
+alarms::AlarmItem MakeBreakItem(const BreakForm& form) {
+    alarms::AlarmItem item;
     item.itemState = 1;
     item.notifyMode = alarms::kNotifyProgram;
     item.timeMode = form.weekly ? alarms::kTimeWeekly : alarms::kTimeDaily;

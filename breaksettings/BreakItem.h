@@ -1,7 +1,7 @@
 // The alarm item that the break settings window appends: a daily or weekly run-program item
 // that starts Break.exe from the main program's directory. Pure code: no platform headers.
 #pragma once
-#include "alarms/RingItem.h"
+#include "alarms/AlarmItem.h"
 
 #include <cstdint>
 #include <string>
@@ -34,6 +34,6 @@ int WeekdayOf(const std::string& text, int todayWeekday);
 
 // The item of the form. An hour or minute beyond the day's last (24 and up, 60 and up) is
 // stored as the last one, so the break still falls due every day or week.
-alarms::RingItem MakeBreakItem(const BreakForm& form);
+alarms::AlarmItem MakeBreakItem(const BreakForm& form);
 
 }  // namespace breaksettings

@@ -9,12 +9,13 @@ function(zentaro_core_library name)
   set_property(GLOBAL APPEND PROPERTY ZENTARO_CORE_LIBS ${name})
 endfunction()
 
-# zentaro_win_sources(TARGET sources...): adds Win32 sources of this folder to one of the
-# program libraries (zentaro_common, zentaro_app, vitaro_app, break_app).
-function(zentaro_win_sources target)
+# zentaro_win_library(NAME sources...): the Win32 library of one folder, built by the Windows
+# presets only. Each folder's library links only the layers below it (scripts/layers.py checks
+# the includes against the same order).
+function(zentaro_win_library name)
   if(WIN32)
-    target_sources(${target} PRIVATE ${ARGN})
-    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    add_library(${name} STATIC ${ARGN})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   endif()
 endfunction()
 

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <optional>
 
-#include "shell/Handles.h"
-#include "shell/Settings.h"
-#include "shell/SystemSeams.h"
+#include "common/Handles.h"
+#include "common/Settings.h"
+#include "common/SystemSeams.h"
 
 namespace skins {
 namespace {

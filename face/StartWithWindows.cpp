@@ -1,8 +1,8 @@
 #include "face/StartWithWindows.h"
 
 #include "face/SkinRules.h"
-#include "shell/RegProcess.h"
-#include "shell/Settings.h"
+#include "common/Registry.h"
+#include "common/Settings.h"
 
 namespace skins {
 

@@ -33,7 +33,7 @@ std::string ChooserFilter(const std::string& strFilter) {
     return out;
 }
 
-std::string clsCommonDialog::BrowsCatalog(HWND hDlg) {
+std::string CommonDialog::BrowsCatalog(HWND hDlg) {
     std::array<char, kPathBuffer> display{};
     BROWSEINFOA bi{};
     bi.hwndOwner = hDlg;
@@ -49,7 +49,7 @@ std::string clsCommonDialog::BrowsCatalog(HWND hDlg) {
     return UpToNul(path.data(), path.size());
 }
 
-std::string clsCommonDialog::OpenDialog(HWND hDlg, const std::string& strFilter, const std::string& title) {
+std::string CommonDialog::OpenDialog(HWND hDlg, const std::string& strFilter, const std::string& title) {
     const std::string filter = ChooserFilter(strFilter);
     std::array<char, kFileBuffer + 1> file{};
     OPENFILENAMEA ofn{};

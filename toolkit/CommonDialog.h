@@ -5,7 +5,7 @@
 
 #include <string>
 
-class clsCommonDialog {
+class CommonDialog {
 public:
     // Folder chooser rooted at the desktop; the chosen folder's full path.
     static std::string BrowsCatalog(HWND hDlg);

@@ -2,8 +2,9 @@
 
 #include <commctrl.h>
 
-#include "shell/Handles.h"
-#include "shell/SystemSeams.h"
+#include "common/WindowText.h"
+#include "common/Handles.h"
+#include "common/SystemSeams.h"
 #include "toolkit/DateMath.h"
 
 #include <algorithm>
@@ -48,7 +49,9 @@ void DestroyIfWindow(HWND h) {
 
 }  // namespace
 
-void clsMultiControl::Release() {
+namespace controls {
+
+void MultiControl::Release() {
     for (HWND& h : handles_) {
         DestroyIfWindow(h);
         h = nullptr;
@@ -56,14 +59,14 @@ void clsMultiControl::Release() {
     handles_.clear();
 }
 
-void clsSingleControl::Release() {
+void SingleControl::Release() {
     DestroyIfWindow(handle_);
     handle_ = nullptr;
 }
 
 // --- buttons ---
 
-void clsButton::CreateButton(HWND parent, const std::string& strText, int ID, int X, int Y, int nWidth, int nHeight,
+void Button::CreateButton(HWND parent, const std::string& strText, int ID, int X, int Y, int nWidth, int nHeight,
                              HFONT hWndFont, DWORD Style) {
     HWND h = CreateChild(0, "BUTTON", strText.c_str(), controls::kButtonStyle | Style, X, Y, nWidth, nHeight, parent,
                          ID);
@@ -71,17 +74,17 @@ void clsButton::CreateButton(HWND parent, const std::string& strText, int ID, in
     SetFont(h, hWndFont, false);
 }
 
-bool clsButton::GetButtonState(HWND hDlg, int ID) { return IsDlgButtonChecked(hDlg, ID) == BST_CHECKED; }
+bool Button::GetButtonState(HWND hDlg, int ID) { return IsDlgButtonChecked(hDlg, ID) == BST_CHECKED; }
 
-void clsButton::SetButtonState(HWND hDlg, int ID, int State) {
+void Button::SetButtonState(HWND hDlg, int ID, int State) {
     SendDlgItemMessageA(hDlg, ID, BM_SETCHECK, static_cast<WPARAM>(State), 0);
 }
 
 // --- track bar ---
 
-clsTrackbar::clsTrackbar() { InitControlGroup(ICC_BAR_CLASSES); }
+Trackbar::Trackbar() { InitControlGroup(ICC_BAR_CLASSES); }
 
-void clsTrackbar::CreateTrackBar(HWND hWndParent, int ID, int X, int Y, DWORD Style) {
+void Trackbar::CreateTrackBar(HWND hWndParent, int ID, int X, int Y, DWORD Style) {
     HWND h = CreateChild(0, TRACKBAR_CLASSA, nullptr, controls::kTrackbarStyle | Style, X, Y,
                          controls::kTrackbarWidth, controls::kTrackbarHeight, hWndParent, ID);
     Remember(h);
@@ -90,42 +93,42 @@ void clsTrackbar::CreateTrackBar(HWND hWndParent, int ID, int X, int Y, DWORD St
     SendMessageA(h, TBM_SETLINESIZE, 0, controls::kTrackbarStep);
 }
 
-int clsTrackbar::Value() const { return static_cast<int>(SendMessageA(hwnd(), TBM_GETPOS, 0, 0)); }
+int Trackbar::Value() const { return static_cast<int>(SendMessageA(hwnd(), TBM_GETPOS, 0, 0)); }
 
-void clsTrackbar::SetValue(int dwPos) { SendMessageA(hwnd(), TBM_SETPOS, TRUE, dwPos); }
+void Trackbar::SetValue(int dwPos) { SendMessageA(hwnd(), TBM_SETPOS, TRUE, dwPos); }
 
 // --- drop-down lists ---
 
-void clsComboBox::CreateCombox(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, HFONT hWndFont,
+void ComboBox::CreateCombox(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, HFONT hWndFont,
                                DWORD Style) {
     HWND h = CreateChild(0, "COMBOBOX", nullptr, controls::kComboStyle | Style, X, Y, nWidth, nHeight, hWndParent, ID);
     Remember(h);
     SetFont(h, hWndFont, true);
 }
 
-void clsComboBox::AddItem(HWND hDlg, int ID, const std::string& strItem) {
+void ComboBox::AddItem(HWND hDlg, int ID, const std::string& strItem) {
     SendDlgItemMessageA(hDlg, ID, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strItem.c_str()));
 }
 
-void clsComboBox::ListIndex(HWND hDlg, int ID, int Index) {
+void ComboBox::ListIndex(HWND hDlg, int ID, int Index) {
     SendDlgItemMessageA(hDlg, ID, CB_SETCURSEL, static_cast<WPARAM>(Index), 0);
 }
 
-int clsComboBox::GetSelItem(HWND hDlg, int ID) {
+int ComboBox::GetSelItem(HWND hDlg, int ID) {
     return static_cast<int>(SendDlgItemMessageA(hDlg, ID, CB_GETCURSEL, 0, 0));
 }
 
-int clsComboBox::ListCount(HWND hDlg, int ID) {
+int ComboBox::ListCount(HWND hDlg, int ID) {
     return static_cast<int>(SendDlgItemMessageA(hDlg, ID, CB_GETCOUNT, 0, 0));
 }
 
-void clsComboBox::DeleteItem(HWND hDlg, int ID) {
+void ComboBox::DeleteItem(HWND hDlg, int ID) {
     for (int i = ListCount(hDlg, ID) - 1; i >= 1; --i)
         SendDlgItemMessageA(hDlg, ID, CB_DELETESTRING, static_cast<WPARAM>(i), 0);
     ListIndex(hDlg, ID, 0);
 }
 
-void clsComboBox::FitDropDownWidth(HWND hDlg, int ID) {
+void ComboBox::FitDropDownWidth(HWND hDlg, int ID) {
     HWND combo = GetDlgItem(hDlg, ID);
     if (!combo) return;
     RECT box{};
@@ -153,7 +156,7 @@ void clsComboBox::FitDropDownWidth(HWND hDlg, int ID) {
     SendMessageA(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest), 0);
 }
 
-std::string clsComboBox::SelIndexText(HWND hDlg, int ID) {
+std::string ComboBox::SelIndexText(HWND hDlg, int ID) {
     const int sel = GetSelItem(hDlg, ID);
     if (sel == CB_ERR) return {};
     const LRESULT len = SendDlgItemMessageA(hDlg, ID, CB_GETLBTEXTLEN, static_cast<WPARAM>(sel), 0);
@@ -169,7 +172,7 @@ std::string clsComboBox::SelIndexText(HWND hDlg, int ID) {
 
 // --- edit fields ---
 
-void clsEdit::CreateEdit(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, HFONT hWndFont, DWORD Style,
+void Edit::CreateEdit(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, HFONT hWndFont, DWORD Style,
                          int MaxText) {
     HWND h = CreateChild(WS_EX_CLIENTEDGE, "Edit", nullptr, controls::kEditStyle | Style, X, Y, nWidth, nHeight,
                          hWndParent, ID);
@@ -178,41 +181,34 @@ void clsEdit::CreateEdit(HWND hWndParent, int ID, int X, int Y, int nWidth, int 
     SendMessageA(h, EM_LIMITTEXT, static_cast<WPARAM>(MaxText), 0);
 }
 
-std::string clsEdit::Text(HWND hDlg, int ID) {
-    const LRESULT len = SendDlgItemMessageA(hDlg, ID, WM_GETTEXTLENGTH, 0, 0);
-    if (len <= 0) return {};
-    std::string buf(static_cast<size_t>(len) + 1, '\0');
-    const UINT got = GetDlgItemTextA(hDlg, ID, buf.data(), static_cast<int>(buf.size()));
-    buf.resize(got < buf.size() ? got : buf.size() - 1);
-    return buf;
-}
+std::string Edit::Text(HWND hDlg, int ID) { return win::ItemText(hDlg, ID); }
 
-void clsEdit::SetEditText(HWND hDlg, int ID, const std::string& strText) { SetDlgItemTextA(hDlg, ID, strText.c_str()); }
+void Edit::SetEditText(HWND hDlg, int ID, const std::string& strText) { SetDlgItemTextA(hDlg, ID, strText.c_str()); }
 
 // --- date pickers ---
 
-clsDTPicker::clsDTPicker() { InitControlGroup(ICC_DATE_CLASSES); }
+DatePicker::DatePicker() { InitControlGroup(ICC_DATE_CLASSES); }
 
-void clsDTPicker::CreateDTPicker(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, DWORD Style) {
+void DatePicker::CreateDTPicker(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, DWORD Style) {
     Remember(CreateChild(0, DATETIMEPICK_CLASSA, nullptr, controls::kDatePickerStyle | Style, X, Y, nWidth, nHeight,
                          hWndParent, ID));
 }
 
-void clsDTPicker::SetTodayPlus(HWND hDlg, int ID, int days) {
+void DatePicker::SetTodayPlus(HWND hDlg, int ID, int days) {
     SYSTEMTIME st = TodayPlus(days);
     SendDlgItemMessageA(hDlg, ID, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
 }
 
 // --- labels ---
 
-void clsLabel::CreateLabel(HWND hwnd, const std::string& strText, int X, int Y, HFONT hWndFont, DWORD Style, int ID) {
+void Label::CreateLabel(HWND hwnd, const std::string& strText, int X, int Y, HFONT hWndFont, DWORD Style, int ID) {
     HWND h = CreateChild(0, "STATIC", strText.c_str(), controls::kLabelStyle | Style, X, Y, controls::kLabelWidth,
                          controls::kLabelHeight, hwnd, ID);
     Remember(h);
     SetFont(h, hWndFont, true);
 }
 
-void clsLabel::FitToText(HWND label) {
+void Label::FitToText(HWND label) {
     if (!label) return;
     char text[256] = {};
     GetWindowTextA(label, text, sizeof text);
@@ -228,45 +224,45 @@ void clsLabel::FitToText(HWND label) {
 
 // --- up-down spinners ---
 
-clsUpDown::clsUpDown() { InitControlGroup(ICC_UPDOWN_CLASS); }
+UpDown::UpDown() { InitControlGroup(ICC_UPDOWN_CLASS); }
 
-void clsUpDown::CreateUpDown(HWND hWndParent, int ID) {
+void UpDown::CreateUpDown(HWND hWndParent, int ID) {
     HWND h = CreateChild(0, UPDOWN_CLASSA, nullptr, controls::kUpDownStyle, controls::kUpDownX, controls::kUpDownY,
                          controls::kUpDownWidth, controls::kUpDownHeight, hWndParent, ID);
     Remember(h);
     SendMessageA(h, UDM_SETRANGE32, static_cast<WPARAM>(controls::kUpDownMin), controls::kUpDownMax);
 }
 
-void clsUpDown::SetBuddy(HWND hDlg, int ID, HWND hWndWindow) {
+void UpDown::SetBuddy(HWND hDlg, int ID, HWND hWndWindow) {
     SendDlgItemMessageA(hDlg, ID, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hWndWindow), 0);
 }
 
 // --- month calendars ---
 
-clsMonthCalendar::clsMonthCalendar() { InitControlGroup(ICC_DATE_CLASSES); }
+MonthCalendar::MonthCalendar() { InitControlGroup(ICC_DATE_CLASSES); }
 
-void clsMonthCalendar::CreateMonthCalendar(HWND hWndParent, int ID) {
+void MonthCalendar::CreateMonthCalendar(HWND hWndParent, int ID) {
     Remember(CreateChild(0, MONTHCAL_CLASSA, nullptr, controls::kMonthCalStyle, controls::kMonthCalX,
                          controls::kMonthCalY, controls::kMonthCalWidth, controls::kMonthCalHeight, hWndParent, ID));
 }
 
-void clsMonthCalendar::SetTodayPlus(HWND hDlg, int ID, int days) {
+void MonthCalendar::SetTodayPlus(HWND hDlg, int ID, int days) {
     SYSTEMTIME st = TodayPlus(days);
     SendDlgItemMessageA(hDlg, ID, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&st));
 }
 
 // --- tool tips ---
 
-clsTooltip::clsTooltip() { InitControlGroup(ICC_BAR_CLASSES); }
+Tooltip::Tooltip() { InitControlGroup(ICC_BAR_CLASSES); }
 
-void clsTooltip::CreateTooltip() {
+void Tooltip::CreateTooltip() {
     HWND h = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, controls::kTooltipStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, ProgramInstance(), nullptr);
     Remember(h);
     SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void clsTooltip::AddTooltip(const std::string& strText, HWND hWndWindow) {
+void Tooltip::AddTooltip(const std::string& strText, HWND hWndWindow) {
     TTTOOLINFOA ti{};
     // The record size that every common-controls version accepts (no lpReserved).
     ti.cbSize = TTTOOLINFOA_V2_SIZE;
@@ -279,8 +275,10 @@ void clsTooltip::AddTooltip(const std::string& strText, HWND hWndWindow) {
     SendMessageA(hwnd(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
-void clsTooltip::Tooltip_SetDelayTime(int DelayTime) {
+void Tooltip::Tooltip_SetDelayTime(int DelayTime) {
     SendMessageA(hwnd(), TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(DelayTime, 0));
 }
 
-void clsTooltip::Tooltip_SetMaxWidth(int MaxWidth) { SendMessageA(hwnd(), TTM_SETMAXTIPWIDTH, 0, MaxWidth); }
+void Tooltip::Tooltip_SetMaxWidth(int MaxWidth) { SendMessageA(hwnd(), TTM_SETMAXTIPWIDTH, 0, MaxWidth); }
+
+}  // namespace controls

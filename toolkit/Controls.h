@@ -11,13 +11,15 @@
 #include <string>
 #include <vector>
 
+namespace controls {
+
 // Several controls of one kind in one dialog; handles kept in creation order.
-class clsMultiControl {
+class MultiControl {
 public:
-    clsMultiControl() = default;
-    clsMultiControl(const clsMultiControl&) = delete;
-    clsMultiControl& operator=(const clsMultiControl&) = delete;
-    ~clsMultiControl() { Release(); }
+    MultiControl() = default;
+    MultiControl(const MultiControl&) = delete;
+    MultiControl& operator=(const MultiControl&) = delete;
+    ~MultiControl() { Release(); }
 
     // Handle of the control created in that place (0-based creation order); 0 when none.
     HWND hwnd(size_t number) const { return number < handles_.size() ? handles_[number] : nullptr; }
@@ -34,12 +36,12 @@ private:
 
 // One control; a further create replaces the stored handle (the earlier control then goes
 // with its dialog).
-class clsSingleControl {
+class SingleControl {
 public:
-    clsSingleControl() = default;
-    clsSingleControl(const clsSingleControl&) = delete;
-    clsSingleControl& operator=(const clsSingleControl&) = delete;
-    ~clsSingleControl() { Release(); }
+    SingleControl() = default;
+    SingleControl(const SingleControl&) = delete;
+    SingleControl& operator=(const SingleControl&) = delete;
+    ~SingleControl() { Release(); }
 
     HWND hwnd() const { return handle_; }
     void Release();
@@ -52,7 +54,7 @@ private:
 };
 
 // Push buttons, check boxes and option buttons: WS_CHILD | WS_VISIBLE | WS_TABSTOP | Style.
-class clsButton : public clsMultiControl {
+class Button : public MultiControl {
 public:
     void CreateButton(HWND parent, const std::string& strText, int ID, int X, int Y, int nWidth, int nHeight,
                       HFONT hWndFont, DWORD Style);
@@ -61,16 +63,16 @@ public:
 };
 
 // Track bar of 110 x 25 pixels, range 100..255, page and line size 26, no ticks.
-class clsTrackbar : public clsSingleControl {
+class Trackbar : public SingleControl {
 public:
-    clsTrackbar();
+    Trackbar();
     void CreateTrackBar(HWND hWndParent, int ID, int X, int Y, DWORD Style);
     int Value() const;
     void SetValue(int dwPos);
 };
 
 // Drop-down list (no edit part); its height includes the list.
-class clsComboBox : public clsMultiControl {
+class ComboBox : public MultiControl {
 public:
     void CreateCombox(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, HFONT hWndFont, DWORD Style);
     static void AddItem(HWND hDlg, int ID, const std::string& strItem);
@@ -87,7 +89,7 @@ public:
 };
 
 // Single-line edit field with a sunken client edge, limited to MaxText characters.
-class clsEdit : public clsMultiControl {
+class Edit : public MultiControl {
 public:
     void CreateEdit(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, HFONT hWndFont, DWORD Style,
                     int MaxText);
@@ -96,16 +98,16 @@ public:
 };
 
 // Date picker (the control's own font).
-class clsDTPicker : public clsMultiControl {
+class DatePicker : public MultiControl {
 public:
-    clsDTPicker();
+    DatePicker();
     void CreateDTPicker(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, DWORD Style);
     // Shows today's local date moved by `days` whole days (negative goes back).
     static void SetTodayPlus(HWND hDlg, int ID, int days);
 };
 
 // Static label of 200 x 18 pixels (SS_SIMPLE, no tab stop).
-class clsLabel : public clsSingleControl {
+class Label : public SingleControl {
 public:
     void CreateLabel(HWND hwnd, const std::string& strText, int X, int Y, HFONT hWndFont, DWORD Style, int ID);
     // Shrinks or grows a label to its text in its own font, so that its background covers
@@ -114,26 +116,26 @@ public:
 };
 
 // Up-down spinner, range -37390..999999, placed at (66, 88), 66 x 88 until a buddy is set.
-class clsUpDown : public clsSingleControl {
+class UpDown : public SingleControl {
 public:
-    clsUpDown();
+    UpDown();
     void CreateUpDown(HWND hWndParent, int ID);
     static void SetBuddy(HWND hDlg, int ID, HWND hWndWindow);
 };
 
 // Month calendar at (22, 54), 265 x 160.
-class clsMonthCalendar : public clsSingleControl {
+class MonthCalendar : public SingleControl {
 public:
-    clsMonthCalendar();
+    MonthCalendar();
     void CreateMonthCalendar(HWND hWndParent, int ID);
     // Selects today's local date moved by `days` whole days.
     static void SetTodayPlus(HWND hDlg, int ID, int days);
 };
 
 // A top-most tool-tip window without parent.
-class clsTooltip : public clsSingleControl {
+class Tooltip : public SingleControl {
 public:
-    clsTooltip();
+    Tooltip();
     void CreateTooltip();
     // Shows strText while the mouse rests over hWndWindow (which the tool tip subclasses).
     void AddTooltip(const std::string& strText, HWND hWndWindow);
@@ -142,7 +144,6 @@ public:
 };
 
 // Fixed geometry and ranges of the wrappers.
-namespace controls {
 inline constexpr int kTrackbarWidth = 110, kTrackbarHeight = 25;
 inline constexpr int kTrackbarMin = 100, kTrackbarMax = 255, kTrackbarStep = 26;
 inline constexpr int kLabelWidth = 200, kLabelHeight = 18;

@@ -2,7 +2,7 @@
 
 #include "toolkit/DialogTemplate.h"
 
-void clsDialog::CreateDialog(HWND owner, DLGPROC lpDlgFunc, LPARAM initParam) {
+void TemplateDialog::CreateDialog(HWND owner, DLGPROC lpDlgFunc, LPARAM initParam) {
     // Built per call on the stack; the platform copies it while creating the dialog.
     const toolkit::EmptyDialogTemplate tmpl = toolkit::MakeEmptyDialogTemplate();
     DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(tmpl.bytes.data()),

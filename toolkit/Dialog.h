@@ -4,7 +4,8 @@
 #pragma once
 #include <windows.h>
 
-#include "shell/Handles.h"
+#include "common/Handles.h"
+#include "common/WindowState.h"
 
 // The system's modeless-dialog macro of this name would swallow the member below; this
 // program never creates a dialog from a resource.
@@ -15,7 +16,7 @@
 // Runs one modal dialog from the empty template. Holds no state: each call builds a fresh
 // template and returns when the procedure has called EndDialog (or the dialog could not be
 // created). The dialog's result code is not passed on.
-class clsDialog {
+class TemplateDialog {
 public:
     // `initParam` reaches the procedure as the lParam of WM_INITDIALOG; dialogs that keep
     // per-window state pass its address there.
@@ -27,12 +28,15 @@ public:
 // there (null before WM_INITDIALOG).
 template <class State>
 void RunDialogWithState(HWND owner, DLGPROC proc, State& state) {
-    clsDialog().CreateDialog(owner, proc, reinterpret_cast<LPARAM>(&state));
+    TemplateDialog().CreateDialog(owner, proc, reinterpret_cast<LPARAM>(&state));
 }
-inline void AttachDialogState(HWND dialog, LPARAM state) { SetWindowLongPtrA(dialog, DWLP_USER, state); }
+// The dialog's state is kept as every window's is (common/WindowState.h); 0 detaches it.
+inline void AttachDialogState(HWND dialog, LPARAM state) {
+    win::AttachBorrowedState(dialog, reinterpret_cast<void*>(state));
+}
 template <class State>
 State* DialogState(HWND dialog) {
-    return reinterpret_cast<State*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return win::WindowState<State>(dialog);
 }
 
 // WM_PAINT of a template dialog: paints its client area through `paint`.

@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <string>
 
-#include "alarms/RingItem.h"
+#include "alarms/AlarmItem.h"
 
 namespace alarms_test {
 
 // An enabled item that shows `text` every day at hour:minute.
-inline alarms::RingItem DailyReminder(std::uint8_t hour, std::uint8_t minute, const std::string& text = {}) {
-    alarms::RingItem item;
+inline alarms::AlarmItem DailyReminder(std::uint8_t hour, std::uint8_t minute, const std::string& text = {}) {
+    alarms::AlarmItem item;
     item.itemState = 1;
     item.notifyMode = alarms::kNotifyText;
     item.timeMode = alarms::kTimeDaily;

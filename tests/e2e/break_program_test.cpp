@@ -1,6 +1,6 @@
 // Break.exe as a real process: it reads the shared stop.ini beside it, counts the break down
 // in real time, refuses to close while enforced, and ends on "Close Window".
-#include "break/BreakWindow.h"
+#include "apps/break/BreakWindow.h"
 #include "tests/e2e/driver/Driver.h"
 
 #include <gtest/gtest.h>

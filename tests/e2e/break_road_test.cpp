@@ -1,7 +1,7 @@
 // The whole road of a break: saved in the clock's break settings window for the next minute,
 // it starts a real Break.exe in that minute, which counts down the configured seconds.
-#include "break/BreakWindow.h"
-#include "breaksettings/frmBreak.h"
+#include "apps/break/BreakWindow.h"
+#include "breaksettings/BreakSettingsWindow.h"
 #include "tests/e2e/driver/Driver.h"
 
 #include <gtest/gtest.h>
@@ -50,13 +50,13 @@ TEST_F(BreakRoad, BreakSavedForTheNextMinuteStartsBreakWithItsSeconds) {
     const std::string minute = std::to_string(due % 60);
 
     PostMessageA(main, WM_COMMAND, kCmdBreakSettings, 0);
-    HWND settings = driver::WaitForWindow(kFrmBreakClass, kFrmBreakTitle, 10000, clock.id());
+    HWND settings = driver::WaitForWindow(kBreakSettingsClass, kBreakSettingsTitle, 10000, clock.id());
     ASSERT_NE(settings, nullptr);
     SendMessageA(driver::ChildById(settings, kIdHour), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(hour.c_str()));
     SendMessageA(driver::ChildById(settings, kIdMinute), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(minute.c_str()));
     SendMessageA(driver::ChildById(settings, kIdSeconds), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kBreakLength));
     PostMessageA(settings, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    ASSERT_TRUE(driver::WaitForNoWindow(kFrmBreakClass, kFrmBreakTitle, 10000));
+    ASSERT_TRUE(driver::WaitForNoWindow(kBreakSettingsClass, kBreakSettingsTitle, 10000));
 
     // The item falls due at second 0 of the next minute.
     HWND brk = driver::WaitForWindow(kBreakClass, kBreakTitle, 80000);

@@ -1,6 +1,6 @@
 // The user's roads through the suite, from a fresh profile, driven only from outside as a user
 // would: the menu's commands, the mouse, the notification-area icon, and a restart.
-#include "biorhythm/VitaroLayout.h"
+#include "apps/vitaro/VitaroLayout.h"
 #include "tests/e2e/driver/Driver.h"
 
 #include <gtest/gtest.h>

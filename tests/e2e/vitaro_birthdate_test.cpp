@@ -1,5 +1,5 @@
 // vitaro as a real process keeps the birth date in "stop.ini" beside the programs.
-#include "biorhythm/VitaroLayout.h"
+#include "apps/vitaro/VitaroLayout.h"
 #include "tests/e2e/driver/Driver.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 namespace {
 
 using alarms::CivilDate;
-using alarms::RingItem;
+using alarms::AlarmItem;
 
 TEST(AlarmDue, CalendarCarry) {
     struct Case {
@@ -45,8 +45,8 @@ TEST(AlarmDue, Weekdays) {
     EXPECT_EQ(alarms::WeekdayOf({2005, 3, 2}), 3);
 }
 
-RingItem Item(std::uint8_t rule, std::uint8_t hour, std::uint8_t minute) {
-    RingItem item;
+AlarmItem Item(std::uint8_t rule, std::uint8_t hour, std::uint8_t minute) {
+    AlarmItem item;
     item.itemState = 1;
     item.timeMode = rule;
     item.hour = hour;
@@ -59,38 +59,38 @@ alarms::LocalMoment At(std::int64_t y, int mo, int d, int h, int mi, int s = 0) 
 }
 
 TEST(AlarmDue, DateRulesAgainstTheCalendar) {
-    RingItem daily = Item(alarms::kTimeDaily, 7, 30);
-    RingItem disabled = daily;
+    AlarmItem daily = Item(alarms::kTimeDaily, 7, 30);
+    AlarmItem disabled = daily;
     disabled.itemState = 0;
-    RingItem stateTwo = daily;
+    AlarmItem stateTwo = daily;
     stateTwo.itemState = 2;
-    RingItem monday = Item(alarms::kTimeWeekly, 7, 30);
+    AlarmItem monday = Item(alarms::kTimeWeekly, 7, 30);
     monday.week = 1;
-    RingItem sunday = monday;
+    AlarmItem sunday = monday;
     sunday.week = 0;
-    RingItem weekday9 = monday;
+    AlarmItem weekday9 = monday;
     weekday9.week = 9;
-    RingItem monthly31 = Item(alarms::kTimeMonthly, 7, 30);
+    AlarmItem monthly31 = Item(alarms::kTimeMonthly, 7, 30);
     monthly31.wDay = 31;
-    RingItem feb29 = Item(alarms::kTimeYearly, 7, 30);
+    AlarmItem feb29 = Item(alarms::kTimeYearly, 7, 30);
     feb29.month = 2;
     feb29.wDay = 29;
-    RingItem once30Feb = Item(alarms::kTimeOnce, 7, 30);
+    AlarmItem once30Feb = Item(alarms::kTimeOnce, 7, 30);
     once30Feb.SetYear(2005);
     once30Feb.month = 2;
     once30Feb.wDay = 30;
-    RingItem onceMonth0 = once30Feb;
+    AlarmItem onceMonth0 = once30Feb;
     onceMonth0.month = 0;
     onceMonth0.wDay = 15;
-    RingItem rule0 = Item(0, 7, 30), rule7 = Item(7, 7, 30);
-    RingItem hour200 = Item(alarms::kTimeDaily, 200, 30), minute99 = Item(alarms::kTimeDaily, 7, 99);
-    RingItem yearBytesMax = once30Feb;
+    AlarmItem rule0 = Item(0, 7, 30), rule7 = Item(7, 7, 30);
+    AlarmItem hour200 = Item(alarms::kTimeDaily, 200, 30), minute99 = Item(alarms::kTimeDaily, 7, 99);
+    AlarmItem yearBytesMax = once30Feb;
     yearBytesMax.year = 255;
     yearBytesMax.year1 = 255;
 
     struct Case {
         const char* what;
-        const RingItem& item;
+        const AlarmItem& item;
         alarms::LocalMoment now;
         bool due;
     } cases[] = {
@@ -135,7 +135,7 @@ TEST(AlarmDue, EveryRecordByteValueIsSafe) {
     int due = 0;
     for (int rule = 0; rule < 256; ++rule)
         for (int value = 0; value < 256; ++value) {
-            RingItem item = Item(static_cast<std::uint8_t>(rule), 7, 30);
+            AlarmItem item = Item(static_cast<std::uint8_t>(rule), 7, 30);
             item.week = item.month = item.wDay = item.year = item.year1 = static_cast<std::uint8_t>(value);
             due += alarms::IsDueInMinute(item, now);
         }

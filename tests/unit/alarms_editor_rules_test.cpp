@@ -6,16 +6,16 @@
 
 namespace {
 
-using alarms::RingItem;
+using alarms::AlarmItem;
 
 TEST(AlarmListRows, RowTexts) {
-    RingItem standUp;
+    AlarmItem standUp;
     standUp.notifyMode = alarms::kNotifyText;
     standUp.timeMode = alarms::kTimeDaily;
     standUp.hour = 7;
     standUp.minute = 5;
     standUp.notifyText = "Stand up";
-    RingItem ring;
+    AlarmItem ring;
     ring.notifyMode = alarms::kNotifySound;
     ring.timeMode = alarms::kTimeOnce;
     ring.hour = 18;
@@ -24,27 +24,27 @@ TEST(AlarmListRows, RowTexts) {
     ring.month = 6;
     ring.wDay = 15;
     ring.wavFile = "C:\\Sounds\\ring.wav";
-    RingItem saturday;
+    AlarmItem saturday;
     saturday.notifyMode = alarms::kNotifyShutdown;
     saturday.timeMode = alarms::kTimeWeekly;
     saturday.week = 6;
     saturday.hour = 23;
     saturday.minute = 59;
     saturday.notifyText = "not shown for a shutdown";
-    RingItem program;
+    AlarmItem program;
     program.notifyMode = alarms::kNotifyProgram;
     program.timeMode = alarms::kTimeYearly;
     program.month = 12;
     program.wDay = 24;
     program.runExe = "C:\\Tools\\run.exe";
     program.parameters = "-x";
-    RingItem damaged;  // a placeholder for a record that could not be read
+    AlarmItem damaged;  // a placeholder for a record that could not be read
     damaged.timeMode = 0;
     damaged.notifyMode = 9;
 
     const struct {
         const char* what;
-        const RingItem& item;
+        const AlarmItem& item;
         const char* text;
     } cases[] = {
         {"daily reminder", standUp, "7:5 (Daily)|Text HintStand up"},
@@ -140,7 +140,7 @@ TEST(AlarmEditorRules, BuildingTheItem) {
     entry.year = "2010";
     entry.month = "6";
     entry.day = "15";
-    RingItem item = alarms::BuildItem(entry, 0);
+    AlarmItem item = alarms::BuildItem(entry, 0);
     EXPECT_EQ(alarms::EncodeRecord(item), (alarms::RecordBytes{1, 1, 3, 1, 8, 15, 20, 10, 6, 15, 0}));
     EXPECT_EQ(item.notifyText.size(), 300u);
     EXPECT_EQ(item.YearText(), "2010");

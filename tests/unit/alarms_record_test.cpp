@@ -1,15 +1,15 @@
 // The alarm item record, its value names and the alarm list's texts.
-#include "alarms/RingItem.h"
+#include "alarms/AlarmItem.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using alarms::RingItem;
+using alarms::AlarmItem;
 
 TEST(AlarmRecord, BytesRoundTripInTheirStoredOrder) {
     const alarms::RecordBytes stored = {1, 2, 3, 4, 5, 6, 20, 5, 9, 10, 0};
-    RingItem item;
+    AlarmItem item;
     ASSERT_TRUE(alarms::DecodeRecord(stored.data(), stored.size(), item));
     EXPECT_EQ(item.itemState, 1);
     EXPECT_EQ(item.notifyMode, 2);
@@ -25,12 +25,12 @@ TEST(AlarmRecord, BytesRoundTripInTheirStoredOrder) {
 
 TEST(AlarmRecord, DecodingNeedsElevenBytesAndUsesOnlyThem) {
     const std::uint8_t longer[13] = {1, 0, 2, 0, 7, 30, 20, 26, 12, 6, 0, 99, 99};
-    RingItem item;
+    AlarmItem item;
     ASSERT_TRUE(alarms::DecodeRecord(longer, sizeof longer, item));
     EXPECT_EQ(item.openRun, 0);
     EXPECT_EQ(item.minute, 30);
 
-    RingItem untouched;
+    AlarmItem untouched;
     untouched.hour = 12;
     EXPECT_FALSE(alarms::DecodeRecord(longer, 10, untouched));
     EXPECT_FALSE(alarms::DecodeRecord(nullptr, 11, untouched));
@@ -52,13 +52,13 @@ TEST(AlarmRecord, YearTextAndSplit) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        RingItem item;
+        AlarmItem item;
         item.year = c.century;
         item.year1 = c.yy;
         EXPECT_EQ(item.YearText(), c.text);
         EXPECT_EQ(item.YearNumber(), std::stoi(c.text));
     }
-    RingItem item;
+    AlarmItem item;
     item.SetYear(2005);
     EXPECT_EQ(item.year, 20);
     EXPECT_EQ(item.year1, 5);
@@ -106,8 +106,8 @@ TEST(AlarmRecord, ListTexts) {
 }
 
 TEST(AlarmRecord, InMemoryCopyIsOneBasedWithInsertionBefore) {
-    alarms::clsSaveRingData copy;
-    RingItem a, b, c;
+    alarms::AlarmItems copy;
+    AlarmItem a, b, c;
     a.hour = 1;
     b.hour = 2;
     c.hour = 3;
@@ -126,12 +126,12 @@ TEST(AlarmRecord, InMemoryCopyIsOneBasedWithInsertionBefore) {
     EXPECT_EQ(text.size(), 5000u);
 
     hour = -1;
-    EXPECT_EQ(copy.GetwHour(0, hour), alarms::clsSaveRingData::kNoSuchPosition);
-    EXPECT_EQ(copy.GetwHour(4, hour), alarms::clsSaveRingData::kNoSuchPosition);
+    EXPECT_EQ(copy.GetwHour(0, hour), alarms::AlarmItems::kNoSuchPosition);
+    EXPECT_EQ(copy.GetwHour(4, hour), alarms::AlarmItems::kNoSuchPosition);
     EXPECT_EQ(hour, -1);
     EXPECT_EQ(copy.At(4), nullptr);
-    EXPECT_EQ(copy.Append(a, 0), alarms::clsSaveRingData::kNoSuchPosition);
-    EXPECT_EQ(copy.Append(a, 5), alarms::clsSaveRingData::kNoSuchPosition);
+    EXPECT_EQ(copy.Append(a, 0), alarms::AlarmItems::kNoSuchPosition);
+    EXPECT_EQ(copy.Append(a, 5), alarms::AlarmItems::kNoSuchPosition);
     EXPECT_EQ(copy.Append(a, 4), 0);  // before "one past the end" appends
     EXPECT_EQ(copy.Count(), 4);
 }

@@ -1,6 +1,6 @@
 // The scheduler's bookkeeping: every due item fires exactly once per minute of local time,
 // whatever the ticks, reloads and nested passes do.
-#include "alarms/RingScheduler.h"
+#include "alarms/DueTracker.h"
 #include "tests/common/alarm_items.h"
 
 #include <gtest/gtest.h>
@@ -13,9 +13,9 @@
 namespace {
 
 using alarms::LocalMoment;
-using alarms::RingItem;
+using alarms::AlarmItem;
 
-RingItem Daily(std::uint8_t hour, std::uint8_t minute, const std::string& text = {}) {
+AlarmItem Daily(std::uint8_t hour, std::uint8_t minute, const std::string& text = {}) {
     return alarms_test::DailyReminder(hour, minute, text);
 }
 
@@ -23,19 +23,19 @@ LocalMoment At(int h, int mi, int s, int day = 7) { return {{2026, 12, day}, h, 
 
 class SchedulerTest : public ::testing::Test {
 protected:
-    void Load(const std::vector<RingItem>& items, int loadedCount = -1) {
-        alarms::clsSaveRingData copy;
-        for (const RingItem& item : items) copy.Append(item);
+    void Load(const std::vector<AlarmItem>& items, int loadedCount = -1) {
+        alarms::AlarmItems copy;
+        for (const AlarmItem& item : items) copy.Append(item);
         scheduler.Replace(std::move(copy), loadedCount < 0 ? static_cast<int>(items.size()) : loadedCount);
     }
-    void RecordFiring(std::function<void(const RingItem&, int)> during = {}) {
-        scheduler.SetHandler([this, during](const RingItem& item, int index) {
+    void RecordFiring(std::function<void(const AlarmItem&, int)> during = {}) {
+        scheduler.SetHandler([this, during](const AlarmItem& item, int index) {
             fired.push_back(item.notifyText);
             indexes.push_back(index);
             if (during) during(item, index);
         });
     }
-    alarms::RingScheduler scheduler;
+    alarms::DueTracker scheduler;
     std::vector<std::string> fired;
     std::vector<int> indexes;
 };
@@ -60,12 +60,12 @@ TEST_F(SchedulerTest, TickSequences) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        alarms::RingScheduler fresh;
+        alarms::DueTracker fresh;
         int firings = 0;
-        alarms::clsSaveRingData copy;
+        alarms::AlarmItems copy;
         copy.Append(Daily(7, 30));
         fresh.Replace(std::move(copy), 1);
-        fresh.SetHandler([&](const RingItem&, int) { ++firings; });
+        fresh.SetHandler([&](const AlarmItem&, int) { ++firings; });
         for (const LocalMoment& tick : c.ticks) fresh.Check(tick);
         EXPECT_EQ(firings, c.firings);
     }
@@ -86,13 +86,13 @@ TEST_F(SchedulerTest, LoadedCountLimitsWhatIsLookedAt) {
 
 TEST_F(SchedulerTest, DisabledItemsNeverFireAndKeepOthersIdentities) {
     RecordFiring();
-    RingItem off = Daily(7, 30, "off");
+    AlarmItem off = Daily(7, 30, "off");
     off.itemState = 0;
     Load({off, Daily(7, 30, "on")});
     scheduler.Check(At(7, 30, 0));
     EXPECT_EQ(fired, std::vector<std::string>{"on"});
     // Enabling the first one during the minute fires it; "on" does not fire again.
-    RingItem enabled = off;
+    AlarmItem enabled = off;
     enabled.itemState = 1;
     Load({enabled, Daily(7, 30, "on")});
     scheduler.Check(At(7, 30, 20));
@@ -101,7 +101,7 @@ TEST_F(SchedulerTest, DisabledItemsNeverFireAndKeepOthersIdentities) {
 
 TEST_F(SchedulerTest, ReloadDuringTheMinuteDoesNotRefire) {
     RecordFiring();
-    const std::vector<RingItem> items = {Daily(6, 0, "early"), Daily(7, 30, "x"), Daily(7, 30, "y"),
+    const std::vector<AlarmItem> items = {Daily(6, 0, "early"), Daily(7, 30, "x"), Daily(7, 30, "y"),
                                          Daily(9, 0, "late")};
     Load(items);
     scheduler.Check(At(7, 30, 0));
@@ -124,7 +124,7 @@ TEST_F(SchedulerTest, ReloadDuringTheMinuteDoesNotRefire) {
 TEST_F(SchedulerTest, BlockingActionDoesNotLoseLaterItems) {
     // The first reminder's dialog stays open for 75 seconds; its modal loop dispatches a tick
     // every second. The second reminder fires once, in the first nested pass.
-    RecordFiring([this](const RingItem& item, int) {
+    RecordFiring([this](const AlarmItem& item, int) {
         if (item.notifyText != "first") return;
         for (int s = 1; s <= 75; ++s) scheduler.Check(At(7, 30 + s / 60, s % 60));
     });
@@ -138,7 +138,7 @@ TEST_F(SchedulerTest, ItemsAfterABlockingActionFireWhenItReturnsIfNoNestedPassRa
     // The action blocks without dispatching ticks; meanwhile the clock moves into the next
     // minute. The items after it still fire, once, when it returns.
     int nested = 0;
-    RecordFiring([&](const RingItem& item, int) {
+    RecordFiring([&](const AlarmItem& item, int) {
         if (item.notifyText == "first") ++nested;
     });
     Load({Daily(7, 30, "first"), Daily(7, 30, "second"), Daily(7, 30, "third")});
@@ -151,7 +151,7 @@ TEST_F(SchedulerTest, NestedPassInTheNextMinuteThenOuterContinues) {
     // A nested pass runs only in the next minute (the dialog pumped no earlier tick): it fires
     // that minute's item; the outer pass then fires the rest of its own minute.
     bool nestedOnce = false;
-    RecordFiring([&](const RingItem& item, int) {
+    RecordFiring([&](const AlarmItem& item, int) {
         if (item.notifyText == "first" && !std::exchange(nestedOnce, true)) scheduler.Check(At(7, 31, 0));
     });
     Load({Daily(7, 30, "first"), Daily(7, 31, "next minute"), Daily(7, 30, "second")});
@@ -164,7 +164,7 @@ TEST_F(SchedulerTest, NestedPassInTheNextMinuteThenOuterContinues) {
 TEST_F(SchedulerTest, ReloadInsideAnActionContinuesOnTheNewCopy) {
     // While the first dialog is open the user saves an edit that appends an item; the new copy
     // has other positions. Nothing fires twice, nothing due is lost.
-    RecordFiring([this](const RingItem& item, int) {
+    RecordFiring([this](const AlarmItem& item, int) {
         if (item.notifyText != "first") return;
         Load({Daily(7, 30, "first"), Daily(7, 30, "second"), Daily(7, 30, "added")});
     });

@@ -1,6 +1,6 @@
 // The date boxes' rules, the stored birth date, and the chart's scale and caption.
-#include "biorhythm/ChartLayout.h"
-#include "biorhythm/DateBoxes.h"
+#include "apps/vitaro/ChartLayout.h"
+#include "apps/vitaro/DateBoxes.h"
 
 #include <gtest/gtest.h>
 

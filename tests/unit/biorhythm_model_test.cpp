@@ -1,5 +1,5 @@
 // The biorhythm figures, date steps and day counts as the program shows them, to the character.
-#include "biorhythm/BiorhythmModel.h"
+#include "apps/vitaro/BiorhythmModel.h"
 
 #include <gtest/gtest.h>
 

@@ -38,7 +38,7 @@ TEST(BreakItem, RecordOfDailyAndWeeklyBreaks) {
         BreakForm f = Form();
         f.weekly = c.weekly;
         f.weekText = c.week;
-        const alarms::RingItem item = MakeBreakItem(f);
+        const alarms::AlarmItem item = MakeBreakItem(f);
         const alarms::RecordBytes expected{1, 2, c.timeMode, c.weekday, 14, 5, 20, 26, 12, 8, 0};
         EXPECT_EQ(alarms::EncodeRecord(item), expected);
         EXPECT_EQ(item.runExe, "C:\\Zentaro/Break.exe");
@@ -72,7 +72,7 @@ TEST(BreakItem, HoursAndMinutesBeyondTheDayAreTheLastOnes) {
         BreakForm f = Form();
         f.hourText = c.hour;
         f.minuteText = c.minute;
-        const alarms::RingItem item = MakeBreakItem(f);
+        const alarms::AlarmItem item = MakeBreakItem(f);
         EXPECT_EQ(item.hour, c.h);
         EXPECT_EQ(item.minute, c.m);
     }

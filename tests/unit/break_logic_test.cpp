@@ -1,5 +1,5 @@
 // Placement, picture order, break length and countdown of the break program.
-#include "break/BreakLogic.h"
+#include "apps/break/BreakLogic.h"
 
 #include <gtest/gtest.h>
 
@@ -87,7 +87,7 @@ TEST(BreakCountdown, LengthIsClampedAndTheCountFollowsRealTime) {
     };
     for (const auto& c : lengths) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(ClampBreakLength(c.stored), c.seconds);
+        EXPECT_EQ(stopini::ClampBreakLength(c.stored), c.seconds);
     }
 
     struct Tick { const char* what; std::uint64_t at; int remaining; } ticks[] = {

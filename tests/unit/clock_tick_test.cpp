@@ -1,5 +1,5 @@
 // The one-second tick's timing and the hourly chime rule.
-#include "shell/ClockTick.h"
+#include "apps/zentaro/ClockTick.h"
 
 #include <gtest/gtest.h>
 

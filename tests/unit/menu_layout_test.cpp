@@ -1,4 +1,4 @@
-#include "shell/MenuLayout.h"
+#include "apps/zentaro/MenuLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // What the settings store accepts as a number.
-#include "shell/NumericText.h"
+#include "common/NumericText.h"
 
 #include <gtest/gtest.h>
 

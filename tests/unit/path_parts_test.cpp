@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "shell/PathParts.h"
+#include "common/PathParts.h"
 
 TEST(PathParts, SplitAtTheLastBackslash) {
     struct Case { const char* what; std::string path, file, dir; } cases[] = {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "toolkit/DayCount.h"
+#include "tools/DayCount.h"
 
 using toolkit::CivilDate;
 

@@ -1,11 +1,11 @@
 // The break window in-process: countdown on a controlled clock, enforcement, the screen-saver
 // flag on every way out, and the pictures.
-#include "break/BreakLogic.h"
-#include "break/BreakWindow.h"
-#include "breaksettings/rwini/rwini.h"
-#include "shell/Handles.h"
-#include "shell/ProgramPath.h"
-#include "shell/SystemSeams.h"
+#include "apps/break/BreakLogic.h"
+#include "apps/break/BreakWindow.h"
+#include "common/IniFile.h"
+#include "common/Handles.h"
+#include "common/ProgramPath.h"
+#include "common/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
 
@@ -43,12 +43,12 @@ protected:
     }
 
     void WriteIni(const char* timesshow, const char* cmdhide) {
-        rwini::SetIniFile(ini());
+        ini::SetIniFile(ini());
         if (timesshow) {
-            ASSERT_TRUE(rwini::WriteIniString("StartBreak", "timesshow", timesshow));
+            ASSERT_TRUE(ini::WriteIniString("StartBreak", "timesshow", timesshow));
         }
         if (cmdhide) {
-            ASSERT_TRUE(rwini::WriteIniString("StartBreak", "cmdhide", cmdhide));
+            ASSERT_TRUE(ini::WriteIniString("StartBreak", "cmdhide", cmdhide));
         }
     }
     std::string ini() const { return dir_.path() + "/stop.ini"; }

@@ -3,7 +3,7 @@
 // Libraries needed only for a user's request are delay-loaded and must stay so.
 #include <windows.h>
 
-#include "shell/ProgramPath.h"
+#include "common/ProgramPath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Each program carries the suite's version data and an application manifest.
 #include "resources/version.h"
-#include "shell/Handles.h"
-#include "shell/ProgramPath.h"
+#include "common/Handles.h"
+#include "common/ProgramPath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,7 @@
 #include "tests/win/support/TestSupport.h"
 
+#include "common/MessageLoop.h"
+
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -14,6 +16,7 @@ void ClearUserRegistry() {
 void PumpPending() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (win::RouteDialogKeys(msg)) continue;  // as the programs' own loop does
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

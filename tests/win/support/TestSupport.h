@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "shell/Handles.h"
+#include "common/Handles.h"
 
 namespace testing_support {
 

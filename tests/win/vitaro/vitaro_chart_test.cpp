@@ -1,5 +1,5 @@
 // The biorhythm chart drawn into its retained image: colours, axes, curves, rulers, caption.
-#include "biorhythm/BiorhythmChart.h"
+#include "apps/vitaro/BiorhythmChart.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The biorhythm window driven as a user would: boxes, spins, steps, check boxes, the colour
 // panel, and the birth date kept in the INI file.
-#include "biorhythm/VitaroLayout.h"
-#include "biorhythm/VitaroWindow.h"
-#include "shell/SystemSeams.h"
+#include "apps/vitaro/VitaroLayout.h"
+#include "apps/vitaro/VitaroWindow.h"
+#include "common/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
 

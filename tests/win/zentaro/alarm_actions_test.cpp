@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "alarms/RingActions.h"
-#include "alarms/RingStore.h"
+#include "alarms/AlarmActions.h"
+#include "alarms/AlarmStore.h"
 #include "alarms/Scheduler.h"
 #include "alarms/ShutdownCountdown.h"
-#include "shell/Handles.h"
-#include "shell/SystemSeams.h"
+#include "common/Handles.h"
+#include "common/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
 #include "toolkit/Dialog.h"
@@ -85,9 +85,9 @@ private:
     sys::ScopedSeams seams_;
 };
 
-alarms::RingItem Item(int mode, std::string text = "", std::string exe = "", std::string wav = "",
+alarms::AlarmItem Item(int mode, std::string text = "", std::string exe = "", std::string wav = "",
                       std::string params = "") {
-    alarms::RingItem item;
+    alarms::AlarmItem item;
     item.itemState = 1;
     item.notifyMode = static_cast<std::uint8_t>(mode);
     item.timeMode = alarms::kTimeDaily;
@@ -198,7 +198,7 @@ TEST(AlarmSound, EmptyPathPlaysTheBuiltInImageAPathPlaysTheFile) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         RecordingSeams seams;
-        FireRingItem(Item(alarms::kNotifySound, "", "", c.wav), nullptr);
+        FireAlarmItem(Item(alarms::kNotifySound, "", "", c.wav), nullptr);
         ASSERT_EQ(std::vector<std::string>{"sound"}, seams.rec.events);
         EXPECT_EQ(c.flags, seams.rec.soundFlags);
         if (c.image) {
@@ -222,7 +222,7 @@ TEST(AlarmSound, UnplayableFilesNeitherCrashNorBlock) {
     };
     for (const Case& c : cases) {
         const ULONGLONG start = GetTickCount64();
-        FireRingItem(Item(alarms::kNotifySound, "", "", c.wav), nullptr);
+        FireAlarmItem(Item(alarms::kNotifySound, "", "", c.wav), nullptr);
         EXPECT_LT(GetTickCount64() - start, 2000u) << c.what;
     }
     sys::PlaySoundData(nullptr, nullptr, 0);  // stop whatever still plays
@@ -250,7 +250,7 @@ TEST(AlarmProgram, StartsTheFileInItsOwnDirectoryWithTheParameters) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         RecordingSeams seams;
-        FireRingItem(Item(alarms::kNotifyProgram, "", c.exe, "", c.params), nullptr);
+        FireAlarmItem(Item(alarms::kNotifyProgram, "", c.exe, "", c.params), nullptr);
         if (!c.started) {
             EXPECT_TRUE(seams.rec.events.empty());
             continue;
@@ -276,7 +276,7 @@ TEST(AlarmProgram, ARealProgramStartsInTheItemsDirectory) {
     ASSERT_TRUE(CopyFileA(self, exe.c_str(), FALSE));
     const std::string out = root.file("probe.txt");
 
-    FireRingItem(Item(alarms::kNotifyProgram, "", exe, "", std::string(kProbeFlag) + "\"" + out + "\" -x"), nullptr);
+    FireAlarmItem(Item(alarms::kNotifyProgram, "", exe, "", std::string(kProbeFlag) + "\"" + out + "\" -x"), nullptr);
 
     std::string seen;
     ASSERT_TRUE(testing_support::PumpUntil([&] {
@@ -294,29 +294,29 @@ TEST(AlarmProgram, ARealProgramStartsInTheItemsDirectory) {
 
 TEST(AlarmActions, TheSchedulerHandsDueItemsToTheActions) {
     testing_support::ClearUserRegistry();
-    alarms::RingItem sound = Item(alarms::kNotifySound, "", "", "C:\\Sounds\\due.wav");
+    alarms::AlarmItem sound = Item(alarms::kNotifySound, "", "", "C:\\Sounds\\due.wav");
     sound.hour = 7;
     sound.minute = 30;
-    alarms::AppendRingItem(sound);
+    alarms::AppendAlarmItem(sound);
     RecordingSeams seams;
     sys::ScopedSeams clock;
     clock->getLocalTime = [](SYSTEMTIME& t) {
         t = SYSTEMTIME{};
         t.wYear = 2026; t.wMonth = 12; t.wDay = 8; t.wDayOfWeek = 2; t.wHour = 7; t.wMinute = 30;
     };
-    InstallAlarmActions();
-    alarms::LoadRingItems();
+    InstallAlarmActions([] { return HWND{}; });
+    alarms::LoadAlarmItems();
     alarms::CheckAlarms();
     EXPECT_EQ(std::vector<std::string>{"sound"}, seams.rec.events);
     EXPECT_EQ("C:\\Sounds\\due.wav", seams.rec.soundFile);
-    alarms::SetRingItemHandler({});
+    alarms::SetAlarmItemHandler({});
     testing_support::ClearUserRegistry();
-    alarms::LoadRingItems();
+    alarms::LoadAlarmItems();
 }
 
 TEST(AlarmActions, UnknownActionDoesNothing) {
     RecordingSeams seams;
-    for (int mode : {5, 9, 255}) FireRingItem(Item(mode, "text", "C:\\run.exe", "C:\\a.wav"), nullptr);
+    for (int mode : {5, 9, 255}) FireAlarmItem(Item(mode, "text", "C:\\run.exe", "C:\\a.wav"), nullptr);
     EXPECT_TRUE(seams.rec.events.empty());
     EXPECT_TRUE(DialogsTitled(kReminderTitle).empty());
 }
@@ -359,7 +359,7 @@ TEST(ReminderDialog, LayoutEscapeOkAndCloseBox) {
                 return true;
             },
         });
-        FireRingItem(Item(alarms::kNotifyText, "Meeting at 10 & bring %s"), nullptr);
+        FireAlarmItem(Item(alarms::kNotifyText, "Meeting at 10 & bring %s"), nullptr);
         EXPECT_TRUE(driver.finished());
         EXPECT_FALSE(driver.timedOut()) << "OK closes the dialog";
     }
@@ -385,7 +385,7 @@ TEST(ReminderDialog, LayoutEscapeOkAndCloseBox) {
             PostMessageA(found[0], WM_SYSCOMMAND, SC_CLOSE, 0);
             return true;
         }});
-        FireRingItem(Item(alarms::kNotifyText, ""), nullptr);
+        FireAlarmItem(Item(alarms::kNotifyText, ""), nullptr);
         EXPECT_TRUE(driver.finished());
         EXPECT_FALSE(driver.timedOut());
     }
@@ -397,7 +397,7 @@ TEST(ReminderDialog, LayoutEscapeOkAndCloseBox) {
             PressKey(found[0], VK_RETURN);
             return true;
         }});
-        FireRingItem(Item(alarms::kNotifyText, "x"), nullptr);
+        FireAlarmItem(Item(alarms::kNotifyText, "x"), nullptr);
         EXPECT_FALSE(driver.timedOut());
     }
 }
@@ -446,7 +446,7 @@ TEST(ReminderDialog, TwoRemindersInOneMinuteOpenTwoDialogsShowingTheLatestText) 
         [&] {
             if (DialogsTitled(kReminderTitle).size() != 1) return false;
             // The second item of the minute, fired from a nested tick.
-            FireRingItem(Item(alarms::kNotifyText, "second"), nullptr);
+            FireAlarmItem(Item(alarms::kNotifyText, "second"), nullptr);
             return true;
         },
         [&] { return DialogsTitled(kReminderTitle).empty(); },
@@ -454,7 +454,7 @@ TEST(ReminderDialog, TwoRemindersInOneMinuteOpenTwoDialogsShowingTheLatestText) 
     ReminderPairCloser::seenTogether = &openTogether;
     ReminderPairCloser::seenText = &textWhileBoth;
     const UINT_PTR closer = SetTimer(nullptr, 0, 40, ReminderPairCloser::Tick);
-    FireRingItem(Item(alarms::kNotifyText, "first"), nullptr);
+    FireAlarmItem(Item(alarms::kNotifyText, "first"), nullptr);
     KillTimer(nullptr, closer);
     EXPECT_FALSE(driver.timedOut());
     EXPECT_EQ(2u, openTogether);
@@ -557,7 +557,7 @@ TEST(ShutdownCountdown, ShowsItsLinesAndCancelOrEscRequestNothing) {
             }
             return true;
         }});
-        FireRingItem(Item(alarms::kNotifyShutdown), nullptr);
+        FireAlarmItem(Item(alarms::kNotifyShutdown), nullptr);
         EXPECT_FALSE(driver.timedOut());
         EXPECT_EQ("Shut down", title);
         EXPECT_EQ("You have setup:Shut down", CountdownLine(seen, 0).text);
@@ -595,7 +595,7 @@ TEST(ShutdownCountdown, ShowsEveryLineWholeWithTheFigureAfterTheSecondLine) {
             Command(found[0], kCountdownCancelId);
             return true;
         }});
-        FireRingItem(Item(c.mode, c.text), nullptr);
+        FireAlarmItem(Item(c.mode, c.text), nullptr);
         EXPECT_FALSE(driver.timedOut());
         EXPECT_EQ("", controls);
         std::vector<PlacedText> texts{CountdownLine(seen, 0), CountdownLine(seen, 1), CountdownLine(seen, 2),
@@ -629,7 +629,7 @@ TEST(ShutdownCountdown, ConfirmingRequestsAtOnceAfterThePrivilege) {
             return true;
         }});
         const ULONGLONG start = GetTickCount64();
-        FireRingItem(Item(c.mode), nullptr);
+        FireAlarmItem(Item(c.mode), nullptr);
         EXPECT_FALSE(driver.timedOut());
         EXPECT_LT(GetTickCount64() - start, 5000u) << "at once, not after the countdown";
         EXPECT_EQ((std::vector<std::string>{"privilege", c.exit}), seams.rec.events);
@@ -661,7 +661,7 @@ TEST(ShutdownCountdown, RunsOutAfterThirtyTicksAndRepaintsDoNotCount) {
             return true;
         },
     });
-    FireRingItem(Item(alarms::kNotifyRestart, "Saving work first"), nullptr);
+    FireAlarmItem(Item(alarms::kNotifyRestart, "Saving work first"), nullptr);
     EXPECT_FALSE(driver.timedOut());
     ASSERT_EQ(30u, figures.size());
     for (int i = 0; i < 30; ++i) EXPECT_EQ(29 - i, figures[i]) << "tick " << i;
@@ -687,7 +687,7 @@ TEST(ShutdownCountdown, EachCountdownShowsItsOwnItemsHint) {
             Command(found[0], kCountdownCancelId);
             return true;
         }});
-        FireRingItem(Item(c.mode, c.text), nullptr);
+        FireAlarmItem(Item(c.mode, c.text), nullptr);
         EXPECT_FALSE(driver.timedOut());
         EXPECT_EQ(c.hint, hint.text);
         EXPECT_EQ(c.hintX, hint.x);
@@ -705,10 +705,10 @@ TEST(ShutdownCountdown, NestedCountdownsKeepTheirOwnState) {
         if (DialogsTitled(kRestartName).empty()) return false;
         nestedFired = true;
         SetTimer(nullptr, 0, 40, NestedCountdownDriver::Tick);
-        FireRingItem(Item(alarms::kNotifyShutdown), nullptr);  // a nested tick's item
+        FireAlarmItem(Item(alarms::kNotifyShutdown), nullptr);  // a nested tick's item
         return true;
     }});
-    FireRingItem(Item(alarms::kNotifyRestart), nullptr);
+    FireAlarmItem(Item(alarms::kNotifyRestart), nullptr);
     EXPECT_TRUE(nestedFired);
     EXPECT_FALSE(driver.timedOut());
     EXPECT_EQ(29, outerSeconds) << "the inner dialog does not reset the outer countdown";

@@ -1,10 +1,10 @@
 // The alarm item editors (Add and Modify) against the real store, with the clock seam.
 #include "alarms/AlarmEditor.h"
 #include "alarms/AlarmList.h"
-#include "alarms/RingStore.h"
+#include "alarms/AlarmStore.h"
 #include "alarms/Scheduler.h"
-#include "shell/RegProcess.h"
-#include "shell/SystemSeams.h"
+#include "common/Registry.h"
+#include "common/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
 #include "tests/win/zentaro/alarms_fixture.h"
@@ -16,7 +16,7 @@
 
 namespace {
 
-using alarms::RingItem;
+using alarms::AlarmItem;
 
 SYSTEMTIME Clock(WORD day, WORD hour, WORD minute, WORD second) {
     return testing_support::LocalTime(2026, 12, day, hour, minute, second);
@@ -47,7 +47,7 @@ protected:
     static void Press(HWND w, int id) {
         SendMessageA(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(w, id)));
     }
-    static alarms::RecordBytes Record(int n) { return alarms::EncodeRecord(alarms::ReadRingItem(n)); }
+    static alarms::RecordBytes Record(int n) { return alarms::EncodeRecord(alarms::ReadAlarmItem(n)); }
 };
 
 TEST_F(AlarmEditorTest, AddEditorStartsFromTheClock) {
@@ -177,7 +177,7 @@ TEST_F(AlarmEditorTest, StoredRecords) {
 }
 
 TEST_F(AlarmEditorTest, ModifyShowsTheItemAndClearedTextsLeaveTheStore) {
-    RingItem item;
+    AlarmItem item;
     item.itemState = 0;
     item.notifyMode = alarms::kNotifyText;
     item.timeMode = alarms::kTimeYearly;
@@ -187,8 +187,8 @@ TEST_F(AlarmEditorTest, ModifyShowsTheItemAndClearedTextsLeaveTheStore) {
     item.month = 6;
     item.wDay = 15;
     item.notifyText = std::string(300, 't');
-    alarms::AppendRingItem(RingItem{});
-    alarms::AppendRingItem(item);
+    alarms::AppendAlarmItem(AlarmItem{});
+    alarms::AppendAlarmItem(item);
     HWND w = alarms::ShowModifyEditor(nullptr, 2);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(Text(w, alarms::kEditorYear), "2010");
@@ -202,7 +202,7 @@ TEST_F(AlarmEditorTest, ModifyShowsTheItemAndClearedTextsLeaveTheStore) {
     Type(w, alarms::kEditorSound, std::string(300, 's'));
     Press(w, alarms::kEditorOk);
     EXPECT_EQ(RegReadValue(HKEY_CURRENT_USER, "Software\\Zentaro\\Data", "Text2").kind, RegValue::Kind::Nothing);
-    const RingItem stored = alarms::ReadRingItem(2);
+    const AlarmItem stored = alarms::ReadAlarmItem(2);
     EXPECT_EQ(stored.wavFile.size(), 300u);
     EXPECT_EQ(stored.itemState, 1);  // a saved item is enabled
     EXPECT_EQ(alarms::StoredItemCount(), 2);

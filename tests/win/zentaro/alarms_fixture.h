@@ -8,7 +8,7 @@
 #include "alarms/AlarmEditor.h"
 #include "alarms/AlarmList.h"
 #include "alarms/Scheduler.h"
-#include "shell/SystemSeams.h"
+#include "common/SystemSeams.h"
 #include "tests/common/alarm_items.h"
 #include "tests/win/support/TestSupport.h"
 
@@ -23,7 +23,7 @@ protected:
     // The scheduler outlives the test: it reloads the emptied store.
     void TearDown() override {
         testing_support::ClearUserRegistry();
-        alarms::LoadRingItems();
+        alarms::LoadAlarmItems();
     }
     // Closes the alarm list and both item editors, whichever are open.
     static void CloseAlarmWindows() {

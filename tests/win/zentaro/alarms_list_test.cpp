@@ -2,10 +2,10 @@
 #include "alarms/AlarmEditor.h"
 #include "alarms/AlarmList.h"
 #include "alarms/ListRow.h"
-#include "alarms/RingStore.h"
+#include "alarms/AlarmStore.h"
 #include "alarms/Scheduler.h"
-#include "shell/RegProcess.h"
-#include "shell/SystemSeams.h"
+#include "common/Registry.h"
+#include "common/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
 #include "tests/win/zentaro/alarms_fixture.h"
@@ -18,7 +18,7 @@
 
 namespace {
 
-using alarms::RingItem;
+using alarms::AlarmItem;
 using alarms_test::DailyReminder;
 
 SYSTEMTIME Clock(WORD day, WORD hour, WORD minute, WORD second) {
@@ -30,11 +30,11 @@ protected:
     AlarmListTest() { now = Clock(7, 6, 0, 0); }
     void SetUp() override {
         AlarmStoreTest::SetUp();
-        alarms::SetRingItemHandler([this](const RingItem& item, int) { fired.push_back(item.notifyText); });
+        alarms::SetAlarmItemHandler([this](const AlarmItem& item, int) { fired.push_back(item.notifyText); });
     }
     void TearDown() override {
         CloseAlarmWindows();
-        alarms::SetRingItemHandler({});
+        alarms::SetAlarmItemHandler({});
         AlarmStoreTest::TearDown();
     }
     static HWND Rows() { return GetDlgItem(alarms::AlarmListWindow(), alarms::kListRows); }
@@ -57,7 +57,7 @@ protected:
         SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
     }
-    static int StoredState(int n) { return alarms::ReadRingItem(n).itemState; }
+    static int StoredState(int n) { return alarms::ReadAlarmItem(n).itemState; }
     void TickAt(const SYSTEMTIME& t) {
         now = t;
         alarms::CheckAlarms();
@@ -67,9 +67,9 @@ protected:
 };
 
 TEST_F(AlarmListTest, EmptyStoreGivesAnEmptyListAndOkOnlyReloads) {
-    alarms::AppendRingItem(DailyReminder(7, 30, "gone"));
-    alarms::LoadRingItems();
-    alarms::DeleteRingItem(1);  // the scheduler still has it
+    alarms::AppendAlarmItem(DailyReminder(7, 30, "gone"));
+    alarms::LoadAlarmItems();
+    alarms::DeleteAlarmItem(1);  // the scheduler still has it
     ASSERT_EQ(alarms::LoadedItemCount(), 1);
 
     HWND window = alarms::ShowAlarmList(nullptr);
@@ -112,8 +112,8 @@ TEST_F(AlarmListTest, ShowsEveryTextWhole) {
 }
 
 TEST_F(AlarmListTest, UncheckThenCancelKeepsTheItemApplyDisablesItAtOnce) {
-    alarms::AppendRingItem(DailyReminder(7, 30, "standup"));
-    alarms::LoadRingItems();
+    alarms::AppendAlarmItem(DailyReminder(7, 30, "standup"));
+    alarms::LoadAlarmItems();
     alarms::ShowAlarmList(nullptr);
     ASSERT_EQ(RowCount(), 1);
     EXPECT_EQ(RowText(0), "7:30 (Daily)|Text Hintstandup");
@@ -136,7 +136,7 @@ TEST_F(AlarmListTest, UncheckThenCancelKeepsTheItemApplyDisablesItAtOnce) {
 
 TEST_F(AlarmListTest, DeleteKeepsRowsInStepWithItems) {
     for (std::uint8_t hour = 1; hour <= 4; ++hour)
-        alarms::AppendRingItem(DailyReminder(hour, 0, "h" + std::to_string(hour)));
+        alarms::AppendAlarmItem(DailyReminder(hour, 0, "h" + std::to_string(hour)));
     alarms::ShowAlarmList(nullptr);
     ASSERT_EQ(RowCount(), 4);
     ListView_SetCheckState(Rows(), 3, FALSE);  // item 4 unchecked, not yet stored
@@ -148,7 +148,7 @@ TEST_F(AlarmListTest, DeleteKeepsRowsInStepWithItems) {
     for (int row = 0; row < 3; ++row) {
         SCOPED_TRACE(row);
         EXPECT_EQ(RowText(row), expected[row]);
-        EXPECT_EQ(alarms::ListRowText(alarms::ReadRingItem(row + 1)), expected[row]);
+        EXPECT_EQ(alarms::ListRowText(alarms::ReadAlarmItem(row + 1)), expected[row]);
     }
     EXPECT_TRUE(Checked(0));
     EXPECT_FALSE(Checked(1));  // the former item 4 keeps its unsaved check
@@ -160,8 +160,8 @@ TEST_F(AlarmListTest, DeleteKeepsRowsInStepWithItems) {
 }
 
 TEST_F(AlarmListTest, SelectAllClearAllAndTheSpaceKey) {
-    for (std::uint8_t hour = 1; hour <= 3; ++hour) alarms::AppendRingItem(DailyReminder(hour, 0, "x"));
-    alarms::SetRingItemState(2, 0);
+    for (std::uint8_t hour = 1; hour <= 3; ++hour) alarms::AppendAlarmItem(DailyReminder(hour, 0, "x"));
+    alarms::SetAlarmItemState(2, 0);
     alarms::ShowAlarmList(nullptr);
     EXPECT_FALSE(Checked(1));
     Press(alarms::kListSelectAll);
@@ -178,13 +178,13 @@ TEST_F(AlarmListTest, SelectAllClearAllAndTheSpaceKey) {
 }
 
 TEST_F(AlarmListTest, WeeklySaturdayRowAndTwoHundredItems) {
-    RingItem saturday = DailyReminder(23, 59, "");
+    AlarmItem saturday = DailyReminder(23, 59, "");
     saturday.timeMode = alarms::kTimeWeekly;
     saturday.week = 6;
     saturday.notifyMode = alarms::kNotifyShutdown;
-    alarms::AppendRingItem(saturday);
+    alarms::AppendAlarmItem(saturday);
     for (int i = 1; i < 200; ++i)
-        alarms::AppendRingItem(DailyReminder(static_cast<std::uint8_t>(i % 24), 0, std::string(300, 'y')));
+        alarms::AppendAlarmItem(DailyReminder(static_cast<std::uint8_t>(i % 24), 0, std::string(300, 'y')));
     const ULONGLONG start = GetTickCount64();
     alarms::ShowAlarmList(nullptr);
     EXPECT_LT(GetTickCount64() - start, 1000u);

@@ -1,9 +1,9 @@
 // The scheduler as the main window drives it: items from the registry, the clock from the
 // clock seam, ticks from a real window timer, and a blocking action that runs a modal dialog.
-#include "alarms/RingStore.h"
+#include "alarms/AlarmStore.h"
 #include "alarms/Scheduler.h"
-#include "shell/MainJoins.h"
-#include "shell/SystemSeams.h"
+#include "alarms/Scheduler.h"
+#include "common/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/zentaro/alarms_fixture.h"
 
@@ -14,7 +14,7 @@
 
 namespace {
 
-using alarms::RingItem;
+using alarms::AlarmItem;
 using alarms_test::DailyReminder;
 
 // Monday 7 December 2026.
@@ -29,31 +29,31 @@ protected:
         AlarmStoreTest::SetUp();
         // The scheduler lives for the process: a tick in another minute makes it forget what
         // earlier tests fired.
-        alarms::LoadRingItems();
-        JoinCheckAlarms();
-        alarms::SetRingItemHandler([this](const RingItem& item, int index) {
+        alarms::LoadAlarmItems();
+        alarms::CheckAlarms();
+        alarms::SetAlarmItemHandler([this](const AlarmItem& item, int index) {
             fired.push_back(item.notifyText);
             indexes.push_back(index);
             if (during) during(item);
         });
     }
     void TearDown() override {
-        alarms::SetRingItemHandler({});
+        alarms::SetAlarmItemHandler({});
         AlarmStoreTest::TearDown();
     }
     void TickAt(const SYSTEMTIME& t) {
         now = t;
-        JoinCheckAlarms();
+        alarms::CheckAlarms();
     }
 
     std::vector<std::string> fired;
     std::vector<int> indexes;
-    std::function<void(const RingItem&)> during;
+    std::function<void(const AlarmItem&)> during;
 };
 
 TEST_F(AlarmSchedulerTest, DailyItemFiresOnceWhateverTheTicks) {
-    alarms::AppendRingItem(DailyReminder(7, 30, "daily"));
-    JoinLoadAlarms();
+    alarms::AppendAlarmItem(DailyReminder(7, 30, "daily"));
+    alarms::LoadAlarmItems();
     struct Case {
         const char* what;
         std::vector<SYSTEMTIME> ticks;
@@ -75,32 +75,32 @@ TEST_F(AlarmSchedulerTest, DailyItemFiresOnceWhateverTheTicks) {
 }
 
 TEST_F(AlarmSchedulerTest, ReloadDuringTheMinuteDoesNotRefire) {
-    alarms::AppendRingItem(DailyReminder(7, 30, "daily"));
-    JoinLoadAlarms();
+    alarms::AppendAlarmItem(DailyReminder(7, 30, "daily"));
+    alarms::LoadAlarmItems();
     TickAt(Clock(7, 30, 0));
     // At :20 an edit is saved: another item is appended and the list reloads the scheduler.
     now = Clock(7, 30, 20);
-    alarms::AppendRingItem(DailyReminder(8, 0, "later"));
-    alarms::LoadRingItems();
+    alarms::AppendAlarmItem(DailyReminder(8, 0, "later"));
+    alarms::LoadAlarmItems();
     TickAt(Clock(7, 30, 20));
     TickAt(Clock(7, 30, 21));
     EXPECT_EQ(fired, std::vector<std::string>{"daily"});
     // Disabling it through the store and reloading stops it on the next day.
-    alarms::SetRingItemState(1, 0);
-    alarms::LoadRingItems();
+    alarms::SetAlarmItemState(1, 0);
+    alarms::LoadAlarmItems();
     TickAt(Clock(7, 30, 0));
     EXPECT_EQ(fired, std::vector<std::string>{"daily"});
 }
 
 TEST_F(AlarmSchedulerTest, DamagedItemDoesNotSilenceTheOthers) {
-    alarms::AppendRingItem(DailyReminder(7, 30, "first"));
-    alarms::AppendRingItem(DailyReminder(7, 30, "damaged"));
-    alarms::AppendRingItem(DailyReminder(7, 30, "third"));
+    alarms::AppendAlarmItem(DailyReminder(7, 30, "first"));
+    alarms::AppendAlarmItem(DailyReminder(7, 30, "damaged"));
+    alarms::AppendAlarmItem(DailyReminder(7, 30, "third"));
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Zentaro\\Data", 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
     RegDeleteValueA(key, "Data2");
     RegCloseKey(key);
-    JoinLoadAlarms();
+    alarms::LoadAlarmItems();
     TickAt(Clock(7, 30, 0));
     EXPECT_EQ(fired, (std::vector<std::string>{"first", "third"}));
     EXPECT_EQ(indexes, (std::vector<int>{1, 3}));
@@ -115,7 +115,7 @@ LRESULT CALLBACK TickWindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
             clock->wSecond = 0;
             ++clock->wMinute;
         }
-        JoinCheckAlarms();
+        alarms::CheckAlarms();
         return 0;
     }
     return DefWindowProcA(wnd, msg, wp, lp);
@@ -137,9 +137,9 @@ INT_PTR CALLBACK BlockingDialogProc(HWND dlg, UINT msg, WPARAM, LPARAM lp) {
 }
 
 TEST_F(AlarmSchedulerTest, TwoRemindersInOneMinuteBothFireWhileTheFirstBlocks) {
-    alarms::AppendRingItem(DailyReminder(7, 30, "first"));
-    alarms::AppendRingItem(DailyReminder(7, 30, "second"));
-    JoinLoadAlarms();
+    alarms::AppendAlarmItem(DailyReminder(7, 30, "first"));
+    alarms::AppendAlarmItem(DailyReminder(7, 30, "second"));
+    alarms::LoadAlarmItems();
 
     WNDCLASSA wc{};
     wc.lpfnWndProc = TickWindowProc;
@@ -153,7 +153,7 @@ TEST_F(AlarmSchedulerTest, TwoRemindersInOneMinuteBothFireWhileTheFirstBlocks) {
     SetWindowLongPtrA(main, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&now));
 
     std::vector<std::string> firedWhileFirstOpen;
-    during = [&](const RingItem& item) {
+    during = [&](const AlarmItem& item) {
         if (item.notifyText != "first") return;
         // An empty in-memory template, as the system's dialogs are built.
         struct {

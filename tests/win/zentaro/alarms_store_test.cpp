@@ -1,9 +1,9 @@
 // The alarm items in the registry (a private HKEY_CURRENT_USER per test process): the store
 // operations and loading the scheduler's copy, including damaged and hostile stores.
-#include "alarms/RingStore.h"
+#include "alarms/AlarmStore.h"
 #include "alarms/Scheduler.h"
-#include "shell/RegProcess.h"
-#include "shell/Settings.h"
+#include "common/Registry.h"
+#include "common/Settings.h"
 #include "tests/win/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -13,11 +13,11 @@
 
 namespace {
 
-using alarms::RingItem;
+using alarms::AlarmItem;
 const char* const kKey = "Software\\Zentaro\\Data";
 
-RingItem MakeItem(int tag, const std::string& text = {}, const std::string& exe = {}) {
-    RingItem item;
+AlarmItem MakeItem(int tag, const std::string& text = {}, const std::string& exe = {}) {
+    AlarmItem item;
     item.itemState = 1;
     item.notifyMode = alarms::kNotifyText;
     item.timeMode = alarms::kTimeDaily;
@@ -54,7 +54,7 @@ protected:
 };
 
 TEST_F(AlarmStoreTest, AppendWritesCountRecordAndOnlyNonEmptyTexts) {
-    for (int tag = 1; tag <= 10; ++tag) EXPECT_EQ(alarms::AppendRingItem(MakeItem(tag, tag == 10 ? "ten" : "")), tag);
+    for (int tag = 1; tag <= 10; ++tag) EXPECT_EQ(alarms::AppendAlarmItem(MakeItem(tag, tag == 10 ? "ten" : "")), tag);
     EXPECT_EQ(Count(), "10");
     DWORD type = 0, size = 0;
     HKEY key = nullptr;
@@ -70,42 +70,42 @@ TEST_F(AlarmStoreTest, AppendWritesCountRecordAndOnlyNonEmptyTexts) {
         EXPECT_FALSE(Exists(name));
     }
     bool valid = false;
-    EXPECT_EQ(alarms::ReadRingItem(10, &valid), MakeItem(10, "ten"));
+    EXPECT_EQ(alarms::ReadAlarmItem(10, &valid), MakeItem(10, "ten"));
     EXPECT_TRUE(valid);
-    EXPECT_EQ(alarms::ReadRingItem(10).YearText(), "2005");
+    EXPECT_EQ(alarms::ReadAlarmItem(10).YearText(), "2005");
 }
 
 TEST_F(AlarmStoreTest, WriteOverwritesAndClearedTextsAreDeleted) {
-    alarms::AppendRingItem(MakeItem(1, "hint", "C:\\Tools\\run.exe"));
-    alarms::AppendRingItem(MakeItem(2, "other"));
-    RingItem changed = MakeItem(7);
+    alarms::AppendAlarmItem(MakeItem(1, "hint", "C:\\Tools\\run.exe"));
+    alarms::AppendAlarmItem(MakeItem(2, "other"));
+    AlarmItem changed = MakeItem(7);
     changed.wavFile = "C:\\Sounds\\ring.wav";
-    EXPECT_TRUE(alarms::WriteRingItem(1, changed));
-    EXPECT_EQ(alarms::ReadRingItem(1), changed);
+    EXPECT_TRUE(alarms::WriteAlarmItem(1, changed));
+    EXPECT_EQ(alarms::ReadAlarmItem(1), changed);
     EXPECT_FALSE(Exists("Text1"));
     EXPECT_FALSE(Exists("RunExe1"));
     EXPECT_EQ(Count(), "2");
     EXPECT_EQ(Text("Text2"), "other");
     // A number the store does not hold is not created.
-    EXPECT_FALSE(alarms::WriteRingItem(3, changed));
-    EXPECT_FALSE(alarms::WriteRingItem(0, changed));
+    EXPECT_FALSE(alarms::WriteAlarmItem(3, changed));
+    EXPECT_FALSE(alarms::WriteAlarmItem(0, changed));
     EXPECT_FALSE(Exists("Data3"));
     EXPECT_EQ(Count(), "2");
 }
 
 TEST_F(AlarmStoreTest, StateChangesByteZeroOnly) {
-    alarms::AppendRingItem(MakeItem(3, "x"));
+    alarms::AppendAlarmItem(MakeItem(3, "x"));
     const std::vector<unsigned char> before = Bytes("Data1");
-    alarms::SetRingItemState(1, 0);
+    alarms::SetAlarmItemState(1, 0);
     std::vector<unsigned char> after = Bytes("Data1");
     ASSERT_EQ(after.size(), 11u);
     EXPECT_EQ(after[0], 0);
     after[0] = before[0];
     EXPECT_EQ(after, before);
-    alarms::SetRingItemState(1, 1);
+    alarms::SetAlarmItemState(1, 1);
     EXPECT_EQ(Bytes("Data1"), before);
     // A missing record is not invented.
-    alarms::SetRingItemState(2, 1);
+    alarms::SetAlarmItemState(2, 1);
     EXPECT_FALSE(Exists("Data2"));
 }
 
@@ -128,16 +128,16 @@ TEST_F(AlarmStoreTest, Deleting) {
         // Odd tags carry a reminder text, even ones a program: the moved item's texts must
         // replace the deleted item's entirely.
         for (int tag = 1; tag <= c.items; ++tag)
-            alarms::AppendRingItem(tag % 2 ? MakeItem(tag, "t" + std::to_string(tag))
+            alarms::AppendAlarmItem(tag % 2 ? MakeItem(tag, "t" + std::to_string(tag))
                                            : MakeItem(tag, "", "p" + std::to_string(tag)));
-        alarms::DeleteRingItem(c.deleted);
+        alarms::DeleteAlarmItem(c.deleted);
         EXPECT_EQ(Count(), std::to_string(c.remaining.size()));
         for (std::size_t i = 0; i < c.remaining.size(); ++i) {
             const int n = static_cast<int>(i) + 1, tag = c.remaining[i];
             SCOPED_TRACE(n);
-            const RingItem expected =
+            const AlarmItem expected =
                 tag % 2 ? MakeItem(tag, "t" + std::to_string(tag)) : MakeItem(tag, "", "p" + std::to_string(tag));
-            EXPECT_EQ(alarms::ReadRingItem(n), expected);
+            EXPECT_EQ(alarms::ReadAlarmItem(n), expected);
             EXPECT_EQ(Exists("Text" + std::to_string(n)), tag % 2 == 1);
             EXPECT_EQ(Exists("RunExe" + std::to_string(n)), tag % 2 == 0);
         }
@@ -169,13 +169,13 @@ TEST_F(AlarmStoreTest, HostileCounts) {
     }
     // A full store takes no more items.
     PutCount(32767);
-    EXPECT_EQ(alarms::AppendRingItem(MakeItem(1)), 0);
+    EXPECT_EQ(alarms::AppendAlarmItem(MakeItem(1)), 0);
     EXPECT_EQ(Count(), "32767");
     EXPECT_FALSE(Exists("Data32768"));
 }
 
 TEST_F(AlarmStoreTest, DamagedItemLoadsDisabledInItsPlace) {
-    for (int tag = 1; tag <= 5; ++tag) alarms::AppendRingItem(MakeItem(tag, "t" + std::to_string(tag)));
+    for (int tag = 1; tag <= 5; ++tag) alarms::AppendAlarmItem(MakeItem(tag, "t" + std::to_string(tag)));
     PutRaw("Data2", REG_SZ, "not a record", 13);
     const unsigned char shortRecord[10] = {1, 1, 2, 0, 7, 30, 20, 5, 6, 15};
     PutRaw("Data3", REG_BINARY, shortRecord, sizeof shortRecord);
@@ -183,9 +183,9 @@ TEST_F(AlarmStoreTest, DamagedItemLoadsDisabledInItsPlace) {
     PutRaw("Data4", REG_BINARY, longRecord, sizeof longRecord);
     RegDeleteNamedValue(HKEY_CURRENT_USER, kKey, "Data5");
 
-    alarms::LoadRingItems();
+    alarms::LoadAlarmItems();
     ASSERT_EQ(alarms::LoadedItemCount(), 5);
-    const alarms::clsSaveRingData& copy = alarms::ScheduledItems();
+    const alarms::AlarmItems& copy = alarms::ScheduledItems();
     ASSERT_EQ(copy.Count(), 5);
     struct Row { const char* what; bool enabled; int hour; } rows[] = {
         {"intact", true, 1}, {"REG_SZ record", false, 0}, {"10-byte record", false, 0},
@@ -199,34 +199,34 @@ TEST_F(AlarmStoreTest, DamagedItemLoadsDisabledInItsPlace) {
         EXPECT_EQ(copy.At(index)->notifyText, "t" + std::to_string(index));  // texts still belong to their row
     }
     bool valid = true;
-    alarms::ReadRingItem(2, &valid);
+    alarms::ReadAlarmItem(2, &valid);
     EXPECT_FALSE(valid);
 
     // Setting the state of the long record writes back exactly 11 bytes.
-    alarms::SetRingItemState(4, 0);
+    alarms::SetAlarmItemState(4, 0);
     EXPECT_EQ(Bytes("Data4"), (std::vector<unsigned char>{0, 1, 2, 0, 4, 5, 20, 5, 6, 15, 0}));
 }
 
 TEST_F(AlarmStoreTest, LoadingHostileStoresEndsQuickly) {
     // A count far beyond the items: loading stops at the store's limit, all placeholders.
     PutCount(0x7fffffff);
-    alarms::AppendRingItem(MakeItem(1));  // refused: the store is full
+    alarms::AppendAlarmItem(MakeItem(1));  // refused: the store is full
     const ULONGLONG start = GetTickCount64();
-    alarms::LoadRingItems();
+    alarms::LoadAlarmItems();
     EXPECT_EQ(alarms::LoadedItemCount(), 32767);
     EXPECT_EQ(alarms::ScheduledItems().Count(), 32767);
     EXPECT_FALSE(alarms::ScheduledItems().At(1)->Enabled());
     EXPECT_LT(GetTickCount64() - start, 30000u);
 
     PutCount(0);
-    alarms::LoadRingItems();
+    alarms::LoadAlarmItems();
     EXPECT_EQ(alarms::LoadedItemCount(), 0);
 }
 
 TEST_F(AlarmStoreTest, LongTextsAreKeptToTheSettingsStoreLimit) {
     const std::string longText(5000, 'w');
-    alarms::AppendRingItem(MakeItem(1, longText));
-    const RingItem back = alarms::ReadRingItem(1);
+    alarms::AppendAlarmItem(MakeItem(1, longText));
+    const AlarmItem back = alarms::ReadAlarmItem(1);
     // Texts read through the settings store are cut at its limit, never overrun.
     EXPECT_EQ(back.notifyText, longText.substr(0, kRegMaxText));
 }

@@ -1,9 +1,9 @@
 // The break settings window: what it shows, what OK stores (alarm item and stop.ini) and what
 // Cancel does not.
-#include "alarms/RingStore.h"
-#include "breaksettings/frmBreak.h"
-#include "breaksettings/rwini/rwini.h"
-#include "shell/SystemSeams.h"
+#include "alarms/AlarmStore.h"
+#include "breaksettings/BreakSettingsWindow.h"
+#include "common/IniFile.h"
+#include "common/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
 
@@ -135,7 +135,7 @@ TEST_F(BreakSettingsTest, OkWithoutIniCreatesItWithBothKeysAndAppendsADailyBreak
 
     ASSERT_EQ(alarms::StoredItemCount(), 1);
     bool valid = false;
-    const alarms::RingItem item = alarms::ReadRingItem(1, &valid);
+    const alarms::AlarmItem item = alarms::ReadAlarmItem(1, &valid);
     EXPECT_TRUE(valid);
     const alarms::RecordBytes expected{1, 2, 2, 3, 14, 5, 20, 26, 12, 9, 0};
     EXPECT_EQ(alarms::EncodeRecord(item), expected);
@@ -184,7 +184,7 @@ TEST_F(BreakSettingsTest, WeeklyBreakStoresTheChosenWeekdayAndTime) {
     SetText(kIdMinute, "5");
     Click(kIdBreakOk);
 
-    const alarms::RingItem item = alarms::ReadRingItem(1);
+    const alarms::AlarmItem item = alarms::ReadAlarmItem(1);
     EXPECT_EQ(item.timeMode, 3);
     EXPECT_EQ(item.week, 3);
     EXPECT_EQ(item.hour, 14);
@@ -199,7 +199,7 @@ TEST_F(BreakSettingsTest, WeeklyBreakStoresTheChosenWeekdayAndTime) {
     Click(kIdOptionDaily);
     EXPECT_FALSE(IsWindowEnabled(Item(kIdWeek)));
     Click(kIdBreakOk);
-    const alarms::RingItem daily = alarms::ReadRingItem(2);
+    const alarms::AlarmItem daily = alarms::ReadAlarmItem(2);
     EXPECT_EQ(daily.timeMode, 2);
     EXPECT_EQ(daily.week, 5);
 }
@@ -211,9 +211,9 @@ TEST_F(BreakSettingsTest, EveryOkAppendsAnotherBreak) {
     SetText(kIdMinute, "30");
     Click(kIdBreakOk);
     ASSERT_EQ(alarms::StoredItemCount(), 2);
-    EXPECT_EQ(alarms::ReadRingItem(1).minute, 5);
-    EXPECT_EQ(alarms::ReadRingItem(2).minute, 30);
-    for (int n : {1, 2}) EXPECT_EQ(alarms::ReadRingItem(n).runExe, std::string(kProgramDir) + "/Break.exe");
+    EXPECT_EQ(alarms::ReadAlarmItem(1).minute, 5);
+    EXPECT_EQ(alarms::ReadAlarmItem(2).minute, 30);
+    for (int n : {1, 2}) EXPECT_EQ(alarms::ReadAlarmItem(n).runExe, std::string(kProgramDir) + "/Break.exe");
 }
 
 TEST_F(BreakSettingsTest, CancelEscAndCloseSaveNothingAndASecondOpenKeepsTheFields) {

@@ -1,13 +1,13 @@
 // The main clock window in-process: creation from the settings, the tick, painting, closing,
 // the hourly chime and the shape; bad skin files and stored places.
 #include "face/FaceLayout.h"
-#include "face/clsDrawTime.h"
-#include "face/frmRegion.h"
-#include "shell/Handles.h"
-#include "shell/MainWindow.h"
-#include "shell/Settings.h"
-#include "shell/SystemSeams.h"
-#include "shell/clsThread.h"
+#include "face/TimeDrawing.h"
+#include "face/Face.h"
+#include "common/Handles.h"
+#include "apps/zentaro/MainWindow.h"
+#include "common/Settings.h"
+#include "common/SystemSeams.h"
+#include "apps/zentaro/ChimeThreads.h"
 #include "tests/win/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -132,7 +132,7 @@ protected:
         SendMessageA(w, WM_TIMER, kTickTimerId, 0);
     }
     static void WaitForChimeThreads() {
-        PumpUntil([] { return clsThread::Running() == 0; }, 10000);
+        PumpUntil([] { return ThreadLauncher::Running() == 0; }, 10000);
     }
     struct Sound {
         std::string what;
@@ -387,7 +387,7 @@ TEST_F(ClockWindowTest, PaintedTimeAreaHoldsTheGlyphsOfTheTime) {
     EXPECT_EQ(lastGood.substr(0, 8), "21:34:56");
     const face::PixelGrid kept = ReadSurfacePixels(dc.get(), face.width, face.height);
     for (const Cell& c : cells) EXPECT_EQ(matches(kept, c), 0) << "kept cell " << c.what;
-    EXPECT_EQ(MainDrawTime().DrawTime(dc.get(), face.glyphs.dc(), "10:1O:39"), clsDrawTime::kNotADigit);
+    EXPECT_EQ(MainDrawTime().DrawTime(dc.get(), face.glyphs.dc(), "10:1O:39"), TimeDrawing::kNotADigit);
 }
 
 TEST_F(ClockWindowTest, ChimeSoundsOnceAtTheFirstTickOfTheHour) {

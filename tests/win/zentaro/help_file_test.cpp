@@ -1,6 +1,6 @@
 // The compiled help file beside the program: an HTML Help file (ITSF container) whose
 // directory lists every page of the help.
-#include "shell/ProgramPath.h"
+#include "common/ProgramPath.h"
 #include "tests/win/support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,14 +1,16 @@
 // The main window's commands, mouse and notification-area messages: minimising and restoring
 // with the icon, starting the biorhythm viewer, help, the web page, the about window, Exit.
-#include "shell/AboutWindow.h"
-#include "shell/Handles.h"
-#include "shell/MainCommands.h"
-#include "shell/MainJoins.h"
-#include "shell/MenuLayout.h"
-#include "shell/ProgramPath.h"
-#include "shell/SystemSeams.h"
-#include "shell/TrayIcon.h"
-#include "shell/clsMenu.h"
+#include "apps/zentaro/AboutWindow.h"
+#include "common/Handles.h"
+#include "apps/zentaro/MainCommands.h"
+#include "apps/zentaro/MainCommands.h"
+#include "apps/zentaro/PopupMenu.h"
+#include "tools/DateTip.h"
+#include "apps/zentaro/MenuLayout.h"
+#include "common/ProgramPath.h"
+#include "common/SystemSeams.h"
+#include "apps/zentaro/TrayIcon.h"
+#include "apps/zentaro/PopupMenu.h"
 #include "tests/win/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -32,11 +34,12 @@ LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
         return 0;
     }
     LRESULT result = 0;
-    if (JoinMainMessage(w, m, wp, lp, &result)) return result;
-    if (m == WM_MEASUREITEM && JoinMenuMeasureItem(w, lp)) return TRUE;
-    if (m == WM_DRAWITEM && JoinMenuDrawItem(lp)) return TRUE;
+    if (HandleMainCommandMessage(w, m, wp, lp, &result)) return result;
+    if (m == WM_MEASUREITEM && MeasureMainMenuItem(w, lp)) return TRUE;
+    if (m == WM_DRAWITEM && DrawMainMenuItem(lp)) return TRUE;
     if (m == WM_CLOSE) {
-        JoinReleaseOnClose();
+        ReleaseMainMenuAndIcon();
+        ReleaseMainTooltip();
         DestroyWindow(w);
         return 0;
     }
@@ -82,7 +85,7 @@ protected:
         main_ = CreateWindowExA(WS_EX_TOOLWINDOW, kHostClass, "Zentaro", WS_POPUP | WS_SYSMENU, 100,
                                 100, 120, 38, nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_TRUE(main_);
-        JoinBuildPopupMenu(main_);
+        CreateMainMenu(main_);
         ShowWindow(main_, SW_SHOWNORMAL);
         icons_.clear();
     }

@@ -1,14 +1,14 @@
 // The commands on the real clock window: starting minimised, the double click, the shell's
 // restart, and Exit with the stored position, also with other windows of the program open.
-#include "shell/AboutWindow.h"
-#include "shell/Handles.h"
-#include "shell/MainCommands.h"
-#include "shell/MainWindow.h"
-#include "shell/MenuLayout.h"
-#include "shell/Settings.h"
-#include "shell/SystemSeams.h"
-#include "shell/TrayIcon.h"
-#include "shell/clsMenu.h"
+#include "apps/zentaro/AboutWindow.h"
+#include "common/Handles.h"
+#include "apps/zentaro/MainCommands.h"
+#include "apps/zentaro/MainWindow.h"
+#include "apps/zentaro/MenuLayout.h"
+#include "common/Settings.h"
+#include "common/SystemSeams.h"
+#include "apps/zentaro/TrayIcon.h"
+#include "apps/zentaro/PopupMenu.h"
 #include "tests/win/support/TestSupport.h"
 
 #include <gtest/gtest.h>

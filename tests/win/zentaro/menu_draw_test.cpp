@@ -1,8 +1,8 @@
 // The clock's popup menu: content after building, measuring and owner drawing (pixels of a
 // memory surface), relabelling, and opening at the cursor.
-#include "shell/Handles.h"
-#include "shell/MenuLayout.h"
-#include "shell/clsMenu.h"
+#include "common/Handles.h"
+#include "apps/zentaro/MenuLayout.h"
+#include "apps/zentaro/PopupMenu.h"
 #include "tests/win/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ namespace {
 
 constexpr char kHostClass[] = "MenuDrawTestHost";
 
-clsMenu* g_menu = nullptr;  // the menu under test; its host window answers for it
+PopupMenu* g_menu = nullptr;  // the menu under test; its host window answers for it
 
 LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_MEASUREITEM && g_menu && g_menu->OnMeasureItem(w, lp) == 0) return TRUE;
@@ -78,13 +78,13 @@ protected:
     COLORREF At(int x, int y) { return GetPixel(dc_.get(), x, y); }
 
     win::AutoWindow host_;
-    clsMenu menu_;
+    PopupMenu menu_;
     win::AutoMemDC dc_;
     win::AutoBitmap bmp_;
     std::unique_ptr<win::ScopedSelect> select_;
 };
 
-int RecordIndexOf(const clsMenu& m, const char* text) {
+int RecordIndexOf(const PopupMenu& m, const char* text) {
     const auto& recs = m.Records();
     for (size_t i = 0; i < recs.size(); ++i) {
         if (recs[i].text == text) return static_cast<int>(i);
@@ -252,7 +252,7 @@ TEST_F(MenuDraw, SetMenuTextChangesIdentifierAndCaptionOfPosition) {
 }
 
 TEST_F(MenuDraw, MethodsReportAMissingMenu) {
-    clsMenu empty;
+    PopupMenu empty;
     EXPECT_NE(empty.AddMenuItem(1, "x", 0, 0, false, nullptr), 0);
     EXPECT_NE(empty.OnCreate(), 0);
     EXPECT_NE(empty.SetMenuText(0, "x", 1), 0);

@@ -1,13 +1,13 @@
 // The options dialog against a real clock window: what it shows on opening, what Apply and OK
 // store and do to the clock, the opacity preview, Browse, closing, and the skin preview's pixels.
 // The modal dialog is driven from inside: a thread timer set before it opens finds it and acts.
-#include "face/DlgOption.h"
-#include "shell/Handles.h"
-#include "shell/MainWindow.h"
-#include "shell/ProgramPath.h"
-#include "shell/RegProcess.h"
-#include "shell/Settings.h"
-#include "shell/SystemSeams.h"
+#include "face/OptionsDialog.h"
+#include "common/Handles.h"
+#include "apps/zentaro/MainWindow.h"
+#include "common/ProgramPath.h"
+#include "common/Registry.h"
+#include "common/Settings.h"
+#include "common/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
 #include "toolkit/Controls.h"
@@ -61,7 +61,7 @@ void WithOptionsDialog(HWND main, const std::function<void(HWND dlg)>& act) {
         (*todo)(dlg);
         if (!Ended(dlg)) SendMessageA(dlg, WM_COMMAND, options::kIdCancel, 0);
     });
-    options::ShowOptionsDialog(main);
+    options::ShowOptionsDialog(main, ReloadClockFace);
     KillTimer(nullptr, timer);
     pending = nullptr;
 }
@@ -148,7 +148,7 @@ TEST_F(OptionsDialogTest, FreshProfileShowsDefaults) {
         GetWindowRect(dlg, &frame);
         EXPECT_EQ(frame.right - frame.left, 450);
         EXPECT_EQ(frame.bottom - frame.top, 330);
-        EXPECT_EQ(clsEdit::Text(dlg, options::kIdSkinPath), ProgramDirectory());
+        EXPECT_EQ(controls::Edit::Text(dlg, options::kIdSkinPath), ProgramDirectory());
         // Focus exists only while this thread's window is the active one; test programs running
         // beside this one on the same display may hold the foreground.
         if (GetForegroundWindow() == dlg) {
@@ -157,11 +157,11 @@ TEST_F(OptionsDialogTest, FreshProfileShowsDefaults) {
         for (int list : {options::kIdBackgroundList, options::kIdGlyphList}) {
             SCOPED_TRACE(list);
             EXPECT_EQ(ListText(dlg, list, 0), "Default");
-            EXPECT_EQ(clsComboBox::GetSelItem(dlg, list), -1);
+            EXPECT_EQ(controls::ComboBox::GetSelItem(dlg, list), -1);
         }
         for (int box = options::kIdRandomBackground; box <= options::kIdIconRun; ++box) {
             if (box == options::kIdGlyphList) continue;
-            EXPECT_FALSE(clsButton::GetButtonState(dlg, box)) << box;
+            EXPECT_FALSE(controls::Button::GetButtonState(dlg, box)) << box;
         }
         EXPECT_EQ(SendDlgItemMessageA(dlg, options::kIdOpacity, TBM_GETPOS, 0, 0), 188);
     });
@@ -224,9 +224,9 @@ TEST_F(OptionsDialogTest, ApplyStoresEveryValueAndReshapesTheClock) {
                               nullptr),
               ERROR_SUCCESS);
     WithOptionsDialog(main, [&](HWND dlg) {
-        EXPECT_EQ(clsEdit::Text(dlg, options::kIdSkinPath), dir.path());
-        ASSERT_EQ(clsComboBox::ListCount(dlg, options::kIdBackgroundList), 2);
-        ASSERT_EQ(clsComboBox::ListCount(dlg, options::kIdGlyphList), 2);
+        EXPECT_EQ(controls::Edit::Text(dlg, options::kIdSkinPath), dir.path());
+        ASSERT_EQ(controls::ComboBox::ListCount(dlg, options::kIdBackgroundList), 2);
+        ASSERT_EQ(controls::ComboBox::ListCount(dlg, options::kIdGlyphList), 2);
         SelectEntry(dlg, options::kIdBackgroundList, 1);
         SelectEntry(dlg, options::kIdGlyphList, 1);
         SendDlgItemMessageA(dlg, options::kIdOpacity, TBM_SETPOS, TRUE, 230);
@@ -265,7 +265,7 @@ TEST_F(OptionsDialogTest, ClearingAlwaysOnTopEndsTopmost) {
     HWND main = OpenClock();
     ASSERT_TRUE(GetWindowLongPtrA(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
     WithOptionsDialog(main, [&](HWND dlg) {
-        EXPECT_TRUE(clsButton::GetButtonState(dlg, options::kIdTopmost));
+        EXPECT_TRUE(controls::Button::GetButtonState(dlg, options::kIdTopmost));
         SetChecked(dlg, options::kIdTopmost, false);
         Click(dlg, options::kIdApply);
     });
@@ -299,13 +299,13 @@ TEST_F(OptionsDialogTest, BrowseToEmptyFolderThenOkStoresDefaultAndDeletesTheSki
     options::ScopedFolderChooser chooser([&](HWND) { return empty.path(); });
     HWND main = OpenClock();
     WithOptionsDialog(main, [&](HWND dlg) {
-        ASSERT_EQ(clsComboBox::ListCount(dlg, options::kIdBackgroundList), 2);
+        ASSERT_EQ(controls::ComboBox::ListCount(dlg, options::kIdBackgroundList), 2);
         EXPECT_TRUE(KeyExists(settings::kBackgroundListKey));
         Click(dlg, options::kIdBrowse);
-        EXPECT_EQ(clsEdit::Text(dlg, options::kIdSkinPath), empty.path());
+        EXPECT_EQ(controls::Edit::Text(dlg, options::kIdSkinPath), empty.path());
         for (int list : {options::kIdBackgroundList, options::kIdGlyphList}) {
-            EXPECT_EQ(clsComboBox::ListCount(dlg, list), 1);
-            EXPECT_EQ(clsComboBox::GetSelItem(dlg, list), 0);
+            EXPECT_EQ(controls::ComboBox::ListCount(dlg, list), 1);
+            EXPECT_EQ(controls::ComboBox::GetSelItem(dlg, list), 0);
         }
         Click(dlg, options::kIdOk);
         EXPECT_TRUE(Ended(dlg));
@@ -335,7 +335,7 @@ TEST_F(OptionsDialogTest, OpenSkinListsShowLongFileNamesWhole) {
             return static_cast<int>(SendDlgItemMessageA(dlg, id, CB_GETDROPPEDWIDTH, 0, 0));
         };
         HWND backgrounds = GetDlgItem(dlg, options::kIdBackgroundList);
-        ASSERT_EQ(clsComboBox::ListCount(dlg, options::kIdBackgroundList), 2);
+        ASSERT_EQ(controls::ComboBox::ListCount(dlg, options::kIdBackgroundList), 2);
         SIZE text{};
         {
             win::WindowDC dc(backgrounds);
@@ -391,8 +391,8 @@ TEST_F(OptionsDialogTest, StoredSelectionsAndBoxesAreShown) {
         settings::WriteText(settings::kOptionKey, settings::kSelBackBmp, c.selBack);
         settings::WriteText(settings::kOptionKey, settings::kIconRun, c.iconRun);
         WithOptionsDialog(main, [&](HWND dlg) {
-            EXPECT_EQ(clsComboBox::GetSelItem(dlg, options::kIdBackgroundList), c.back);
-            EXPECT_EQ(clsButton::GetButtonState(dlg, options::kIdIconRun), c.ticked);
+            EXPECT_EQ(controls::ComboBox::GetSelItem(dlg, options::kIdBackgroundList), c.back);
+            EXPECT_EQ(controls::Button::GetButtonState(dlg, options::kIdIconRun), c.ticked);
         });
     }
 }
@@ -401,7 +401,7 @@ TEST_F(OptionsDialogTest, MissingSkinDirectoryShowsTheProgramsDirectory) {
     settings::WriteText(settings::kOptionKey, settings::kSkinPath, "C:\\no\\such\\skins");
     HWND main = OpenClock();
     WithOptionsDialog(main, [&](HWND dlg) {
-        EXPECT_EQ(clsEdit::Text(dlg, options::kIdSkinPath), ProgramDirectory());
+        EXPECT_EQ(controls::Edit::Text(dlg, options::kIdSkinPath), ProgramDirectory());
     });
 }
 

@@ -1,7 +1,7 @@
 // The resources compiled into zentaro.exe, loaded from the built program itself.
 #include "resources/resource_ids.h"
-#include "shell/Handles.h"
-#include "shell/ProgramPath.h"
+#include "common/Handles.h"
+#include "common/ProgramPath.h"
 
 #include <gtest/gtest.h>
 
@@ -97,7 +97,7 @@ TEST_F(ZentaroResources, GlyphStripHasDigitsColonAndBlankInTheirColumns) {
         }
 }
 
-TEST_F(ZentaroResources, RingSoundIsAStereoAdpcmWave) {
+TEST_F(ZentaroResources, BuiltInSoundIsAStereoAdpcmWave) {
     HRSRC res = FindResourceA(module_.get(), MAKEINTRESOURCEA(IDR_RING_SOUND), RT_RING_SOUND);
     ASSERT_NE(res, nullptr);
     const DWORD size = SizeofResource(module_.get(), res);

@@ -1,7 +1,7 @@
 // The registry operations and the typed settings layer, against the real registry (a private
 // HKEY_CURRENT_USER per test process).
-#include "shell/RegProcess.h"
-#include "shell/Settings.h"
+#include "common/Registry.h"
+#include "common/Settings.h"
 #include "tests/win/support/TestSupport.h"
 
 #include <gtest/gtest.h>

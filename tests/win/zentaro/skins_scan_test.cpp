@@ -2,10 +2,10 @@
 // random choice at start, and the start-with-the-system value.
 #include "face/Skins.h"
 #include "face/StartWithWindows.h"
-#include "shell/Handles.h"
-#include "shell/ProgramPath.h"
-#include "shell/RegProcess.h"
-#include "shell/Settings.h"
+#include "common/Handles.h"
+#include "common/ProgramPath.h"
+#include "common/Registry.h"
+#include "common/Settings.h"
 #include "tests/win/support/TestSupport.h"
 
 #include <gtest/gtest.h>

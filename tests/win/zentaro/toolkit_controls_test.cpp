@@ -7,13 +7,13 @@
 #include <functional>
 #include <string>
 
-#include "shell/SystemSeams.h"
+#include "common/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
 #include "toolkit/CommonDialog.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Dialog.h"
 #include "toolkit/DialogTemplate.h"
-#include "toolkit/MainTooltip.h"
+#include "tools/DateTip.h"
 
 namespace {
 
@@ -78,8 +78,8 @@ TEST(Controls, EachWrapperCreatesItsControlAsTheTableSays) {
     win::AutoFont font = CreateDialogFont();
     const HFONT f = font.get();
 
-    clsButton buttons; clsTrackbar track; clsComboBox combos; clsEdit edits; clsDTPicker pickers;
-    clsLabel label; clsUpDown spinner; clsMonthCalendar calendar;
+    controls::Button buttons; controls::Trackbar track; controls::ComboBox combos; controls::Edit edits; controls::DatePicker pickers;
+    controls::Label label; controls::UpDown spinner; controls::MonthCalendar calendar;
     buttons.CreateButton(dlg, "OK(&O)", 1, 99, 77, 70, 19, f, BS_DEFPUSHBUTTON);
     track.CreateTrackBar(dlg, 20, 5, 6, 0);
     combos.CreateCombox(dlg, 30, 7, 8, 150, 200, f, 0);
@@ -148,7 +148,7 @@ TEST(Controls, EachWrapperCreatesItsControlAsTheTableSays) {
     SendMessageA(spinner.hwnd(), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lo), reinterpret_cast<LPARAM>(&hi));
     EXPECT_EQ(-37390, lo);
     EXPECT_EQ(999999, hi);
-    clsUpDown::SetBuddy(dlg, 70, edits.hwnd(0));
+    controls::UpDown::SetBuddy(dlg, 70, edits.hwnd(0));
     EXPECT_EQ(edits.hwnd(0), reinterpret_cast<HWND>(SendMessageA(spinner.hwnd(), UDM_GETBUDDY, 0, 0)));
 }
 
@@ -157,7 +157,7 @@ TEST(Controls, ReleaseDestroysWhatTheObjectHolds) {
     win::AutoFont font = CreateDialogFont();
     HWND b0, b1, b2, firstLabel, secondLabel;
     {
-        clsButton buttons;
+        controls::Button buttons;
         for (int i = 0; i < 3; ++i)
             buttons.CreateButton(host.get(), "B" + std::to_string(i), 100 + i, 10, 10 + 25 * i, 70, 19, font.get(), 0);
         b0 = buttons.hwnd(0); b1 = buttons.hwnd(1); b2 = buttons.hwnd(2);
@@ -166,7 +166,7 @@ TEST(Controls, ReleaseDestroysWhatTheObjectHolds) {
         EXPECT_EQ(nullptr, buttons.hwnd(3)) << "no fourth place";
         EXPECT_EQ(3u, buttons.Count());
 
-        clsLabel label;
+        controls::Label label;
         label.CreateLabel(host.get(), "first", 100, 10, font.get(), 0, 200);
         firstLabel = label.hwnd();
         label.CreateLabel(host.get(), "second", 100, 40, font.get(), 0, 201);
@@ -184,44 +184,44 @@ TEST(Controls, ReleaseDestroysWhatTheObjectHolds) {
 TEST(Controls, DropDownListOperations) {
     HostDialog host;
     const HWND dlg = host.get();
-    clsComboBox combos;
+    controls::ComboBox combos;
     combos.CreateCombox(dlg, 30, 0, 0, 200, 150, nullptr, 0);
     combos.CreateCombox(dlg, 31, 0, 40, 200, 150, nullptr, 0);
 
-    EXPECT_EQ(-1, clsComboBox::GetSelItem(dlg, 30));
-    EXPECT_EQ("", clsComboBox::SelIndexText(dlg, 30)) << "no selection gives an empty text";
+    EXPECT_EQ(-1, controls::ComboBox::GetSelItem(dlg, 30));
+    EXPECT_EQ("", controls::ComboBox::SelIndexText(dlg, 30)) << "no selection gives an empty text";
 
     for (const char* item : {"Default", "blue.bmp", "green.bmp", "a & b %s.bmp", "red.bmp"})
-        clsComboBox::AddItem(dlg, 30, item);
-    EXPECT_EQ(5, clsComboBox::ListCount(dlg, 30));
-    clsComboBox::ListIndex(dlg, 30, 3);
-    EXPECT_EQ(3, clsComboBox::GetSelItem(dlg, 30));
-    EXPECT_EQ("a & b %s.bmp", clsComboBox::SelIndexText(dlg, 30)) << "the whole text, last character included";
+        controls::ComboBox::AddItem(dlg, 30, item);
+    EXPECT_EQ(5, controls::ComboBox::ListCount(dlg, 30));
+    controls::ComboBox::ListIndex(dlg, 30, 3);
+    EXPECT_EQ(3, controls::ComboBox::GetSelItem(dlg, 30));
+    EXPECT_EQ("a & b %s.bmp", controls::ComboBox::SelIndexText(dlg, 30)) << "the whole text, last character included";
 
     struct Case { const char* what; int id; std::vector<std::string> items; } cases[] = {
         {"five items", 30, {}},
         {"one item", 31, {"only"}},
     };
-    for (const std::string& s : cases[1].items) clsComboBox::AddItem(dlg, 31, s);
+    for (const std::string& s : cases[1].items) controls::ComboBox::AddItem(dlg, 31, s);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        clsComboBox::DeleteItem(dlg, c.id);
-        EXPECT_EQ(1, clsComboBox::ListCount(dlg, c.id));
-        EXPECT_EQ(0, clsComboBox::GetSelItem(dlg, c.id));
+        controls::ComboBox::DeleteItem(dlg, c.id);
+        EXPECT_EQ(1, controls::ComboBox::ListCount(dlg, c.id));
+        EXPECT_EQ(0, controls::ComboBox::GetSelItem(dlg, c.id));
     }
-    EXPECT_EQ("Default", clsComboBox::SelIndexText(dlg, 30));
-    EXPECT_EQ("only", clsComboBox::SelIndexText(dlg, 31));
+    EXPECT_EQ("Default", controls::ComboBox::SelIndexText(dlg, 30));
+    EXPECT_EQ("only", controls::ComboBox::SelIndexText(dlg, 31));
 
     const HWND empty = combos.hwnd(1);
     SendMessageA(empty, CB_RESETCONTENT, 0, 0);
-    clsComboBox::DeleteItem(dlg, 31);
-    EXPECT_EQ(0, clsComboBox::ListCount(dlg, 31)) << "an empty list stays empty";
-    EXPECT_EQ("", clsComboBox::SelIndexText(dlg, 31));
+    controls::ComboBox::DeleteItem(dlg, 31);
+    EXPECT_EQ(0, controls::ComboBox::ListCount(dlg, 31)) << "an empty list stays empty";
+    EXPECT_EQ("", controls::ComboBox::SelIndexText(dlg, 31));
 }
 
 TEST(Controls, EditTextRoundTripsWholeTexts) {
     HostDialog host;
-    clsEdit edits;
+    controls::Edit edits;
     edits.CreateEdit(host.get(), 40, 0, 0, 200, 21, nullptr, 0, 1000);
     struct Case { const char* what; std::string text; } cases[] = {
         {"empty", ""},
@@ -230,15 +230,15 @@ TEST(Controls, EditTextRoundTripsWholeTexts) {
         {"longer than 254", std::string(300, 'x') + "END"},
     };
     for (const Case& c : cases) {
-        clsEdit::SetEditText(host.get(), 40, c.text);
-        EXPECT_EQ(c.text, clsEdit::Text(host.get(), 40)) << c.what;
+        controls::Edit::SetEditText(host.get(), 40, c.text);
+        EXPECT_EQ(c.text, controls::Edit::Text(host.get(), 40)) << c.what;
     }
 }
 
 TEST(Controls, DateControlsShowTodayPlusDaysFromTheClockSeam) {
     HostDialog host;
-    clsDTPicker pickers;
-    clsMonthCalendar calendar;
+    controls::DatePicker pickers;
+    controls::MonthCalendar calendar;
     pickers.CreateDTPicker(host.get(), 50, 0, 0, 130, 22, 0);
     calendar.CreateMonthCalendar(host.get(), 80);
 
@@ -254,14 +254,14 @@ TEST(Controls, DateControlsShowTodayPlusDaysFromTheClockSeam) {
         SCOPED_TRACE(c.what);
         sys::ScopedSeams seams;
         seams->getLocalTime = [&](SYSTEMTIME& t) { t = c.now; };
-        clsDTPicker::SetTodayPlus(host.get(), 50, c.days);
+        controls::DatePicker::SetTodayPlus(host.get(), 50, c.days);
         SYSTEMTIME shown{};
         ASSERT_EQ(GDT_VALID, SendMessageA(pickers.hwnd(0), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown)));
         EXPECT_EQ(c.y, shown.wYear);
         EXPECT_EQ(c.m, shown.wMonth);
         EXPECT_EQ(c.d, shown.wDay);
 
-        clsMonthCalendar::SetTodayPlus(host.get(), 80, c.days);
+        controls::MonthCalendar::SetTodayPlus(host.get(), 80, c.days);
         SYSTEMTIME sel{};
         ASSERT_TRUE(SendMessageA(calendar.hwnd(), MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&sel)));
         EXPECT_EQ(c.y, sel.wYear);
@@ -341,7 +341,7 @@ INT_PTR CALLBACK InertInitProc(HWND dlg, UINT msg, WPARAM, LPARAM lp) {
 TEST(DialogBuilder, AnInertProcedureLeavesAnUntitledDialogWithoutClientArea) {
     for (int run = 0; run < 2; ++run) {  // a second opening builds a fresh dialog
         SeenByIdleDialog seen;
-        clsDialog dialog;
+        TemplateDialog dialog;
         dialog.CreateDialog(nullptr, InertInitProc, reinterpret_cast<LPARAM>(&seen));
         EXPECT_EQ(1, seen.opened);
         EXPECT_EQ(reinterpret_cast<LPARAM>(&seen), seen.init);
@@ -428,12 +428,12 @@ private:
 TEST(Choosers, CancellingEitherChooserGivesAnEmptyText) {
     {
         CancelChooserSoon cancel;
-        EXPECT_EQ("", clsCommonDialog::OpenDialog(nullptr, "*.wav"));
+        EXPECT_EQ("", CommonDialog::OpenDialog(nullptr, "*.wav"));
         EXPECT_TRUE(CancelChooserSoon::cancelled());
     }
     {
         CancelChooserSoon cancel;
-        EXPECT_EQ("", clsCommonDialog::BrowsCatalog(nullptr));
+        EXPECT_EQ("", CommonDialog::BrowsCatalog(nullptr));
         EXPECT_TRUE(CancelChooserSoon::cancelled());
     }
 }

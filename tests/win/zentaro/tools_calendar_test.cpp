@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "shell/Handles.h"
-#include "shell/SystemSeams.h"
+#include "common/Handles.h"
+#include "common/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
 #include "tests/win/zentaro/tools_dialog_driver.h"
-#include "toolkit/CalendarTool.h"
+#include "tools/CalendarTool.h"
 
 using namespace calendar_tool;
 using tools_test::DialogDriver;

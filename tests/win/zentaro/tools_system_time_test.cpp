@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "shell/Handles.h"
-#include "shell/SystemSeams.h"
+#include "common/Handles.h"
+#include "common/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
 #include "tests/win/zentaro/tools_dialog_driver.h"
-#include "toolkit/SystemTimeTool.h"
+#include "tools/SystemTimeTool.h"
 
 using namespace system_time_tool;
 using testing_support::PumpUntil;

@@ -1,0 +1,174 @@
+#include "alarms/AlarmActions.h"
+
+#include <mmsystem.h>
+
+#include "alarms/Scheduler.h"
+#include "alarms/ShutdownCountdown.h"
+#include "resources/resource_ids.h"
+#include "common/Handles.h"
+#include "common/PathParts.h"
+#include "common/SystemVersion.h"
+#include "common/SystemSeams.h"
+#include "toolkit/Controls.h"
+#include "toolkit/Dialog.h"
+
+namespace {
+
+constexpr DWORD kPlayFile = SND_FILENAME | SND_ASYNC;  // 0x20001
+constexpr DWORD kPlayImage = SND_MEMORY | SND_ASYNC;   // 5
+constexpr char kOpenVerb[] = "Open";
+
+constexpr int kOkId = 1;
+constexpr char kOkText[] = "OK(&O)";
+constexpr int kOkX = 99, kOkY = 77, kOkWidth = 70, kOkHeight = 19;
+constexpr int kSeparatorLeft = 8, kSeparatorRight = 254, kSeparatorY = 66;
+constexpr int kOkFrameLeft = 99, kOkFrameRight = 171, kOkFrameTop = 76, kOkFrameBottom = 97;
+constexpr int kIconX = 10, kIconY = 10;
+
+void PlayItemSound(const alarms::AlarmItem& item) {
+    if (!item.wavFile.empty()) {
+        // Whatever the file holds: a missing or unplayable one makes the platform play its
+        // default sound.
+        sys::PlaySoundData(item.wavFile.c_str(), nullptr, kPlayFile);
+        return;
+    }
+    const SoundImage sound = BuiltInSound();
+    if (sound.data) sys::PlaySoundData(sound.data, nullptr, kPlayImage);
+}
+
+void StartItemProgram(const alarms::AlarmItem& item) {
+    const std::string path = UnquotedPath(item.runExe);
+    const std::string file = FileNameOfPath(path);
+    if (file.empty()) return;  // no program, or a path naming only a folder
+    const std::string dir = DirectoryOfPath(path);
+    sys::StartProgram(nullptr, kOpenVerb, file.c_str(), item.parameters.c_str(), dir.c_str(), SW_SHOW);
+}
+
+void StartCountdown(const alarms::AlarmItem& item, bool restart, HWND owner) {
+    AlarmActionState& shared = AlarmActions();
+    shared.restart = restart;
+    // Each countdown shows its own item's hint; an item without text shows the standard one.
+    shared.customHint = item.notifyText;
+    ShowShutdownCountdown(owner);
+}
+
+// One open reminder dialog; lives on ShowReminderText's stack.
+struct ReminderDialog {
+    win::AutoFont font;
+    win::AutoIcon icon;
+    controls::Button buttons;
+    bool closed = false;
+};
+
+ReminderDialog* ReminderOf(HWND dlg) { return DialogState<ReminderDialog>(dlg); }
+
+void OnReminderInit(HWND dlg, ReminderDialog& d) {
+    CentreDialogOnDesktop(dlg, kReminderWidth, kReminderHeight, kReminderTitle);
+    d.font = CreateDialogFont();
+    d.buttons.CreateButton(dlg, kOkText, kOkId, kOkX, kOkY, kOkWidth, kOkHeight, d.font.get(), BS_DEFPUSHBUTTON);
+    d.icon.reset(LoadProgramIcon());
+}
+
+void OnReminderClose(HWND dlg, ReminderDialog& d) {
+    if (d.closed) return;
+    d.closed = true;
+    d.buttons.Release();
+    d.icon.reset();
+    d.font.reset();
+    EndDialog(dlg, 0);
+}
+
+}  // namespace
+
+AlarmActionState& AlarmActions() {
+    static AlarmActionState state;
+    return state;
+}
+
+SoundImage BuiltInSound() {
+    const HMODULE self = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(IDR_RING_SOUND), RT_RING_SOUND);
+    if (!found) return {};
+    HGLOBAL loaded = LoadResource(self, found);  // not freed: it is part of the program's image
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) return {};
+    return {data, static_cast<std::size_t>(SizeofResource(self, found))};
+}
+
+std::string UnquotedPath(const std::string& path) {
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"') return path.substr(1, path.size() - 2);
+    return path;
+}
+
+HICON LoadProgramIcon() {
+    return static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ZENTARO), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
+}
+
+void FireAlarmItem(const alarms::AlarmItem& item, HWND owner) {
+    switch (item.notifyMode) {
+    case alarms::kNotifySound:
+        PlayItemSound(item);
+        break;
+    case alarms::kNotifyText:
+        AlarmActions().reminderText = item.notifyText;
+        ShowReminderText(owner);
+        break;
+    case alarms::kNotifyProgram:
+        StartItemProgram(item);
+        break;
+    case alarms::kNotifyRestart:
+        StartCountdown(item, true, owner);
+        break;
+    case alarms::kNotifyShutdown:
+        StartCountdown(item, false, owner);
+        break;
+    default:
+        break;
+    }
+}
+
+void ShowReminderText(HWND owner) {
+    ReminderDialog dialog;
+    RunDialogWithState(owner, ReminderDlgProc, dialog);
+}
+
+void PaintReminder(HDC dc, const std::string& text, HFONT font, HICON icon) {
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    win::ScopedSelect selectFont(dc, font);
+    DrawEtchedFrame(dc, kSeparatorLeft, kSeparatorRight, kSeparatorY, kSeparatorY);
+    // One line, cut by the dialog's edge; "&" and "%" are drawn as they are.
+    TextOutA(dc, kReminderTextX, kReminderTextY, text.c_str(), static_cast<int>(text.size()));
+    if (icon) DrawIconEx(dc, kIconX, kIconY, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    DrawSunkenFrame(dc, kOkFrameLeft, kOkFrameRight, kOkFrameTop, kOkFrameBottom);
+    SetBkMode(dc, oldMode);
+}
+
+INT_PTR CALLBACK ReminderDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_INITDIALOG) {
+        auto* d = reinterpret_cast<ReminderDialog*>(lp);
+        AttachDialogState(dlg, lp);
+        if (d) OnReminderInit(dlg, *d);
+        return TRUE;  // focus to OK, so that Enter closes the dialog
+    }
+    ReminderDialog* d = ReminderOf(dlg);
+    if (!d) return FALSE;
+    switch (msg) {
+    case WM_PAINT:
+        PaintDialog(dlg, [d](HDC dc) { PaintReminder(dc, AlarmActions().reminderText, d->font.get(), d->icon.get()); });
+        return TRUE;
+    case WM_COMMAND:
+        // OK or Enter closes; Esc (IDCANCEL) and everything else do nothing.
+        if (LOWORD(wp) == kOkId) SendMessageA(dlg, WM_CLOSE, 0, 0);
+        return TRUE;
+    case WM_CLOSE:
+        OnReminderClose(dlg, *d);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void InstallAlarmActions(std::function<HWND()> owner) {
+    alarms::SetAlarmItemHandler([owner = std::move(owner)](const alarms::AlarmItem& item, int) { FireAlarmItem(item, owner()); });
+}

@@ -1,0 +1,165 @@
+#include "alarms/AlarmStore.h"
+
+#include "common/Handles.h"
+#include "common/Registry.h"
+#include "common/Settings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <unordered_map>
+
+namespace alarms {
+
+namespace {
+
+const char* const kKey = settings::kAlarmKey;
+
+// The record bytes of a stored value, when there are at least 11 and they are binary.
+bool RecordOf(const RegValue& value, RecordBytes& record) {
+    if (value.kind != RegValue::Kind::Bytes || value.bytes.size() < kRecordSize) return false;
+    std::copy_n(value.bytes.begin(), kRecordSize, record.begin());
+    return true;
+}
+
+bool ReadRecord(int n, RecordBytes& record) {
+    return RecordOf(RegReadValue(HKEY_CURRENT_USER, kKey, ValueName(kDataPrefix, n)), record);
+}
+
+// Item n from a reader of values by name; see ReadAlarmItem().
+template <typename Reader>
+AlarmItem ItemFrom(int n, Reader&& read, bool* recordValid) {
+    AlarmItem item;
+    RecordBytes record{};
+    const bool valid = RecordOf(read(ValueName(kDataPrefix, n)), record);
+    if (valid) DecodeRecord(record.data(), record.size(), item);
+    for (const TextField& field : kTextFields) item.*field.member = read(ValueName(field.prefix, n)).TextOrEmpty();
+    if (recordValid) *recordValid = valid;
+    return item;
+}
+
+std::string Lowered(std::string name) {
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name;
+}
+
+// Every value of the alarm key, read in one enumeration and keyed by lower-case name (value
+// names are compared without regard to case). Loading thousands of items value by value
+// would open the key five times per item. Values convert as RegReadValue converts them.
+std::unordered_map<std::string, RegValue> SnapshotOfKey() {
+    std::unordered_map<std::string, RegValue> values;
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &raw) != ERROR_SUCCESS) return values;
+    win::AutoKey key(raw);
+    DWORD count = 0, maxName = 0, maxData = 0;
+    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, &maxData,
+                         nullptr, nullptr) != ERROR_SUCCESS) {
+        return values;
+    }
+    std::vector<char> name(maxName + 2);
+    std::vector<unsigned char> data(maxData + 1);
+    for (DWORD i = 0; i < count; ++i) {
+        DWORD nameSize = static_cast<DWORD>(name.size()), dataSize = static_cast<DWORD>(data.size()), type = 0;
+        if (RegEnumValueA(key.get(), i, name.data(), &nameSize, nullptr, &type, data.data(), &dataSize) != ERROR_SUCCESS)
+            continue;
+        dataSize = std::min<DWORD>(dataSize, static_cast<DWORD>(data.size()));
+        RegValue value;
+        if (type == REG_SZ) {
+            const auto* begin = reinterpret_cast<const char*>(data.data());
+            value.kind = RegValue::Kind::Text;
+            value.text.assign(begin, std::find(begin, begin + dataSize, '\0'));
+            if (value.text.size() > kRegMaxText) value.text.resize(kRegMaxText);
+        } else if (type == REG_BINARY) {
+            value.kind = RegValue::Kind::Bytes;
+            value.bytes.assign(data.begin(), data.begin() + dataSize);
+        } else {
+            continue;  // no other type is part of an item
+        }
+        values.emplace(Lowered(std::string(name.data(), nameSize)), std::move(value));
+    }
+    return values;
+}
+
+bool WriteRecord(int n, const RecordBytes& record) {
+    return RegWriteBinary(HKEY_CURRENT_USER, kKey, ValueName(kDataPrefix, n), record.data(), record.size());
+}
+
+// Writes each non-empty text of the item under number n and deletes the values of the empty ones.
+void WriteTexts(int n, const AlarmItem& item) {
+    for (const TextField& field : kTextFields) {
+        const std::string& text = item.*field.member;
+        const std::string name = ValueName(field.prefix, n);
+        if (text.empty()) RegDeleteNamedValue(HKEY_CURRENT_USER, kKey, name);
+        else settings::WriteText(kKey, name.c_str(), text);
+    }
+}
+
+void DeleteItemValues(int n) {
+    RegDeleteNamedValue(HKEY_CURRENT_USER, kKey, ValueName(kDataPrefix, n));
+    for (const TextField& field : kTextFields) RegDeleteNamedValue(HKEY_CURRENT_USER, kKey, ValueName(field.prefix, n));
+}
+
+}  // namespace
+
+int StoredItemCount() {
+    return std::clamp(settings::ReadNumberOr(kKey, kDataCountName, 0), 0, kMaxItemCount);
+}
+
+AlarmItem ReadAlarmItem(int n, bool* recordValid) {
+    return ItemFrom(n, [](const std::string& name) { return RegReadValue(HKEY_CURRENT_USER, kKey, name); },
+                    recordValid);
+}
+
+AlarmItems ReadAllAlarmItems(int count) {
+    const auto values = SnapshotOfKey();
+    const RegValue nothing;
+    const auto read = [&](const std::string& name) -> const RegValue& {
+        const auto it = values.find(Lowered(name));
+        return it == values.end() ? nothing : it->second;
+    };
+    AlarmItems items;
+    for (int n = 1; n <= count; ++n) items.Append(ItemFrom(n, read, nullptr));
+    return items;
+}
+
+int AppendAlarmItem(const AlarmItem& item) {
+    const int count = StoredItemCount();
+    if (count >= kMaxItemCount) return 0;
+    const int n = count + 1;
+    // The record goes in before the count names it, so a failed write leaves no item without one.
+    WriteTexts(n, item);
+    if (!WriteRecord(n, EncodeRecord(item))) return 0;
+    settings::WriteDword(kKey, kDataCountName, n);
+    return n;
+}
+
+bool WriteAlarmItem(int n, const AlarmItem& item) {
+    if (n < 1 || n > StoredItemCount()) return false;
+    WriteTexts(n, item);
+    return WriteRecord(n, EncodeRecord(item));
+}
+
+void SetAlarmItemState(int n, int state) {
+    RecordBytes record{};
+    if (!ReadRecord(n, record)) return;
+    record[0] = static_cast<std::uint8_t>(state);
+    WriteRecord(n, record);
+}
+
+void DeleteAlarmItem(int k) {
+    const int count = StoredItemCount();
+    if (k < 1 || k > count) return;
+    DeleteItemValues(k);
+    if (k < count) {
+        RecordBytes record{};
+        if (ReadRecord(count, record)) WriteRecord(k, record);  // the stored bytes as they are
+        for (const TextField& field : kTextFields) {
+            const std::string text = settings::ReadText(kKey, ValueName(field.prefix, count).c_str());
+            if (!text.empty()) settings::WriteText(kKey, ValueName(field.prefix, k).c_str(), text);
+        }
+        DeleteItemValues(count);
+    }
+    settings::WriteDword(kKey, kDataCountName, count - 1);
+}
+
+}  // namespace alarms

@@ -1,0 +1,440 @@
+#include "apps/break/BreakWindow.h"
+
+#include "apps/break/BreakLogic.h"
+#include "apps/break/BreakPicture.h"
+#include "common/IniFile.h"
+#include "common/MessageLoop.h"
+#include "common/StopIni.h"
+#include "common/Handles.h"
+#include "common/WindowState.h"
+#include "common/ProgramPath.h"
+#include "common/SystemSeams.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <random>
+
+namespace {
+
+using breaklogic::BreakLayout;
+using breaklogic::Countdown;
+
+constexpr UINT kFocusPeriodMs = 500;
+constexpr UINT kCountdownPeriodMs = 1000;
+// Posted when the window loses activation, to take it back once the switch is over.
+constexpr UINT kMsgRetakeFocus = WM_APP + 1;
+
+constexpr COLORREF kLabelText = RGB(255, 255, 255);
+constexpr COLORREF kLabelShadow = RGB(0, 0, 0);
+// The shadow sits this many pixels to the right of and below the text per 24 pixels of height.
+constexpr int kShadowPerHeight = 24;
+constexpr int kShadowRoom = 4;
+// Point sizes in hundredths.
+constexpr int kHeadingPoints = 2625;
+constexpr int kCountdownPoints = 1350;
+constexpr int kButtonPoints = 975;
+
+// Tells the system that a screen saver is running for as long as the break lasts, and puts the
+// flag back exactly once, whichever way the break ends.
+class ScreenSaverFlag {
+public:
+    ScreenSaverFlag() = default;
+    ScreenSaverFlag(const ScreenSaverFlag&) = delete;
+    ScreenSaverFlag& operator=(const ScreenSaverFlag&) = delete;
+    ~ScreenSaverFlag() { Clear(); }
+    void Set() {
+        sys::SetScreenSaverRunning(TRUE);
+        set_ = true;
+    }
+    void Clear() {
+        if (set_) sys::SetScreenSaverRunning(FALSE);
+        set_ = false;
+    }
+
+private:
+    bool set_ = false;
+};
+
+struct BreakState {
+    HWND wnd = nullptr;
+    BreakConfig config;
+    BreakLayout layout;
+    HWND closeButton = nullptr;     // child windows, destroyed with the window
+    HWND previousButton = nullptr;
+    HWND nextButton = nullptr;
+    HWND countdownLabel = nullptr;
+    HWND headingLabel = nullptr;
+    win::AutoFont headingFont;
+    win::AutoFont countdownFont;
+    win::AutoFont buttonFont;
+    win::AutoBrush background;
+    win::AutoBitmap picture;        // the picture area, kPictureWidth x kPictureHeight
+    bool pictureLoaded = false;
+    int pictureNumber = 1;
+    std::optional<Countdown> countdown;
+    bool enforced = false;
+    bool finished = false;
+    ScreenSaverFlag screenSaver;
+};
+
+BreakState* StateOf(HWND wnd) { return win::WindowState<BreakState>(wnd); }
+
+int ScreenDpi() {
+    win::WindowDC screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    return dpi > 0 ? dpi : 96;
+}
+
+win::AutoFont MakeFont(const char* face, int hundredthPoints, int weight) {
+    const int height = -MulDiv(hundredthPoints, ScreenDpi(), 72 * 100);
+    return win::AutoFont(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face));
+}
+
+// The font at the given size, or smaller when the text would not fit the width (a system may
+// lack the face and substitute a wider one).
+win::AutoFont MakeFittingFont(const char* face, int hundredthPoints, int weight, const char* text, int width) {
+    win::AutoFont font = MakeFont(face, hundredthPoints, weight);
+    win::WindowDC screen(nullptr);
+    SIZE extent{};
+    {
+        win::ScopedSelect select(screen.get(), font.get());
+        GetTextExtentPoint32A(screen.get(), text, lstrlenA(text), &extent);
+    }
+    if (extent.cx <= width || extent.cx <= 0) return font;
+    return MakeFont(face, static_cast<int>(static_cast<long long>(hundredthPoints) * width / extent.cx), weight);
+}
+
+void Place(HWND control, const breaklogic::Rect& r) {
+    SetWindowPos(control, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND MakeChild(const BreakState& s, const char* cls, const char* text, DWORD style, int id, HFONT font) {
+    HWND child = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, s.wnd,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(s.wnd, GWLP_HINSTANCE)), nullptr);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return child;
+}
+
+// The window covers the whole screen; the picture and the controls follow the screen's size.
+void ApplyLayout(BreakState& s) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    s.layout = breaklogic::ComputeBreakLayout(width, height);
+    SetWindowPos(s.wnd, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    Place(s.closeButton, s.layout.closeButton);
+    Place(s.previousButton, s.layout.previousButton);
+    Place(s.nextButton, s.layout.nextButton);
+    Place(s.countdownLabel, s.layout.countdownLabel);
+    Place(s.headingLabel, s.layout.headingLabel);
+    InvalidateRect(s.wnd, nullptr, TRUE);
+}
+
+void ShowPicture(BreakState& s, int number) {
+    s.pictureNumber = number;
+    win::WindowDC screen(s.wnd);
+    s.picture = breakwin::ComposePicture(screen.get(), breaklogic::PicturePath(s.config.programDirectory, number),
+                                         number, kBreakBackground, &s.pictureLoaded);
+    // The labels draw the picture under their text, so they are redrawn with it.
+    RedrawWindow(s.wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void SetCountdownText(BreakState& s, const std::string& text) {
+    SetWindowTextA(s.countdownLabel, text.c_str());
+    InvalidateRect(s.countdownLabel, nullptr, FALSE);
+}
+
+bool Closable(const BreakState& s) { return !s.enforced || s.finished; }
+
+void Finish(BreakState& s) {
+    KillTimer(s.wnd, kFocusTimerId);
+    KillTimer(s.wnd, kCountdownTimerId);
+    s.finished = true;
+    EnableWindow(s.closeButton, TRUE);
+}
+
+// Ends the break: the screen-saver flag goes back before the window goes.
+void CloseBreak(BreakState& s) {
+    s.screenSaver.Clear();
+    DestroyWindow(s.wnd);
+}
+
+// Brings the window to the front and keeps the keyboard focus on it or one of its buttons.
+void RetakeFocus(const BreakState& s) {
+    if (GetForegroundWindow() != s.wnd) SetForegroundWindow(s.wnd);
+    HWND focus = GetFocus();
+    if (focus != s.wnd && !IsChild(s.wnd, focus)) SetFocus(s.wnd);
+}
+
+// ---- message handlers ----
+
+bool OnCreate(HWND wnd, const CREATESTRUCTA* cs) {
+    BreakState* s = win::AttachWindowState(wnd, std::make_unique<BreakState>());
+    s->wnd = wnd;
+    s->config = *static_cast<const BreakConfig*>(cs->lpCreateParams);
+
+    ini::SetIniFile(s->config.iniPath);
+    const int seconds = stopini::ClampBreakLength(ini::ReadIniInt(stopini::kSection, stopini::kTimesShow));
+    s->enforced = ini::ReadIniInt(stopini::kSection, stopini::kCmdHide) != 0;
+    s->countdown.emplace(seconds, sys::TickCount());
+
+    s->background.reset(CreateSolidBrush(kBreakBackground));
+    s->layout = breaklogic::ComputeBreakLayout(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    s->headingFont = MakeFittingFont("Tahoma", kHeadingPoints, FW_BOLD, kBreakHeading,
+                                     s->layout.headingLabel.width - kShadowRoom);
+    s->countdownFont = MakeFont("MS Sans Serif", kCountdownPoints, FW_NORMAL);
+    s->buttonFont = MakeFont("MS Sans Serif", kButtonPoints, FW_NORMAL);
+    // The labels are owner-drawn statics: their text stays readable as window text, and they
+    // draw the picture under it, which makes their background transparent.
+    s->headingLabel = MakeChild(*s, "STATIC", kBreakHeading, SS_OWNERDRAW, kIdHeadingLabel, s->headingFont.get());
+    s->countdownLabel = MakeChild(*s, "STATIC", std::to_string(seconds).c_str(), SS_OWNERDRAW, kIdCountdownLabel,
+                                  s->countdownFont.get());
+    s->closeButton = MakeChild(*s, "BUTTON", kCloseWindowCaption, WS_TABSTOP | BS_PUSHBUTTON, kIdCloseButton,
+                               s->buttonFont.get());
+    s->previousButton = MakeChild(*s, "BUTTON", kPreviousCaption, WS_TABSTOP | BS_PUSHBUTTON, kIdPreviousButton,
+                                  s->buttonFont.get());
+    s->nextButton = MakeChild(*s, "BUTTON", kNextCaption, WS_TABSTOP | BS_PUSHBUTTON, kIdNextButton,
+                              s->buttonFont.get());
+    EnableWindow(s->closeButton, s->enforced ? FALSE : TRUE);
+    ApplyLayout(*s);
+
+    SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    std::mt19937 random(static_cast<std::mt19937::result_type>(sys::TickCount() ^ GetCurrentProcessId()));
+    ShowPicture(*s, breaklogic::FirstPicture(std::uniform_real_distribution<double>(0.0, 1.0)(random)));
+    s->screenSaver.Set();
+
+    SetTimer(wnd, kFocusTimerId, kFocusPeriodMs, nullptr);
+    SetTimer(wnd, kCountdownTimerId, kCountdownPeriodMs, nullptr);
+    // A break of no length is over at once: nothing may keep the user out.
+    if (seconds == 0) {
+        SetCountdownText(*s, breaklogic::CountdownText(0));
+        Finish(*s);
+    }
+    return true;
+}
+
+void OnCountdownTick(BreakState& s) {
+    if (s.finished) return;
+    const int remaining = s.countdown->Remaining(sys::TickCount());
+    SetCountdownText(s, breaklogic::CountdownText(remaining));
+    if (remaining == 0) Finish(s);
+}
+
+void OnTimer(BreakState& s, UINT_PTR id) {
+    if (id == kFocusTimerId) RetakeFocus(s);
+    if (id == kCountdownTimerId) OnCountdownTick(s);
+}
+
+void OnCommand(BreakState& s, int id) {
+    switch (id) {
+    case kIdCloseButton:
+        if (IsWindowEnabled(s.closeButton)) CloseBreak(s);
+        break;
+    case kIdNextButton:
+        ShowPicture(s, breaklogic::NextPicture(s.pictureNumber));
+        break;
+    case kIdPreviousButton:
+        ShowPicture(s, breaklogic::PreviousPicture(s.pictureNumber));
+        break;
+    case IDCANCEL:  // Esc
+        if (Closable(s)) CloseBreak(s);
+        break;
+    default:
+        break;
+    }
+}
+
+// The labels: the picture under the label, then the text with a soft shadow so that it reads
+// on light and dark pictures alike.
+void OnDrawLabel(const BreakState& s, const DRAWITEMSTRUCT* di) {
+    HDC dc = di->hDC;
+    RECT r = di->rcItem;
+    POINT origin{0, 0};
+    MapWindowPoints(di->hwndItem, s.wnd, &origin, 1);
+    FillRect(dc, &r, s.background.get());
+    if (s.picture) {
+        win::AutoMemDC source(CreateCompatibleDC(dc));
+        win::ScopedSelect select(source.get(), s.picture.get());
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source.get(), origin.x - s.layout.picture.left,
+               origin.y - s.layout.picture.top, SRCCOPY);
+    }
+    char text[64] = {};
+    const int length = GetWindowTextA(di->hwndItem, text, static_cast<int>(sizeof(text)));
+    win::ScopedSelect font(dc, reinterpret_cast<HFONT>(SendMessageA(di->hwndItem, WM_GETFONT, 0, 0)));
+    const UINT format = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    const int shadow = std::max<int>(1, metrics.tmHeight / kShadowPerHeight);
+    {
+        win::ScopedTextStyle shadowStyle(dc, TRANSPARENT, kLabelShadow);
+        RECT shifted{r.left + shadow, r.top + shadow, r.right + shadow, r.bottom + shadow};
+        DrawTextA(dc, text, length, &shifted, format);
+    }
+    win::ScopedTextStyle style(dc, TRANSPARENT, kLabelText);
+    DrawTextA(dc, text, length, &r, format);
+}
+
+void Paint(HDC dc, const BreakState& s) {
+    RECT client{};
+    GetClientRect(s.wnd, &client);
+    const RECT pic{s.layout.picture.left, s.layout.picture.top, s.layout.picture.right(),
+                           s.layout.picture.bottom()};
+    // Background around the picture only, so that the picture does not flicker.
+    win::AutoRegion around(CreateRectRgnIndirect(&client));
+    win::AutoRegion picture(CreateRectRgnIndirect(&pic));
+    CombineRgn(around.get(), around.get(), picture.get(), RGN_DIFF);
+    FillRgn(dc, around.get(), s.background.get());
+    if (s.picture) {
+        win::AutoMemDC source(CreateCompatibleDC(dc));
+        win::ScopedSelect select(source.get(), s.picture.get());
+        BitBlt(dc, pic.left, pic.top, pic.right - pic.left, pic.bottom - pic.top, source.get(), 0, 0, SRCCOPY);
+    } else {
+        FillRect(dc, &pic, s.background.get());
+    }
+}
+
+void OnDestroy(BreakState& s) {
+    KillTimer(s.wnd, kFocusTimerId);
+    KillTimer(s.wnd, kCountdownTimerId);
+    SetWindowPos(s.wnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    s.screenSaver.Clear();
+    if (s.config.quitOnClose) PostQuitMessage(0);
+}
+
+LRESULT CALLBACK BreakWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CREATE) return OnCreate(wnd, reinterpret_cast<const CREATESTRUCTA*>(lp)) ? 0 : -1;
+    BreakState* s = StateOf(wnd);
+    if (!s) return DefWindowProcA(wnd, msg, wp, lp);
+    switch (msg) {
+    case WM_TIMER:
+        OnTimer(*s, wp);
+        return 0;
+    case WM_COMMAND:
+        OnCommand(*s, LOWORD(wp));
+        return 0;
+    case WM_KEYDOWN:
+        if (wp == VK_ESCAPE) OnCommand(*s, IDCANCEL);
+        return 0;
+    case WM_DRAWITEM:
+        OnDrawLabel(*s, reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+        return TRUE;
+    case WM_CTLCOLORBTN:
+        return reinterpret_cast<LRESULT>(s->background.get());
+    case WM_ERASEBKGND:
+        return 1;  // Paint covers the whole client area
+    case WM_PAINT: {
+        win::PaintScope paint(wnd);
+        Paint(paint.dc(), *s);
+        return 0;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE) PostMessageA(wnd, kMsgRetakeFocus, 0, 0);
+        break;
+    case kMsgRetakeFocus:
+        RetakeFocus(*s);
+        return 0;
+    case WM_SYSCOMMAND:
+        // Alt+F4 and the like reach here first; an enforced break ignores them.
+        if ((wp & 0xFFF0) == SC_CLOSE && !Closable(*s)) return 0;
+        break;
+    case WM_CLOSE:
+        if (Closable(*s)) CloseBreak(*s);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;  // the end of the session is not held up, not even by an enforced break
+    case WM_ENDSESSION:
+        if (wp) s->screenSaver.Clear();
+        return 0;
+    case WM_DISPLAYCHANGE:
+        ApplyLayout(*s);
+        return 0;
+    case WM_DESTROY:
+        OnDestroy(*s);
+        return 0;
+    case WM_NCDESTROY:
+        win::DeleteWindowState<BreakState>(wnd);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+bool RegisterBreakClass(HINSTANCE instance) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = BreakWndProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = nullptr;  // Paint fills the window
+    wc.lpszClassName = kBreakClass;
+    return RegisterClassA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+BreakConfig DefaultBreakConfig() {
+    BreakConfig c;
+    c.programDirectory = ProgramDirectory();
+    c.iniPath = ini::DefaultIniPath();
+    return c;
+}
+
+HWND CreateBreakWindow(HINSTANCE instance, const BreakConfig& config, int show) {
+    if (!RegisterBreakClass(instance)) return nullptr;
+    // No caption, no system menu, no minimise or maximise box: the break covers the screen.
+    HWND wnd = CreateWindowExA(0, kBreakClass, kBreakTitle, WS_POPUP | WS_CLIPCHILDREN, 0, 0,
+                               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                               instance, const_cast<BreakConfig*>(&config));
+    if (!wnd) return nullptr;
+    ShowWindow(wnd, show == SW_HIDE ? SW_HIDE : SW_SHOW);
+    UpdateWindow(wnd);
+    if (show != SW_HIDE) {
+        SetForegroundWindow(wnd);
+        SetFocus(wnd);
+    }
+    return wnd;
+}
+
+int RunBreak(HINSTANCE instance, int show) {
+    HWND wnd = CreateBreakWindow(instance, DefaultBreakConfig(), show);
+    if (!wnd) return 1;
+    win::AddModelessWindow(wnd);  // Tab between the buttons and Esc as Cancel
+    const int code = win::RunMessageLoop();
+    win::RemoveModelessWindow(wnd);
+    // Asked to quit while the window is still there: end the break properly, which puts the
+    // screen-saver flag back.
+    if (IsWindow(wnd)) DestroyWindow(wnd);
+    return code;
+}
+
+namespace {
+// The state of wnd when it is a break window of this process.
+const BreakState* BreakWindowState(HWND wnd) {
+    char cls[32] = {};
+    if (!IsWindow(wnd) || !GetClassNameA(wnd, cls, static_cast<int>(sizeof(cls))) || lstrcmpA(cls, kBreakClass) != 0) {
+        return nullptr;
+    }
+    return StateOf(wnd);
+}
+}  // namespace
+
+int BreakPictureNumber(HWND wnd) {
+    const BreakState* s = BreakWindowState(wnd);
+    return s ? s->pictureNumber : 0;
+}
+
+bool BreakPictureLoaded(HWND wnd) {
+    const BreakState* s = BreakWindowState(wnd);
+    return s && s->pictureLoaded;
+}
+
+bool BreakFinished(HWND wnd) {
+    const BreakState* s = BreakWindowState(wnd);
+    return s && s->finished;
+}
+
+void PaintBreakWindow(HWND wnd, HDC dc) {
+    if (const BreakState* s = BreakWindowState(wnd)) Paint(dc, *s);
+}

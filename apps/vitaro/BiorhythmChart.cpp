@@ -1,0 +1,160 @@
+#include "apps/vitaro/BiorhythmChart.h"
+
+namespace bio {
+namespace {
+
+COLORREF ColorOf(const GraphColors& colors, int slot) { return static_cast<COLORREF>(colors[slot - 1]); }
+
+POINT Pixel(float x, float y) { return {PixelX(x), PixelY(y)}; }
+
+// The chart's Arial at a size in hundredths of a point, for the DC's resolution.
+win::AutoFont ChartFont(HDC dc, int centipoints) {
+    LOGFONTA lf{};
+    lf.lfHeight = -MulDiv(centipoints, GetDeviceCaps(dc, LOGPIXELSY), 7200);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lstrcpynA(lf.lfFaceName, kChartFontFace, LF_FACESIZE);
+    return win::AutoFont(CreateFontIndirectA(&lf));
+}
+
+void Line(HDC dc, float x1, float y1, float x2, float y2) {
+    const POINT a = Pixel(x1, y1), b = Pixel(x2, y2);
+    MoveToEx(dc, a.x, a.y, nullptr);
+    LineTo(dc, b.x, b.y);
+}
+
+SIZE TextSize(HDC dc, const std::string& text) {
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+// Draws text with its top-left corner at the user point and records it.
+void Text(HDC dc, std::vector<DrawnText>& record, const std::string& text, float x, float y, COLORREF color,
+          int centipoints) {
+    const POINT p = Pixel(x, y);
+    SetTextColor(dc, color);
+    TextOutA(dc, p.x, p.y, text.c_str(), static_cast<int>(text.size()));
+    record.push_back({text, p.x, p.y, color, centipoints});
+}
+
+}  // namespace
+
+bool ChartSurface::Create() {
+    win::WindowDC screen(nullptr);
+    dc_.reset(CreateCompatibleDC(screen.get()));
+    if (!dc_) return false;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = kChartWidthPx;
+    bi.bmiHeader.biHeight = -kChartHeightPx;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_.reset(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap_) return false;
+    // Selected for the DC's whole life: deleting the DC first releases the selection.
+    SelectObject(dc_.get(), bitmap_.get());
+    SetBkMode(dc_.get(), TRANSPARENT);  // texts and the gaps of the dotted pen keep the background
+    const RECT all{0, 0, kChartWidthPx, kChartHeightPx};
+    FillRect(dc_.get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    return true;
+}
+
+std::array<std::string, 4> DrawGraph(ChartSurface& chart, const ChartInputs& in, const LocaleNames& names) {
+    HDC dc = chart.dc();
+    chart.texts_.clear();
+
+    // Background: erases the previous chart.
+    {
+        win::AutoBrush background(CreateSolidBrush(ColorOf(in.colors, kSlotBackground)));
+        const RECT all{0, 0, kChartWidthPx, kChartHeightPx};
+        FillRect(dc, &all, background.get());
+    }
+
+    const std::int32_t n = DaysLived(in.birth, in.current);
+
+    // Curves: solid, 2 pixels, one 34-point polyline per shown cycle.
+    const bool shown[3] = {in.emotional, in.physical, in.intellectual};
+    for (std::size_t c = 0; c < kCycles.size(); ++c) {
+        if (!shown[c]) continue;
+        const BiorhythmCycle& cycle = kCycles[c];
+        win::AutoPen pen(CreatePen(PS_SOLID, 2, ColorOf(in.colors, cycle.colorSlot)));
+        win::ScopedSelect usePen(dc, pen.get());
+        POINT points[kCurvePoints];
+        const auto curve = CurvePoints(n, cycle);
+        for (int j = 0; j < kCurvePoints; ++j) points[j] = Pixel(curve[j].x, curve[j].y);
+        Polyline(dc, points, kCurvePoints);
+    }
+
+    // Axes: solid, 1 pixel.
+    {
+        win::AutoPen pen(CreatePen(PS_SOLID, 1, ColorOf(in.colors, kSlotAxes)));
+        win::ScopedSelect usePen(dc, pen.get());
+        Line(dc, kAxisX, kAxisTop, kAxisX, kAxisBottom);
+        Line(dc, kAxisX, kCentreLineY, kAxisRight, kCentreLineY);
+    }
+
+    // The dotted marker of the chosen date, with a gap for the day number under the rulers.
+    {
+        win::AutoPen pen(CreatePen(PS_DOT, 1, ColorOf(in.colors, kSlotAxes)));
+        win::ScopedSelect usePen(dc, pen.get());
+        if (in.rulers) {
+            Line(dc, kChosenDateX, 0, kChosenDateX, kMarkerGapTop);
+            Line(dc, kChosenDateX, kMarkerGapBottom, kChosenDateX, kScaleHeight);
+        } else {
+            Line(dc, kChosenDateX, 0, kChosenDateX, kScaleHeight);
+        }
+    }
+
+    // Rulers: a dotted tick and the day of the month for each of the 33 days around the date.
+    if (in.rulers) {
+        chart.fontCentipoints_ = kRulerFontCentipoints;
+        win::AutoFont font = ChartFont(dc, kRulerFontCentipoints);
+        win::ScopedSelect useFont(dc, font.get());
+        win::AutoPen pen(CreatePen(PS_DOT, 1, ColorOf(in.colors, kSlotRuler)));
+        win::ScopedSelect usePen(dc, pen.get());
+        const auto days = RulerDays(in.current);
+        for (int i = kRulerFirstX; i <= kRulerLastX; ++i) {
+            const std::string text = std::to_string(days[i - kRulerFirstX]);
+            Line(dc, static_cast<float>(i), kCentreLineY, static_cast<float>(i), kRulerTickTop);
+            const float width = UnitsOfWidth(TextSize(dc, text).cx);
+            Text(dc, chart.texts_, text, i - width / 2, kCentreLineY, ColorOf(in.colors, kSlotRuler),
+                 kRulerFontCentipoints);
+        }
+        chart.fontCentipoints_ = kAfterRulerFontCentipoints;
+    }
+
+    // The chosen date, always white, at the bottom edge one unit from the right.
+    {
+        win::AutoFont font = ChartFont(dc, chart.fontCentipoints_);
+        win::ScopedSelect useFont(dc, font.get());
+        const std::string caption = DateCaption(in.current, names);
+        const SIZE size = TextSize(dc, caption);
+        Text(dc, chart.texts_, caption, kScaleWidth - UnitsOfWidth(size.cx) - 1, kScaleHeight - UnitsOfHeight(size.cy),
+             static_cast<COLORREF>(kWhite), chart.fontCentipoints_);
+    }
+    GdiFlush();
+    return ValueLines(n);
+}
+
+void PaintChart(HDC dc, int x, int y, const ChartSurface& chart) {
+    BitBlt(dc, x, y, kChartWidthPx, kChartHeightPx, chart.dc(), 0, 0, SRCCOPY);
+}
+
+LocaleNames PlatformLocaleNames() {
+    auto info = [](LCTYPE type) {
+        char buffer[80] = {};
+        const int n = GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer);
+        return n > 0 ? std::string(buffer) : std::string();
+    };
+    LocaleNames names;
+    // The platform counts weekdays from Monday (LOCALE_SDAYNAME1); the names start on Sunday.
+    for (int d = 0; d < 7; ++d) names.weekdays[d] = info(LOCALE_SDAYNAME1 + (d + 6) % 7);
+    for (int m = 0; m < 12; ++m) names.monthsShort[m] = info(LOCALE_SABBREVMONTHNAME1 + m);
+    return names;
+}
+
+}  // namespace bio

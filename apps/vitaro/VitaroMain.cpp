@@ -1,0 +1,6 @@
+// Entry of vitaro.exe.
+#include <windows.h>
+
+#include "apps/vitaro/VitaroWindow.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) { return RunVitaro(instance, show); }

@@ -1,0 +1,542 @@
+#include "apps/vitaro/VitaroWindow.h"
+
+#include "apps/vitaro/DateBoxes.h"
+#include "apps/vitaro/VitaroLayout.h"
+#include "common/WindowText.h"
+#include "common/IniFile.h"
+#include "common/StopIni.h"
+#include "common/Handles.h"
+#include "common/SystemSeams.h"
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+using namespace bio::ui;
+using bio::BoxField;
+using bio::CivilDate;
+
+constexpr const char* kChartClass = "VitaroChart";
+constexpr int kVitaroIconId = 1;
+constexpr std::size_t kBirthDateReadSize = 12;  // at most 11 characters
+
+struct VitaroState {
+    HWND wnd = nullptr;
+    VitaroOptions options;
+
+    CivilDate birth{1990, 1, 1};
+    CivilDate current{1990, 1, 1};
+    bio::GraphColors colors = bio::kStartColors;
+    int chosenColorSlot = bio::kSlotBackground;
+    bio::ChartSurface chart;
+    bio::LocaleNames names;
+
+    // Child controls (owned by the window).
+    HWND chartBox = nullptr;
+    HWND checks[4] = {};
+    HWND valueLines[4] = {};
+    HWND boxes[kBoxCount] = {};
+    HWND spins[kBoxCount] = {};
+    HWND days = nullptr;
+    HWND colorOptions[bio::kColorSlots] = {};
+    HWND colorScrolls[3] = {};
+    HWND colorNumbers[3] = {};
+    HWND colorPreview = nullptr;
+
+    int lastAccepted[kBoxCount] = {};  // 0 until the box first accepts a value
+    bool programFill = false;          // the program is setting a box's text
+    bool restoring = false;            // a rejected box is being set back
+    bool ownedByWindow = false;        // freed at WM_NCDESTROY once creation succeeded
+
+    win::AutoFont controlFont, rowFont, headingFont;
+    win::AutoBrush frameBrush, panelBrush, whiteBrush, previewBrush;
+    win::AutoBrush checkBrushes[4];
+};
+
+VitaroState* StateOf(HWND wnd) { return reinterpret_cast<VitaroState*>(GetWindowLongPtrA(wnd, GWLP_USERDATA)); }
+
+COLORREF Ref(std::uint32_t color) { return static_cast<COLORREF>(color); }
+
+BoxField FieldOf(int box) { return static_cast<BoxField>(box % 3); }
+
+std::string TextOf(HWND wnd) { return win::WindowText(wnd); }
+
+win::AutoFont MakeFont(HWND wnd, const char* face, int points, bool underline) {
+    win::WindowDC dc(wnd);
+    LOGFONTA lf{};
+    lf.lfHeight = -MulDiv(points, GetDeviceCaps(dc.get(), LOGPIXELSY), 72);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfUnderline = underline ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
+    return win::AutoFont(CreateFontIndirectA(&lf));
+}
+
+HWND MakeControl(VitaroState& s, const char* cls, const char* text, DWORD style, const Box& box, int id,
+                 HFONT font) {
+    HWND child = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, box.x, box.y, box.width, box.height,
+                                 s.wnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(s.wnd, GWLP_HINSTANCE)), nullptr);
+    if (child && font) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return child;
+}
+
+// ---- the chart ----------------------------------------------------------------------
+
+void DrawGraph(VitaroState& s) {
+    bio::ChartInputs in;
+    in.birth = s.birth;
+    in.current = s.current;
+    in.emotional = IsDlgButtonChecked(s.wnd, kIdEmotional) == BST_CHECKED;
+    in.physical = IsDlgButtonChecked(s.wnd, kIdPhysical) == BST_CHECKED;
+    in.intellectual = IsDlgButtonChecked(s.wnd, kIdIntellectual) == BST_CHECKED;
+    in.rulers = IsDlgButtonChecked(s.wnd, kIdRulers) == BST_CHECKED;
+    in.colors = s.colors;
+    const auto lines = bio::DrawGraph(s.chart, in, s.names);
+    for (int i = 0; i < 4; ++i) SetWindowTextA(s.valueLines[i], lines[i].c_str());
+    InvalidateRect(s.chartBox, nullptr, FALSE);
+}
+
+LRESULT CALLBACK ChartBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_NCCREATE:
+        SetWindowLongPtrA(wnd, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+        break;
+    case WM_ERASEBKGND:
+        return 1;  // the retained image covers the whole box
+    case WM_PAINT: {
+        win::PaintScope paint(wnd);
+        if (auto* chart = reinterpret_cast<const bio::ChartSurface*>(GetWindowLongPtrA(wnd, GWLP_USERDATA)))
+            bio::PaintChart(paint.dc(), 0, 0, *chart);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        if (auto* chart = reinterpret_cast<const bio::ChartSurface*>(GetWindowLongPtrA(wnd, GWLP_USERDATA)))
+            bio::PaintChart(reinterpret_cast<HDC>(wp), 0, 0, *chart);
+        return 0;
+    }
+    return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+// ---- date boxes -----------------------------------------------------------------------
+
+void OnBoxChanged(VitaroState& s, int box);
+
+// Sets a box's text as the program does; the change is checked like typing.
+void FillBox(VitaroState& s, int box, const std::string& text) {
+    s.programFill = true;
+    SetWindowTextA(s.boxes[box], text.c_str());
+    s.programFill = false;
+    OnBoxChanged(s, box);
+}
+
+std::optional<CivilDate> DateOfGroup(VitaroState& s, int first) {
+    int values[3];
+    for (int i = 0; i < 3; ++i) {
+        const auto value = bio::AcceptBoxText(FieldOf(first + i), TextOf(s.boxes[first + i]));
+        if (!value) return std::nullopt;
+        values[i] = *value;
+    }
+    return bio::DateOfBoxes(values[0], values[1], values[2]);
+}
+
+// Rebuilds both dates from the boxes and the day count text. An impossible group stops it:
+// an impossible birth date changes nothing; an impossible current date keeps the current
+// date and the day count text.
+void RefreshDays(VitaroState& s) {
+    const auto birth = DateOfGroup(s, 0);
+    if (!birth) return;
+    s.birth = *birth;
+    const auto current = DateOfGroup(s, 3);
+    if (!current) return;
+    s.current = *current;
+    SetWindowTextA(s.days, bio::DaysLivedText(bio::DaysLived(s.birth, s.current)).c_str());
+}
+
+void OnBoxChanged(VitaroState& s, int box) {
+    const auto value = bio::AcceptBoxText(FieldOf(box), TextOf(s.boxes[box]));
+    if (!value) {
+        // Never accepted anything yet: there is no value to go back to.
+        if (s.restoring) return;
+        s.restoring = true;
+        FillBox(s, box, std::to_string(s.lastAccepted[box]));
+        s.restoring = false;
+        const int end = GetWindowTextLengthA(s.boxes[box]);
+        SendMessageA(s.boxes[box], EM_SETSEL, end, end);
+        return;
+    }
+    SetScrollPos(s.spins[box], SB_CTL, *value, TRUE);
+    s.lastAccepted[box] = *value;
+    RefreshDays(s);
+}
+
+// The spin arrows run upward: the up arrow adds one. The spin keeps its value as the
+// scroll bar's position.
+void OnSpin(VitaroState& s, int box, int request) {
+    int delta = 0;
+    if (request == SB_LINEUP || request == SB_PAGEUP) delta = 1;
+    else if (request == SB_LINEDOWN || request == SB_PAGEDOWN) delta = -1;
+    else return;
+    const int old = GetScrollPos(s.spins[box], SB_CTL);
+    const int next = bio::SpinStep(FieldOf(box), old, delta);
+    if (next == old) return;
+    SetScrollPos(s.spins[box], SB_CTL, next, TRUE);
+    FillBox(s, box, std::to_string(next));
+}
+
+void FillGroup(VitaroState& s, int first, int month, int day, int year) {
+    FillBox(s, first, std::to_string(month));
+    FillBox(s, first + 1, std::to_string(day));
+    FillBox(s, first + 2, std::to_string(year));
+}
+
+CivilDate Today() {
+    const SYSTEMTIME now = sys::LocalTime();
+    return {now.wYear, now.wMonth, now.wDay};
+}
+
+// ---- buttons ------------------------------------------------------------------------
+
+void Step(VitaroState& s, std::optional<CivilDate> (*step)(const CivilDate&, std::int64_t), int k) {
+    // A step that would leave the supported dates does nothing.
+    if (const auto next = step(s.current, k)) {
+        s.current = *next;
+        DrawGraph(s);
+    }
+}
+
+void OnCurrentDate(VitaroState& s) {
+    // Impossible boxes keep the chart as it is.
+    if (const auto date = DateOfGroup(s, 3)) {
+        s.current = *date;
+        DrawGraph(s);
+    }
+}
+
+void OnSystemDate(VitaroState& s) {
+    const CivilDate today = Today();
+    FillGroup(s, 3, today.month, today.day, today.year);
+}
+
+// ---- colour panel -------------------------------------------------------------------
+
+void OnColorScroll(VitaroState& s, int index) {
+    const int value = GetScrollPos(s.colorScrolls[index], SB_CTL);
+    SetWindowTextA(s.colorNumbers[index], std::to_string(value).c_str());
+    int rgb[3];
+    for (int i = 0; i < 3; ++i) rgb[i] = std::atoi(TextOf(s.colorNumbers[i]).c_str());
+    const bio::ColorValue color = bio::MakeColor(rgb[0], rgb[1], rgb[2]);
+    s.previewBrush.reset(CreateSolidBrush(Ref(color)));
+    InvalidateRect(s.colorPreview, nullptr, TRUE);
+    s.colors[s.chosenColorSlot - 1] = color;  // the chart keeps its colours until redrawn
+}
+
+void ChooseColorSlot(VitaroState& s, int slot) {
+    s.chosenColorSlot = slot;
+    const bio::Rgb rgb = bio::SplitColor(s.colors[slot - 1]);
+    const int parts[3] = {rgb.red, rgb.green, rgb.blue};
+    for (int i = 0; i < 3; ++i) SetWindowTextA(s.colorNumbers[i], std::to_string(parts[i]).c_str());
+    for (int i = 0; i < 3; ++i) {
+        SetScrollPos(s.colorScrolls[i], SB_CTL, parts[i], TRUE);
+        OnColorScroll(s, i);
+    }
+}
+
+void OnColorScrollRequest(VitaroState& s, int index, int request, int thumb) {
+    int value = GetScrollPos(s.colorScrolls[index], SB_CTL);
+    switch (request) {
+    case SB_LINELEFT: value -= 1; break;
+    case SB_LINERIGHT: value += 1; break;
+    case SB_PAGELEFT: value -= kColorPage; break;
+    case SB_PAGERIGHT: value += kColorPage; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: value = thumb; break;
+    case SB_LEFT: value = 0; break;
+    case SB_RIGHT: value = kColorMax; break;
+    default: return;
+    }
+    value = value < 0 ? 0 : value > kColorMax ? kColorMax : value;
+    SetScrollPos(s.colorScrolls[index], SB_CTL, value, TRUE);
+    OnColorScroll(s, index);
+}
+
+// ---- creation -----------------------------------------------------------------------
+
+void CreateControls(VitaroState& s) {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(s.wnd, GWLP_HINSTANCE));
+    HFONT font = s.controlFont.get();
+
+    s.chartBox = CreateWindowExA(0, kChartClass, "", WS_CHILD | WS_VISIBLE, kChart.x, kChart.y, kChart.width,
+                                 kChart.height, s.wnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdChart)),
+                                 instance, &s.chart);
+
+    for (int i = 0; i < 4; ++i) {
+        s.checks[i] = MakeControl(s, "BUTTON", kCheckTexts[i], BS_AUTOCHECKBOX | WS_TABSTOP, kCheckBoxes[i],
+                                  kIdEmotional + i, font);
+        SendMessageA(s.checks[i], BM_SETCHECK, BST_CHECKED, 0);
+    }
+    for (int row = 0; row < 3; ++row) {
+        MakeControl(s, "STATIC", kRowTexts[row], SS_LEFT, {kRowLabelX, kRowLabelY[row], kRowLabelWidth, kRowLabelHeight},
+                    kIdDayLabel + row, s.rowFont.get());
+        MakeControl(s, "BUTTON", kStepBackText, BS_PUSHBUTTON | WS_TABSTOP,
+                    {kStepBackX, kStepRowY[row], kStepWidth, kStepHeight}, kIdDayBack + 2 * row, font);
+        MakeControl(s, "BUTTON", kStepForthText, BS_PUSHBUTTON | WS_TABSTOP,
+                    {kStepForthX, kStepRowY[row], kStepWidth, kStepHeight}, kIdDayForth + 2 * row, font);
+    }
+    for (int i = 0; i < 4; ++i) {
+        s.valueLines[i] = MakeControl(s, "STATIC", "", SS_LEFT | SS_NOPREFIX,
+                                      {kValuePanel.x, kValuePanel.y + kValueLineOffset[i], kValueLineWidth, kValueLineHeight},
+                                      kIdCycles4 + i, font);
+    }
+    MakeControl(s, "BUTTON", kResetText, BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, kReset, kIdReset, font);
+    MakeControl(s, "STATIC", kBirthHeadingText, SS_LEFT, kBirthHeading, kIdBirthHeading, s.headingFont.get());
+    MakeControl(s, "STATIC", kDateHeadingText, SS_LEFT, kDateHeading, kIdDateHeading, s.headingFont.get());
+
+    for (int box = 0; box < kBoxCount; ++box) {
+        const int x = box < 3 ? kBirthBoxX[box] : kDateBoxX[box - 3];
+        s.boxes[box] = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                                       x, kBoxRowY, kBoxWidth, kBoxHeight, s.wnd,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(BoxId(box))), instance, nullptr);
+        SendMessageA(s.boxes[box], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        s.spins[box] = MakeControl(s, "SCROLLBAR", "", SBS_VERT, {x + kBoxWidth, kSpinTop, kSpinSize, kSpinSize},
+                                   SpinId(box), nullptr);
+        const bio::BoxLimits& limits = bio::LimitsOf(FieldOf(box));
+        SetScrollRange(s.spins[box], SB_CTL, limits.spinMin, limits.spinMax, FALSE);
+        SetScrollPos(s.spins[box], SB_CTL, limits.spinMin, FALSE);
+        if (box % 3 != 2)
+            MakeControl(s, "STATIC", "/", SS_CENTER, {x + kSlashOffset, kSpinTop, kSlashWidth, kSpinSize},
+                        kIdSlash1 + (box < 3 ? box : box - 1), font);
+    }
+    s.days = MakeControl(s, "STATIC", "", SS_LEFT | SS_NOPREFIX, kDays, kIdDays, font);
+    MakeControl(s, "BUTTON", kSystemDateText, BS_PUSHBUTTON | WS_TABSTOP, kSystemDate, kIdSystemDate, font);
+
+    // The colour panel lies below the fixed client area; no tab stop leads into it.
+    MakeControl(s, "BUTTON", kColorPanelText, BS_GROUPBOX, kColorPanel, kIdColorPanel, font);
+    for (int i = 0; i < bio::kColorSlots; ++i) {
+        s.colorOptions[i] = MakeControl(
+            s, "BUTTON", bio::kColorSlotNames[i], BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0),
+            {kColorOptionX, kColorOptionY + kColorOptionStep * i, kColorOptionWidth, kColorOptionStep},
+            kIdColorOption1 + i, font);
+    }
+    for (int i = 0; i < 3; ++i) {
+        const int y = kColorScrollY + kColorScrollStep * i;
+        s.colorScrolls[i] = MakeControl(s, "SCROLLBAR", "", SBS_HORZ | WS_GROUP,
+                                        {kColorScrollX, y, kColorScrollWidth, kColorRowHeight}, kIdColorScroll1 + i, nullptr);
+        SetScrollRange(s.colorScrolls[i], SB_CTL, 0, kColorMax, FALSE);
+        s.colorNumbers[i] = MakeControl(s, "STATIC", "0", SS_LEFT, {kColorNumberX, y, kColorNumberWidth, kColorRowHeight},
+                                        kIdColorNumber1 + i, font);
+    }
+    s.colorPreview = MakeControl(s, "STATIC", "", SS_LEFT, kColorPreview, kIdColorPreview, nullptr);
+}
+
+// ---- message handlers ---------------------------------------------------------------
+
+bool OnCreate(HWND wnd, const CREATESTRUCTA* cs) {
+    auto* s = static_cast<VitaroState*>(cs->lpCreateParams);
+    s->wnd = wnd;
+    SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
+    if (!s->chart.Create()) return false;
+    s->names = bio::PlatformLocaleNames();
+    s->controlFont = MakeFont(wnd, kControlFont, kControlFontPoints, false);
+    s->rowFont = MakeFont(wnd, kRowFont, kRowFontPoints, false);
+    s->headingFont = MakeFont(wnd, kHeadingFont, kHeadingFontPoints, true);
+    s->frameBrush.reset(CreateSolidBrush(Ref(kFrameGrey)));
+    s->panelBrush.reset(CreateSolidBrush(Ref(kPanelRed)));
+    s->whiteBrush.reset(CreateSolidBrush(Ref(kWhiteColor)));
+    CreateControls(*s);
+    return true;
+}
+
+void OnCommand(VitaroState& s, int id, int code) {
+    if (id >= kIdBirthBox1 && id < kIdBirthBox1 + 3 && code == EN_CHANGE) {
+        if (!s.programFill) OnBoxChanged(s, id - kIdBirthBox1);
+        return;
+    }
+    if (id >= kIdDateBox1 && id < kIdDateBox1 + 3 && code == EN_CHANGE) {
+        if (!s.programFill) OnBoxChanged(s, 3 + id - kIdDateBox1);
+        return;
+    }
+    if (id >= kIdColorOption1 && id < kIdColorOption1 + bio::kColorSlots) {
+        if (code == BN_CLICKED) ChooseColorSlot(s, id - kIdColorOption1 + 1);
+        return;
+    }
+    if (code != BN_CLICKED) return;
+    switch (id) {
+    case kIdEmotional:
+    case kIdPhysical:
+    case kIdIntellectual:
+    case kIdRulers: DrawGraph(s); break;
+    case kIdDayBack: Step(s, bio::AddDays, -1); break;
+    case kIdDayForth: Step(s, bio::AddDays, 1); break;
+    case kIdMonthBack: Step(s, bio::AddMonths, -1); break;
+    case kIdMonthForth: Step(s, bio::AddMonths, 1); break;
+    case kIdYearBack: Step(s, bio::AddYears, -1); break;
+    case kIdYearForth: Step(s, bio::AddYears, 1); break;
+    case kIdReset: OnCurrentDate(s); break;
+    case kIdSystemDate: OnSystemDate(s); break;
+    case IDCANCEL: PostMessageA(s.wnd, WM_CLOSE, 0, 0); break;
+    }
+}
+
+void OnScroll(VitaroState& s, HWND bar, int request, int thumb) {
+    for (int box = 0; box < kBoxCount; ++box)
+        if (bar == s.spins[box]) return OnSpin(s, box, request);
+    for (int i = 0; i < 3; ++i)
+        if (bar == s.colorScrolls[i]) return OnColorScrollRequest(s, i, request, thumb);
+}
+
+// Backgrounds of the labels and check boxes: the frame's grey, the value panel's red (the
+// average line on white), the legend colours of the check boxes, the colour preview.
+HBRUSH OnControlColor(VitaroState& s, HDC dc, HWND control) {
+    const int id = GetDlgCtrlID(control);
+    auto use = [&](const win::AutoBrush& brush, std::uint32_t color) {
+        SetBkColor(dc, Ref(color));
+        return static_cast<HBRUSH>(brush.get());
+    };
+    if (id >= kIdEmotional && id <= kIdRulers) return use(s.checkBrushes[id - kIdEmotional], kCheckColors[id - kIdEmotional]);
+    if (id >= kIdDayLabel && id <= kIdYearLabel) return use(s.frameBrush, kFrameGrey);
+    if (id == kIdCycles4 + 3) return use(s.whiteBrush, kWhiteColor);
+    if (id >= kIdCycles4 && id < kIdCycles4 + 3) return use(s.panelBrush, kPanelRed);
+    if (id == kIdColorPreview && s.previewBrush) return s.previewBrush.get();
+    return nullptr;
+}
+
+void OnClose(VitaroState& s) {
+    const std::string stored = bio::StoredBirthDate(TextOf(s.boxes[0]), TextOf(s.boxes[1]), TextOf(s.boxes[2]));
+    ini::WriteIniString(stopini::kSection, stopini::kBirthDateWrite, stored);  // a failed write is ignored
+    DestroyWindow(s.wnd);
+}
+
+// Start-up after creation: the birth date from the INI file, today, the boxes, the window
+// shown, the colour panel, the legend colours and the first chart.
+void StartUp(VitaroState& s) {
+    ini::SetIniFile(s.options.iniPath);
+    const std::string stored = ini::ReadIniString(stopini::kSection, stopini::kBirthDateRead, kBirthDateReadSize);
+    s.colors = bio::kStartColors;
+    const bio::BoxValues birth = bio::ParseStoredBirthDate(stored).value_or(bio::kDefaultBirthBoxes);
+    const CivilDate today = Today();
+    FillGroup(s, 3, today.month, today.day, today.year);
+    FillGroup(s, 0, birth[0], birth[1], birth[2]);
+    ShowWindow(s.wnd, s.options.show);
+    SendMessageA(s.colorOptions[0], BM_SETCHECK, BST_CHECKED, 0);
+    ChooseColorSlot(s, bio::kSlotBackground);
+    for (int i = 0; i < 4; ++i) s.checkBrushes[i].reset(CreateSolidBrush(Ref(kCheckColors[i])));
+    for (HWND check : s.checks) InvalidateRect(check, nullptr, TRUE);
+    OnCurrentDate(s);
+}
+
+LRESULT CALLBACK VitaroProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        SetWindowLongPtrA(wnd, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+        return DefWindowProcA(wnd, msg, wp, lp);
+    }
+    VitaroState* s = StateOf(wnd);
+    if (!s) return DefWindowProcA(wnd, msg, wp, lp);
+    switch (msg) {
+    case WM_CREATE: return OnCreate(wnd, reinterpret_cast<CREATESTRUCTA*>(lp)) ? 0 : -1;
+    case WM_PAINT: {
+        win::PaintScope paint(wnd);
+        PaintVitaro(paint.dc());
+        return 0;
+    }
+    case WM_COMMAND: OnCommand(*s, LOWORD(wp), HIWORD(wp)); return 0;
+    case WM_VSCROLL:
+    case WM_HSCROLL: OnScroll(*s, reinterpret_cast<HWND>(lp), LOWORD(wp), static_cast<short>(HIWORD(wp))); return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (HBRUSH brush = OnControlColor(*s, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_CLOSE: OnClose(*s); return 0;
+    case WM_DESTROY:
+        if (s->options.quitOnDestroy) PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
+        if (s->ownedByWindow) delete s;  // created by CreateVitaroWindow
+        return DefWindowProcA(wnd, msg, wp, lp);
+    }
+    return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+bool RegisterClasses(HINSTANCE instance) {
+    WNDCLASSA chart{};
+    chart.lpfnWndProc = ChartBoxProc;
+    chart.hInstance = instance;
+    chart.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    chart.lpszClassName = kChartClass;
+    WNDCLASSA main{};
+    main.lpfnWndProc = VitaroProc;
+    main.hInstance = instance;
+    // Shared resources: not owned, never destroyed.
+    main.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kVitaroIconId));
+    main.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    main.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    main.lpszClassName = kVitaroClass;
+    WNDCLASSA existing{};
+    const bool haveChart = GetClassInfoA(instance, kChartClass, &existing) || RegisterClassA(&chart);
+    const bool haveMain = GetClassInfoA(instance, kVitaroClass, &existing) || RegisterClassA(&main);
+    return haveChart && haveMain;
+}
+
+}  // namespace
+
+void PaintVitaro(HDC dc) {
+    RECT frame{kUpperFrame.x, kUpperFrame.y, kUpperFrame.x + kUpperFrame.width, kUpperFrame.y + kUpperFrame.height};
+    win::AutoBrush grey(CreateSolidBrush(Ref(kFrameGrey)));
+    FillRect(dc, &frame, grey.get());
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    const RECT panel{kValuePanel.x, kValuePanel.y, kValuePanel.x + kValuePanel.width, kValuePanel.y + kValuePanel.height};
+    win::AutoBrush red(CreateSolidBrush(Ref(kPanelRed)));
+    FillRect(dc, &panel, red.get());
+}
+
+HWND CreateVitaroWindow(HINSTANCE instance, const VitaroOptions& options) {
+    if (!RegisterClasses(instance)) return nullptr;
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    RECT outer{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&outer, style, FALSE, 0);
+    auto state = std::make_unique<VitaroState>();
+    state->options = options;
+    VitaroState* s = state.get();
+    HWND wnd = CreateWindowExA(0, kVitaroClass, kVitaroTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                               outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, s);
+    if (!wnd) return nullptr;  // the state goes with its owner here
+    state.release()->ownedByWindow = true;
+    StartUp(*s);
+    return wnd;
+}
+
+bool VitaroPreTranslate(HWND wnd, MSG& msg) {
+    if (msg.hwnd != wnd && !IsChild(wnd, msg.hwnd)) return false;
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+        PostMessageA(wnd, WM_CLOSE, 0, 0);
+        return true;
+    }
+    return IsDialogMessageA(wnd, &msg) != FALSE;
+}
+
+VitaroView VitaroViewOf(HWND wnd) {
+    const VitaroState* s = StateOf(wnd);
+    if (!s) return {};
+    return {s->birth, s->current, s->colors, &s->chart};
+}
+
+int RunVitaro(HINSTANCE instance, int show) {
+    VitaroOptions options;
+    options.iniPath = ini::DefaultIniPath();
+    options.quitOnDestroy = true;
+    options.show = show;
+    HWND wnd = CreateVitaroWindow(instance, options);
+    if (!wnd) return 1;
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (VitaroPreTranslate(wnd, msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,207 @@
+#include "apps/zentaro/MainCommands.h"
+
+#include <htmlhelp.h>
+
+#include <memory>
+#include <string>
+
+#include "apps/zentaro/AboutWindow.h"
+#include "alarms/AlarmList.h"
+#include "apps/zentaro/MainWindow.h"
+#include "breaksettings/BreakSettingsWindow.h"
+#include "face/OptionsDialog.h"
+#include "tools/CalendarTool.h"
+#include "tools/SystemTimeTool.h"
+#include "apps/zentaro/MenuLayout.h"
+#include "common/ProgramPath.h"
+#include "common/SystemSeams.h"
+#include "apps/zentaro/TrayIcon.h"
+#include "apps/zentaro/PopupMenu.h"
+
+namespace {
+
+struct CommandsState {
+    std::unique_ptr<PopupMenu> menu;  // lives from window creation to close
+    HWND main = nullptr;            // not owned: the clock window
+    UINT taskbarCreated = 0;        // registered message; 0 until the menu is built
+};
+
+CommandsState& State() {
+    static CommandsState state;
+    return state;
+}
+
+void Relabel(const char* text, UINT id) {
+    if (PopupMenu* m = State().menu.get()) m->SetMenuText(menu::kMinimiseResumePosition, text, id);
+}
+
+void PopMenu(HWND main) {
+    if (PopupMenu* m = State().menu.get()) m->PopMenu(main);
+}
+
+std::string BesideProgram(const char* name) { return ProgramDirectory() + "\\" + name; }
+
+void Minimise(HWND main) {
+    Relabel(menu::kTextResume, menu::kCmdResume);
+    // Minimising a shown window produces WM_SIZE (minimised), which comes back here once; on
+    // an already minimised window it changes nothing, so the chain ends.
+    ShowWindow(main, SW_HIDE);
+    ShowWindow(main, SW_MINIMIZE);
+    ShowWindow(main, SW_HIDE);
+}
+
+void Resume(HWND main) {
+    Relabel(menu::kTextMinimise, menu::kCmdMinimise);
+    ShowWindow(main, SW_SHOWNORMAL);  // WM_SIZE (restored) removes the icon
+}
+
+void Exit(HWND main) {
+    // The close handling removes the icon, stores the position and destroys the window with
+    // the windows it owns; then the program ends at once, even inside a nested dialog loop.
+    SendMessageA(main, WM_CLOSE, 0, 0);
+    sys::ExitProgram(0);
+}
+
+// A modal dialog of the clock disables the clock window, but the icon's menu still works:
+// a command for a further modal dialog then brings the open one forward instead, so only
+// one runs at a time. True when such a dialog is open.
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindEnabledOwned(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<OwnedSearch*>(p);
+    if (GetWindow(w, GW_OWNER) != s->owner || !IsWindowVisible(w) || !IsWindowEnabled(w)) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
+bool ModalDialogOpen(HWND main) {
+    if (IsWindowEnabled(main)) return false;
+    OwnedSearch search{main, nullptr};
+    EnumThreadWindows(GetWindowThreadProcessId(main, nullptr), FindEnabledOwned,
+                      reinterpret_cast<LPARAM>(&search));
+    if (search.found) SetForegroundWindow(search.found);
+    return true;
+}
+
+// After the options dialog's Apply: a minimised clock comes back and shows the stored face.
+void ShowStoredFace() {
+    if (HWND main = MainWindowHandle(); main && IsIconic(main)) RestoreMainWindow();
+    ReloadClockFace();
+}
+
+void RunCommand(HWND main, WPARAM id) {
+    switch (id) {
+    case menu::kCmdResume: Resume(main); break;
+    case menu::kCmdMinimise: Minimise(main); break;
+    case menu::kCmdOptions:
+        if (!ModalDialogOpen(main)) options::ShowOptionsDialog(main, ShowStoredFace);
+        break;
+    case menu::kCmdBreakSettings: ShowBreakSettings(main, DefaultBreakSettingsConfig()); break;
+    case menu::kCmdBiorhythm:
+        // Shown normally: a program started hidden would keep its first window hidden.
+        sys::StartProgram(nullptr, "open", BesideProgram(kBiorhythmProgram).c_str(), nullptr,
+                          nullptr, SW_SHOWNORMAL);
+        break;
+    case menu::kCmdCalendar:
+        if (!ModalDialogOpen(main)) ShowCalendarTool(main);
+        break;
+    case menu::kCmdAlarmSettings: alarms::ShowAlarmList(main); break;
+    case menu::kCmdTimeSetting:
+        if (!ModalDialogOpen(main)) ShowSystemTimeTool(main);
+        break;
+    case menu::kCmdAbout: ShowAboutWindow(main); break;
+    case menu::kCmdExit: Exit(main); break;
+    case menu::kCmdHelpContent:
+        sys::OpenHelp(main, BesideProgram(kHelpFileName).c_str(), HH_DISPLAY_TOPIC, 0);
+        break;
+    case menu::kCmdWebsite:
+        sys::StartProgram(nullptr, "open", kWebPageAddress, nullptr, nullptr, SW_SHOWNORMAL);
+        break;
+    default: break;  // separators and the Help item
+    }
+}
+
+void StartMove(HWND main) {
+    UpdateWindow(main);
+    ReleaseCapture();
+    // The system's move loop drags the window until the button is released.
+    const DWORD at = GetMessagePos();
+    SendMessageA(main, WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(at));
+}
+
+void OnSize(HWND main, WPARAM kind) {
+    if (kind == SIZE_MINIMIZED) {
+        ShowWindow(main, SW_HIDE);
+        AddTrayIcon(main);
+        SendMessageA(main, WM_COMMAND, menu::kCmdMinimise, 0);
+    } else {
+        RemoveTrayIcon();
+        // Shown again by any means (also a second start of the program): offer Minimise.
+        Relabel(menu::kTextMinimise, menu::kCmdMinimise);
+    }
+}
+
+void OnTrayMessage(HWND main, LPARAM mouse) {
+    if (mouse == WM_LBUTTONDBLCLK) {
+        SendMessageA(main, WM_COMMAND, menu::kCmdResume, 0);
+    } else if (mouse == WM_RBUTTONUP) {
+        PopMenu(main);
+    }
+}
+
+}  // namespace
+
+void CreateMainMenu(HWND main) {
+    CommandsState& s = State();
+    s.main = main;
+    s.taskbarCreated = RegisterWindowMessageA(kTaskbarCreatedMessage);
+    s.menu = std::make_unique<PopupMenu>();
+    BuildClockMenu(*s.menu);  // a menu that fails to build stays partly usable or empty
+}
+
+bool HandleMainCommandMessage(HWND main, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+    *result = 0;
+    switch (msg) {
+    case WM_COMMAND: RunCommand(main, wp); return true;
+    case WM_LBUTTONDOWN: StartMove(main); return true;
+    case WM_LBUTTONDBLCLK:
+        ShowWindow(main, SW_HIDE);
+        ShowWindow(main, SW_SHOWMINIMIZED);  // WM_SIZE (minimised) does the rest
+        return true;
+    case WM_RBUTTONUP: PopMenu(main); return true;
+    case kTrayMessage: OnTrayMessage(main, lp); return true;
+    case WM_SIZE: OnSize(main, wp); return false;  // the default handling follows
+    default: break;
+    }
+    if (msg != 0 && msg == State().taskbarCreated) {
+        RestoreTrayIcon();
+        return true;
+    }
+    return false;
+}
+
+bool DrawMainMenuItem(LPARAM lp) {
+    PopupMenu* m = State().menu.get();
+    return m && m->OnDrawItem(lp) == 0;
+}
+
+bool MeasureMainMenuItem(HWND main, LPARAM lp) {
+    PopupMenu* m = State().menu.get();
+    return m && m->OnMeasureItem(main, lp) == 0;
+}
+
+void ReleaseMainMenuAndIcon() {
+    RemoveTrayIcon();
+    State().menu.reset();
+}
+
+void RestoreMainWindow() {
+    if (HWND main = State().main; main && IsWindow(main)) {
+        SendMessageA(main, WM_COMMAND, menu::kCmdResume, 0);
+    }
+}
+
+PopupMenu* MainMenu() { return State().menu.get(); }

@@ -1,0 +1,51 @@
+// The main clock window: start-up, creation, the one-second tick, painting, closing and the
+// hourly chime. The features it uses are called directly; they reach it only through callbacks.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "face/TimeDrawing.h"
+#include "face/Face.h"
+
+inline constexpr const char* kMainClassName = "frmMain";
+inline constexpr const char* kMainTitle = "Zentaro";
+inline constexpr UINT_PTR kTickTimerId = 8;
+inline constexpr UINT kFirstTickMs = 1000;
+
+// Registers the window class of the clock; true on success.
+bool RegisterMainClass(const char* className);
+// Registers the class, creates the clock window, runs the message loop to its end and
+// unregisters the class.
+void RunMainWindow(const char* className, DWORD exStyle, const char* title);
+// The steps of RunMainWindow, for the in-process tests: create the window (class registered),
+// then start it (first paint, tick timer, "Windowpos", "IconRun").
+HWND CreateMainWindow(const char* className, DWORD exStyle, const char* title);
+void StartMainWindow(HWND main);
+
+LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+
+// Applies the start option "Windowpos", "RndBackBmp" or "RndTimeBmp" when it is on.
+void ApplyStartupOption(HWND main, const char* valueName);
+// Shows the window normally, or minimised when "IconRun" is on.
+void ShowInitialState(HWND main);
+
+// The hourly chime: called on every tick; starts the chime thread once an hour.
+void CheckHourlyChime();
+DWORD PlayChimeBeeps();
+DWORD ChimeSoundRoutine();
+
+// The clock window; null while there is none.
+HWND MainWindowHandle();
+// The face of the clock window and the drawing object that knows its time area.
+FaceState& MainFace();
+TimeDrawing& MainDrawTime();
+// Loads the skin named in the settings again and reshapes the window in place (after the
+// options dialog's Apply); a window that was shown stays shown.
+void ReloadClockFace();
+
+// Paints the face: the background, then the time text. A text that cannot be drawn leaves
+// lastGoodText (the last text drawn) on the face; a drawable one replaces it.
+void PaintClockFace(HDC dc, const FaceState& face, const TimeDrawing& drawTime, std::string_view timeText,
+                    std::string& lastGoodText);

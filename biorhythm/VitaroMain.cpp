@@ -1,6 +1,0 @@
-// Entry of vitaro.exe.
-#include <windows.h>
-
-#include "biorhythm/VitaroWindow.h"
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) { return RunVitaro(instance, show); }

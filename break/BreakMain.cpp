@@ -1,6 +1,0 @@
-// Entry of Break.exe.
-#include <windows.h>
-
-#include "break/BreakWindow.h"
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) { return RunBreak(instance, show); }

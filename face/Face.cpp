@@ -1,0 +1,219 @@
+#include "face/Face.h"
+
+#include "face/TimeDrawing.h"
+#include "resources/resource_ids.h"
+#include "common/SystemVersion.h"
+#include "common/Settings.h"
+
+#include <algorithm>
+#include <cstring>
+
+bool SkinSurface::Create(HDC like, win::AutoBitmap image) {
+    Reset();
+    if (!image) return false;
+    dc_.reset(CreateCompatibleDC(like));
+    if (!dc_) return false;
+    image_ = std::move(image);
+    previous_ = SelectObject(dc_.get(), image_.get());
+    return true;
+}
+
+void SkinSurface::Reset() {
+    if (dc_ && previous_) SelectObject(dc_.get(), previous_);
+    previous_ = nullptr;
+    dc_.reset();
+    image_.reset();
+}
+
+namespace {
+
+using SizeRule = bool (*)(int, int);
+
+bool SizeOf(HBITMAP bitmap, int& width, int& height) {
+    BITMAP info{};
+    if (!GetObjectA(bitmap, sizeof info, &info)) return false;
+    width = info.bmWidth;
+    height = info.bmHeight;
+    return true;
+}
+
+bool IsOrdinaryFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The file's first bytes and whether its headers promise no more than it holds.
+bool FileHoldsWholeBitmap(const std::string& path) {
+    HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return false;
+    win::AutoHandle file(opened);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) return false;
+    char head[face::kBitmapHeadBytes] = {};
+    DWORD read = 0;
+    if (!ReadFile(file.get(), head, sizeof head, &read, nullptr)) return false;
+    return face::BitmapFileComplete(std::string_view(head, read), static_cast<std::uint64_t>(size.QuadPart));
+}
+
+win::AutoBitmap LoadBuiltIn(int id) {
+    return win::AutoBitmap(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+// One skin image: the named file when it is a usable bitmap, else the built-in image.
+win::AutoBitmap LoadSkinImage(HWND owner, const std::string& directory, const std::string& name, int builtInId,
+                              SizeRule usable) {
+    if (!face::IsBareFileName(name)) return LoadBuiltIn(builtInId);
+    const std::string path = directory + "\\" + name;
+    if (path.size() >= MAX_PATH || !IsOrdinaryFile(path)) return LoadBuiltIn(builtInId);
+    win::AutoBitmap image;
+    if (FileHoldsWholeBitmap(path))
+        image.reset(static_cast<HBITMAP>(
+            LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    int width = 0, height = 0;
+    if (image && SizeOf(image.get(), width, height) && usable(width, height)) return image;
+    image.reset();
+    MessageBoxA(owner, kPictureWarningText, kPictureWarningCaption, MB_OK | MB_ICONWARNING);
+    return LoadBuiltIn(builtInId);
+}
+
+BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info)) reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcWork);
+    return TRUE;
+}
+
+std::vector<RECT> WorkAreas() {
+    std::vector<RECT> areas;
+    EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
+face::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
+
+void LoadSkinBitmaps(HWND main, FaceState& face) {
+    ShowWindow(main, SW_HIDE);
+    const std::string directory = settings::ReadText(settings::kOptionKey, settings::kSkinPath);
+    const std::string backName = settings::ReadText(settings::kLoadKey, settings::kBmpBack);
+    const std::string glyphName = settings::ReadText(settings::kLoadKey, settings::kBmpTime);
+    face.backgroundImage = LoadSkinImage(main, directory, backName, IDB_BACKGROUND, face::BackgroundSizeUsable);
+    face.glyphImage = LoadSkinImage(main, directory, glyphName, IDB_GLYPHS, face::GlyphStripSizeUsable);
+    int width = 0, height = 0;
+    if (face.backgroundImage && SizeOf(face.backgroundImage.get(), width, height)) {
+        face.width = width;
+        face.height = height;
+    }
+}
+
+void PrepareSkinSurfaces(HWND main, FaceState& face) {
+    win::WindowDC screen(main);
+    if (face.backgroundImage) face.background.Create(screen.get(), std::move(face.backgroundImage));
+    if (face.glyphImage) face.glyphs.Create(screen.get(), std::move(face.glyphImage));
+}
+
+POINT ClockPlacement(const FaceState& face) {
+    const auto left = settings::ReadNumber(settings::kLoadKey, settings::kClockLeft);
+    const auto top = settings::ReadNumber(settings::kLoadKey, settings::kClockTop);
+    if (left && top) {
+        const face::Rect stored{*left, *top, *left + face.width, *top + face.height};
+        std::vector<face::Rect> areas;
+        for (const RECT& r : WorkAreas()) areas.push_back(ToRect(r));
+        if (face::FaceReachable(stored, areas)) return {*left, *top};
+    }
+    return {face::CentreOffset(GetSystemMetrics(SM_CXSCREEN), face.width),
+            face::CentreOffset(GetSystemMetrics(SM_CYSCREEN), face.height)};
+}
+
+void PlaceClockWindow(HWND main, const FaceState& face) {
+    const POINT at = ClockPlacement(face);
+    MoveWindow(main, at.x, at.y, face.width, face.height, TRUE);
+}
+
+namespace {
+
+// One region made at once from runs [first, last) (ExtCreateRegion).
+HRGN RegionOfRuns(const face::Run* first, const face::Run* last) {
+    const std::size_t count = static_cast<std::size_t>(last - first);
+    // RGNDATA: the header followed by the rectangles, in one DWORD-aligned block.
+    const std::size_t bytes = sizeof(RGNDATAHEADER) + count * sizeof(RECT);
+    std::vector<DWORD> block((bytes + sizeof(DWORD) - 1) / sizeof(DWORD));
+    auto* data = reinterpret_cast<RGNDATA*>(block.data());
+    RECT bound{first->left, first->y, first->right, first->y + 1};
+    auto* rects = reinterpret_cast<RECT*>(data->Buffer);
+    for (std::size_t i = 0; i < count; ++i) {
+        const face::Run& r = first[i];
+        rects[i] = {r.left, r.y, r.right, r.y + 1};
+        bound.left = std::min(bound.left, static_cast<LONG>(r.left));
+        bound.right = std::max(bound.right, static_cast<LONG>(r.right));
+        bound.bottom = std::max(bound.bottom, static_cast<LONG>(r.y + 1));
+    }
+    data->rdh.dwSize = sizeof(RGNDATAHEADER);
+    data->rdh.iType = RDH_RECTANGLES;
+    data->rdh.nCount = static_cast<DWORD>(count);
+    data->rdh.nRgnSize = static_cast<DWORD>(count * sizeof(RECT));
+    data->rdh.rcBound = bound;
+    return ExtCreateRegion(nullptr, static_cast<DWORD>(bytes), data);
+}
+
+}  // namespace
+
+HRGN BuildRegionFromRuns(const std::vector<face::Run>& runs) {
+    if (runs.empty()) return nullptr;
+    // Some platforms unite the rectangles of ExtCreateRegion one at a time, which grows with
+    // the square of their number; so each row is made at once and the rows are then united
+    // pairwise, each union joining regions of similar size.
+    std::vector<win::AutoRegion> parts;
+    for (std::size_t start = 0; start < runs.size();) {
+        std::size_t end = start;
+        while (end < runs.size() && runs[end].y == runs[start].y) ++end;
+        parts.emplace_back(RegionOfRuns(&runs[start], &runs[start] + (end - start)));
+        if (!parts.back()) return nullptr;
+        start = end;
+    }
+    while (parts.size() > 1) {
+        std::vector<win::AutoRegion> merged;
+        for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+            CombineRgn(parts[i].get(), parts[i].get(), parts[i + 1].get(), RGN_OR);
+            merged.push_back(std::move(parts[i]));
+        }
+        if (parts.size() % 2) merged.push_back(std::move(parts.back()));
+        parts = std::move(merged);
+    }
+    return parts.front().release();
+}
+
+HRGN BuildRegionByUnion(const std::vector<face::Run>& runs) {
+    HRGN region = nullptr;
+    for (const face::Run& r : runs) {
+        if (!region) {
+            region = CreateRectRgn(r.left, r.y, r.right, r.y + 1);
+            continue;
+        }
+        win::AutoRegion single(CreateRectRgn(r.left, r.y, r.right, r.y + 1));
+        CombineRgn(region, region, single.get(), RGN_OR);
+    }
+    return region;
+}
+
+int ApplyWindowRegion(HWND main, HDC background, int width, int height) {
+    const face::PixelGrid grid = ReadSurfacePixels(background, width, height);
+    win::AutoRegion region(BuildRegionFromRuns(face::ShapeRuns(grid)));
+    // Without a shape pixel the window keeps its full rectangle (a null region).
+    const int result = SetWindowRgn(main, region.get(), TRUE);
+    if (result) region.release();  // the window owns the region now
+    return result;
+}
+
+void ApplyFaceGeometry(HWND main, FaceState& face, TimeDrawing& drawTime) {
+    SetWindowPos(main, nullptr, 0, 0, face.width, face.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (win::IsLayeredCapable()) {
+        const int opacity = face::ClockOpacity(settings::ReadNumber(settings::kLoadKey, settings::kAlpha));
+        SetLayeredWindowAttributes(main, 0, static_cast<BYTE>(opacity), LWA_ALPHA);
+    }
+    ApplyWindowRegion(main, face.background.dc(), face.width, face.height);
+    drawTime.PaintTimePos(face.background.dc(), face.width, face.height);
+}

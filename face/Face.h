@@ -1,0 +1,71 @@
+// The clock face's images and the window they shape: loading the skin images (or the built-in
+// ones), the two off-screen surfaces, the window's place, size, translucency and outline.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "face/FaceLayout.h"
+#include "common/Handles.h"
+
+class TimeDrawing;
+
+// An off-screen surface holding one image; owns both and unselects the image before release.
+class SkinSurface {
+public:
+    SkinSurface() = default;
+    SkinSurface(const SkinSurface&) = delete;
+    SkinSurface& operator=(const SkinSurface&) = delete;
+    ~SkinSurface() { Reset(); }
+
+    // Creates a surface compatible with `like` and puts `image` on it (taking ownership).
+    bool Create(HDC like, win::AutoBitmap image);
+    void Reset();
+    HDC dc() const { return dc_.get(); }
+    explicit operator bool() const { return static_cast<bool>(dc_); }
+
+private:
+    win::AutoMemDC dc_;
+    win::AutoBitmap image_;
+    HGDIOBJ previous_ = nullptr;  // the surface's own stock bitmap, put back before release
+};
+
+// The face of the clock window: its two images and their surfaces.
+struct FaceState {
+    win::AutoBitmap backgroundImage;  // loaded, waiting for PrepareSkinSurfaces
+    win::AutoBitmap glyphImage;
+    SkinSurface background;
+    SkinSurface glyphs;
+    int width = 0;   // background size; also the clock window's size
+    int height = 0;
+};
+
+inline constexpr const char* kPictureWarningCaption = "Unknown picture format";
+inline constexpr const char* kPictureWarningText =
+    "Unknown picture format, Single shot the \n button neglect this mistake.";
+
+// Hides the main window, then loads the background and the glyph strip named in the settings
+// from the skin directory. A name that is not an existing file means the built-in image; a file
+// that is no usable bitmap gives the picture-format warning once and the built-in image.
+void LoadSkinBitmaps(HWND main, FaceState& face);
+// (Re)creates the two surfaces from the images LoadSkinBitmaps loaded.
+void PrepareSkinSurfaces(HWND main, FaceState& face);
+// Moves the window to its stored place, or centres it when no usable place is stored, at the
+// background's size.
+void PlaceClockWindow(HWND main, const FaceState& face);
+// Cuts the window's outline out of the background: pixels of the top-left pixel's colour are
+// left out. Returns SetWindowRgn's result.
+int ApplyWindowRegion(HWND main, HDC background, int width, int height);
+// Size, translucency, outline and time position of the window, in that order.
+void ApplyFaceGeometry(HWND main, FaceState& face, TimeDrawing& drawTime);
+
+// Where the clock goes when nothing usable is stored: centred on the primary screen, or the
+// stored place when at least half of the face lies on the monitors' work areas.
+POINT ClockPlacement(const FaceState& face);
+
+// The region made of the runs: each row made at once (ExtCreateRegion), the rows united
+// pairwise; and the same region united rectangle by rectangle (CombineRgn). Null for no runs;
+// the caller owns the result.
+HRGN BuildRegionFromRuns(const std::vector<face::Run>& runs);
+HRGN BuildRegionByUnion(const std::vector<face::Run>& runs);

@@ -1,0 +1,373 @@
+#include "face/OptionsDialog.h"
+
+#include <commctrl.h>
+
+#include "face/SkinRules.h"
+#include "face/Skins.h"
+#include "face/StartWithWindows.h"
+#include "face/TimeDrawing.h"
+#include "resources/resource_ids.h"
+#include "common/Handles.h"
+#include "common/ProgramPath.h"
+#include "common/SystemVersion.h"
+#include "common/Registry.h"
+#include "common/Settings.h"
+#include "common/SystemSeams.h"
+#include "toolkit/CommonDialog.h"
+#include "toolkit/Controls.h"
+#include "toolkit/Dialog.h"
+
+namespace options {
+namespace {
+
+// Everything the open dialog owns; lives on ShowOptionsDialog's stack while the dialog runs.
+struct OptionsState {
+    HWND main = nullptr;  // the clock window; not owned
+    std::function<void()> showNewFace;  // the owner's: show the face stored by Apply
+    win::AutoFont font;
+    controls::Button buttons;    // push buttons and check boxes
+    controls::Trackbar slider;
+    controls::Edit skinPath;
+    controls::ComboBox lists;
+    controls::Label labels[4];
+    TimeDrawing previewDrawTime;  // the preview's own, so the clock's time area is not moved
+};
+
+FolderChooser& Chooser() {
+    static FolderChooser chooser = [](HWND owner) { return CommonDialog::BrowsCatalog(owner); };
+    return chooser;
+}
+
+OptionsState* StateOf(HWND dlg) { return DialogState<OptionsState>(dlg); }
+HWND MainOf(HWND dlg) {
+    const OptionsState* s = StateOf(dlg);
+    return s ? s->main : nullptr;
+}
+
+struct ButtonSpec {
+    int id;
+    const char* caption;
+    int x, y, width, height;
+    DWORD style;
+};
+
+constexpr DWORD kCheckBox = BS_AUTOCHECKBOX;
+constexpr ButtonSpec kPushButtons[] = {
+    {kIdOk, "OK(&O)", 195, 276, 72, 21, BS_DEFPUSHBUTTON | WS_GROUP},
+    {kIdCancel, "Cancel(&C)", 275, 276, 72, 21, BS_PUSHBUTTON},
+    {kIdApply, "Apply(&A)", 355, 276, 72, 21, BS_PUSHBUTTON},
+};
+constexpr ButtonSpec kBrowseButton{kIdBrowse, "Browse(&V)", 215, 20, 66, 20, BS_PUSHBUTTON};
+constexpr ButtonSpec kRandomBackground{kIdRandomBackground, "Replace with the random(&B)", 20, 98, 180, 16, kCheckBox};
+constexpr ButtonSpec kStartBoxes[] = {
+    {kIdRandomGlyphs, "Replace with the random", 20, 166, 180, 20, kCheckBox},
+    {kIdTopmost, "Always On top-screen(&T)", 20, 212, 180, 18, kCheckBox | WS_GROUP},
+    {kIdAutoRun, "Start with windows start(&U)", 20, 231, 180, 18, kCheckBox},
+    {kIdIconRun, "Minimized on start(&I)", 20, 249, 180, 18, kCheckBox},
+};
+constexpr int kSliderX = 310, kSliderY = 17;
+constexpr int kEditX = 20, kEditY = 20, kEditWidth = 185, kEditHeight = 20;
+constexpr int kListX = 20, kListWidth = 175;
+constexpr int kBackgroundListY = 72, kBackgroundListHeight = 188;
+constexpr int kGlyphListY = 144, kGlyphListHeight = 500;
+
+struct LabelSpec {
+    const char* text;
+    int x, y;
+};
+constexpr LabelSpec kLabels[] = {
+    {"Picture directory", 20, 4}, {"Background picture", 20, 55}, {"Time picture", 20, 126}, {"Option", 20, 197}};
+constexpr int kLabelId = -1;  // labels send no commands
+
+struct Frame {
+    int left, top, right, bottom;
+};
+constexpr Frame kEtchedFrames[] = {{10, 10, 290, 50},  {10, 60, 207, 120},  {10, 131, 207, 190},
+                                   {10, 202, 207, 270}, {300, 10, 434, 50}, {216, 60, 434, 270}};
+constexpr Frame kSunkenFrames[] = {
+    {194, 275, 268, 298}, {274, 275, 348, 298}, {354, 275, 428, 298}, {214, 19, 282, 41}};
+
+struct OptionBox {
+    int id;
+    const char* valueName;
+};
+constexpr OptionBox kLoadedBoxes[] = {{kIdRandomBackground, settings::kRndBackBmp},
+                                      {kIdRandomGlyphs, settings::kRndTimeBmp},
+                                      {kIdTopmost, settings::kWindowpos},
+                                      {kIdAutoRun, settings::kAutoRun},
+                                      {kIdIconRun, settings::kIconRun}};
+// Saved by Apply before the face is reloaded; "Windowpos" follows the reload (the reload
+// shows the window, and the z-order is set last).
+constexpr OptionBox kSavedBeforeReload[] = {{kIdRandomBackground, settings::kRndBackBmp},
+                                            {kIdRandomGlyphs, settings::kRndTimeBmp},
+                                            {kIdAutoRun, settings::kAutoRun},
+                                            {kIdIconRun, settings::kIconRun}};
+
+void CreateButton(OptionsState& s, HWND dlg, const ButtonSpec& b) {
+    s.buttons.CreateButton(dlg, b.caption, b.id, b.x, b.y, b.width, b.height, s.font.get(), b.style);
+}
+
+// A label as wide and high as its text in the dialog's font, so it covers only its part of
+// the frame line it sits on.
+void CreateLabelSizedToText(OptionsState& s, controls::Label& label, HWND dlg, const LabelSpec& spec) {
+    label.CreateLabel(dlg, spec.text, spec.x, spec.y, s.font.get(), 0, kLabelId);
+    HWND h = label.hwnd();
+    if (!h) return;
+    win::WindowDC dc(h);
+    SIZE size{};
+    {
+        win::ScopedSelect font(dc.get(), s.font.get());
+        GetTextExtentPoint32A(dc.get(), spec.text, static_cast<int>(std::char_traits<char>::length(spec.text)), &size);
+    }
+    if (size.cx > 0 && size.cy > 0) SetWindowPos(h, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+bool IsDirectory(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+win::AutoBitmap BuiltInImage(int resourceId) {
+    return win::AutoBitmap(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+// The image a list's selection stands for, as the clock would load it: "Default", no
+// selection or a file that is no longer there give the built-in image; a file that is there
+// but holds no usable bitmap gives none.
+win::AutoBitmap PreviewImage(HWND dlg, int listId, int builtInId) {
+    if (controls::ComboBox::GetSelItem(dlg, listId) <= 0) return BuiltInImage(builtInId);
+    const std::string path = controls::Edit::Text(dlg, kIdSkinPath) + "\\" + controls::ComboBox::SelIndexText(dlg, listId);
+    if (!FileExists(path)) return BuiltInImage(builtInId);
+    return win::AutoBitmap(static_cast<HBITMAP>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP info{};
+    if (!bitmap || GetObjectA(bitmap, sizeof info, &info) != sizeof info) return {0, 0};
+    return {info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
+}
+
+std::string SkinDirectoryToShow() {
+    const std::string stored = settings::ReadText(settings::kOptionKey, settings::kSkinPath);
+    return !stored.empty() && IsDirectory(stored) ? stored : ProgramDirectory();
+}
+
+void SetMainOpacity(HWND main, int alpha) {
+    SetLayeredWindowAttributes(main, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+}
+
+// --- message handlers ---
+
+void OnInitDialog(HWND dlg, OptionsState& s) {
+    AttachDialogState(dlg, reinterpret_cast<LPARAM>(&s));
+    CentreDialogOnDesktop(dlg, skins::kOptionsDialogWidth, skins::kOptionsDialogHeight, kCaption);
+    s.font = CreateDialogFont();
+
+    for (const ButtonSpec& b : kPushButtons) CreateButton(s, dlg, b);
+    s.slider.CreateTrackBar(dlg, kIdOpacity, kSliderX, kSliderY, WS_GROUP);
+    LoadAlphaSetting(dlg);
+    CreateButton(s, dlg, kBrowseButton);
+    s.skinPath.CreateEdit(dlg, kIdSkinPath, kEditX, kEditY, kEditWidth, kEditHeight, s.font.get(), 0,
+                          kSkinPathMaxText);
+    SetFocus(GetDlgItem(dlg, kIdSkinPath));
+    s.lists.CreateCombox(dlg, kIdBackgroundList, kListX, kBackgroundListY, kListWidth, kBackgroundListHeight,
+                         s.font.get(), 0);
+    controls::ComboBox::AddItem(dlg, kIdBackgroundList, kDefaultEntry);
+    CreateButton(s, dlg, kRandomBackground);
+    s.lists.CreateCombox(dlg, kIdGlyphList, kListX, kGlyphListY, kListWidth, kGlyphListHeight, s.font.get(), 0);
+    controls::ComboBox::AddItem(dlg, kIdGlyphList, kDefaultEntry);
+    for (const ButtonSpec& b : kStartBoxes) CreateButton(s, dlg, b);
+    for (std::size_t i = 0; i < std::size(kLabels); ++i) CreateLabelSizedToText(s, s.labels[i], dlg, kLabels[i]);
+
+    controls::Edit::SetEditText(dlg, kIdSkinPath, SkinDirectoryToShow());
+    FillSkinLists(dlg, controls::Edit::Text(dlg, kIdSkinPath));
+    SelectSkinEntry(dlg, kIdBackgroundList, settings::kSelBackBmp);
+    SelectSkinEntry(dlg, kIdGlyphList, settings::kSelTimeBmp);
+    for (const OptionBox& box : kLoadedBoxes) LoadCheckOption(dlg, box.id, box.valueName);
+}
+
+void OnPaint(HWND dlg) {
+    PaintDialog(dlg, [dlg](HDC dc) { PaintOptionsDialog(dc, dlg); });
+}
+
+void OnApply(HWND dlg, OptionsState& s) {
+    settings::WriteDword(settings::kLoadKey, settings::kAlpha, s.slider.Value());
+    settings::WriteText(settings::kOptionKey, settings::kSkinPath, controls::Edit::Text(dlg, kIdSkinPath));
+    settings::WriteDword(settings::kOptionKey, settings::kSelBackBmp, controls::ComboBox::GetSelItem(dlg, kIdBackgroundList));
+    settings::WriteDword(settings::kOptionKey, settings::kSelTimeBmp, controls::ComboBox::GetSelItem(dlg, kIdGlyphList));
+    settings::WriteText(settings::kLoadKey, settings::kBmpBack, controls::ComboBox::SelIndexText(dlg, kIdBackgroundList));
+    settings::WriteText(settings::kLoadKey, settings::kBmpTime, controls::ComboBox::SelIndexText(dlg, kIdGlyphList));
+    for (const OptionBox& box : kSavedBeforeReload) SaveCheckOption(dlg, box.id, box.valueName);
+    if (s.showNewFace) s.showNewFace();
+    SaveCheckOption(dlg, kIdTopmost, settings::kWindowpos);
+}
+
+void OnBrowse(HWND dlg) {
+    const std::string folder = Chooser()(dlg);
+    if (folder.empty()) return;
+    controls::Edit::SetEditText(dlg, kIdSkinPath, folder);
+    controls::ComboBox::DeleteItem(dlg, kIdBackgroundList);
+    controls::ComboBox::DeleteItem(dlg, kIdGlyphList);
+    FillSkinLists(dlg, folder);
+    InvalidateRect(dlg, &kPreviewArea, FALSE);
+}
+
+void OnCommand(HWND dlg, OptionsState& s, WPARAM wp) {
+    switch (wp) {
+    case kIdOk:
+        SendMessageA(dlg, WM_COMMAND, kIdApply, 0);
+        SendMessageA(dlg, WM_CLOSE, 0, 0);
+        break;
+    case kIdCancel: SendMessageA(dlg, WM_CLOSE, 0, 0); break;
+    case kIdApply: OnApply(dlg, s); break;
+    case kIdBrowse: OnBrowse(dlg); break;
+    default: break;
+    }
+    if (HIWORD(wp) == CBN_SELCHANGE) InvalidateRect(dlg, &kPreviewArea, FALSE);
+}
+
+void OnHScroll(OptionsState& s, WPARAM wp) {
+    if (LOWORD(wp) == TB_ENDTRACK && win::IsLayeredCapable() && s.main) SetMainOpacity(s.main, s.slider.Value());
+}
+
+void OnClose(HWND dlg, OptionsState& s) {
+    LoadAlphaSetting(dlg);
+    if (win::IsLayeredCapable() && s.main) SetMainOpacity(s.main, s.slider.Value());
+
+    const bool noBackgrounds = controls::ComboBox::ListCount(dlg, kIdBackgroundList) <= 1;
+    const bool noGlyphStrips = controls::ComboBox::ListCount(dlg, kIdGlyphList) <= 1;
+    if (noBackgrounds) RegDeleteSubKey(HKEY_CURRENT_USER, settings::kSkinKey, "BlackFile");
+    if (noGlyphStrips) RegDeleteSubKey(HKEY_CURRENT_USER, settings::kSkinKey, "TimeFile");
+    if (noBackgrounds && noGlyphStrips) RegDeleteSubKey(HKEY_CURRENT_USER, settings::kRootKey, "Clock Skin");
+
+    for (controls::Label& label : s.labels) label.Release();
+    s.lists.Release();
+    s.skinPath.Release();
+    s.slider.Release();
+    s.buttons.Release();
+    s.previewDrawTime = TimeDrawing{};
+    s.font.reset();
+    AttachDialogState(dlg, 0);
+    EndDialog(dlg, 0);
+}
+
+}  // namespace
+
+ScopedFolderChooser::ScopedFolderChooser(FolderChooser chooser) : saved_(Chooser()) { Chooser() = std::move(chooser); }
+ScopedFolderChooser::~ScopedFolderChooser() { Chooser() = saved_; }
+
+void ShowOptionsDialog(HWND main, std::function<void()> showNewFace) {
+    OptionsState state;
+    state.main = main;
+    state.showNewFace = std::move(showNewFace);
+    RunDialogWithState(main, OptionsDlgProc, state);
+}
+
+INT_PTR CALLBACK OptionsDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_INITDIALOG) {
+        OnInitDialog(dlg, *reinterpret_cast<OptionsState*>(lp));
+        return 0;
+    }
+    OptionsState* s = StateOf(dlg);
+    if (!s) return 0;
+    switch (msg) {
+    case WM_PAINT: OnPaint(dlg); break;
+    case WM_COMMAND: OnCommand(dlg, *s, wp); break;
+    case WM_HSCROLL: OnHScroll(*s, wp); break;
+    case WM_CLOSE: OnClose(dlg, *s); break;
+    default: break;
+    }
+    return 0;
+}
+
+void LoadAlphaSetting(HWND dlg) {
+    HWND slider = GetDlgItem(dlg, kIdOpacity);
+    if (win::IsLayeredCapable()) {
+        SendMessageA(slider, TBM_SETPOS, TRUE, settings::ReadNumberOr(settings::kLoadKey, settings::kAlpha,
+                                                                       settings::kDefaultAlpha));
+    } else {
+        SendMessageA(slider, TBM_SETPOS, TRUE, controls::kTrackbarMin);
+        EnableWindow(slider, FALSE);
+    }
+}
+
+void LoadCheckOption(HWND dlg, int id, const char* valueName) {
+    controls::Button::SetButtonState(dlg, id, settings::ReadFlag(settings::kOptionKey, valueName) ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void SaveCheckOption(HWND dlg, int id, const char* valueName) {
+    const bool on = controls::Button::GetButtonState(dlg, id);
+    settings::WriteDword(settings::kOptionKey, valueName, on ? 1 : 0);
+    if (id == kIdTopmost) {
+        if (HWND main = MainOf(dlg)) {
+            constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW;
+            if (on) {
+                SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
+            } else {
+                // HWND_BOTTOM alone is meant to end the topmost state, but not every window
+                // manager does so; leave it explicitly first.
+                SetWindowPos(main, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace | SWP_NOACTIVATE);
+                SetWindowPos(main, HWND_BOTTOM, 0, 0, 0, 0, kKeepPlace | SWP_NOACTIVATE);
+            }
+        }
+    } else if (id == kIdAutoRun) {
+        skins::SetStartWithSystem(on, ProgramFullPath());
+    }
+}
+
+void FillSkinLists(HWND dlg, const std::string& directory) {
+    const skins::SkinLists lists = skins::ScanSkinDirectory(directory);
+    for (const std::string& name : lists.backgrounds) controls::ComboBox::AddItem(dlg, kIdBackgroundList, name);
+    for (const std::string& name : lists.glyphStrips) controls::ComboBox::AddItem(dlg, kIdGlyphList, name);
+    controls::ComboBox::FitDropDownWidth(dlg, kIdBackgroundList);
+    controls::ComboBox::FitDropDownWidth(dlg, kIdGlyphList);
+    skins::WriteSkinLists(lists);
+}
+
+void SelectSkinEntry(HWND dlg, int listId, const char* valueName) {
+    const auto stored = settings::ReadNumber(settings::kOptionKey, valueName);
+    if (!stored) return;
+    // A position beyond the list (files removed since) selects "Default"; -1, stored by an
+    // Apply without a selection, leaves the list without one again.
+    const int count = controls::ComboBox::ListCount(dlg, listId);
+    controls::ComboBox::ListIndex(dlg, listId, *stored < count ? *stored : 0);
+}
+
+void PaintOptionsDialog(HDC dc, HWND dlg) {
+    for (const Frame& f : kEtchedFrames) DrawEtchedFrame(dc, f.left, f.right, f.top, f.bottom);
+    for (const Frame& f : kSunkenFrames) DrawSunkenFrame(dc, f.left, f.right, f.top, f.bottom);
+    win::AutoBrush silver(CreateSolidBrush(kPreviewColour));
+    FillRect(dc, &kPreviewArea, silver.get());
+    PaintSkinPreview(dc, dlg);
+}
+
+void PaintSkinPreview(HDC dc, HWND dlg) {
+    OptionsState* s = StateOf(dlg);
+    if (!s) return;
+    win::AutoBitmap background = PreviewImage(dlg, kIdBackgroundList, IDB_BACKGROUND);
+    win::AutoBitmap glyphs = PreviewImage(dlg, kIdGlyphList, IDB_GLYPHS);
+    if (!background) return;  // no usable background: the area stays silver
+    const SIZE size = BitmapSize(background.get());
+    if (size.cx <= 0 || size.cy <= 0) return;
+
+    win::AutoMemDC backgroundDc(CreateCompatibleDC(dc));
+    win::ScopedSelect backgroundOn(backgroundDc.get(), background.get());
+    if (glyphs) {
+        win::AutoMemDC glyphDc(CreateCompatibleDC(dc));
+        win::ScopedSelect glyphsOn(glyphDc.get(), glyphs.get());
+        s->previewDrawTime.PaintTimePos(backgroundDc.get(), size.cx, size.cy);
+        s->previewDrawTime.DrawTime(backgroundDc.get(), glyphDc.get(), ClockTimeText(sys::LocalTime()).c_str());
+    }
+    const COLORREF transparent = GetPixel(backgroundDc.get(), 0, 0);
+    const skins::Point at = skins::PreviewOrigin(size.cx, size.cy);
+    TransparentBlt(dc, at.x, at.y, size.cx, size.cy, backgroundDc.get(), 0, 0, size.cx, size.cy, transparent);
+}
+
+}  // namespace options

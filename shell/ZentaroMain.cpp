@@ -1,6 +1,0 @@
-// Entry of zentaro.exe.
-#include <windows.h>
-
-#include "shell/Main.h"
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return Main(); }

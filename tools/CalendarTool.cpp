@@ -1,0 +1,185 @@
+#include "tools/CalendarTool.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "common/Handles.h"
+#include "common/SystemSeams.h"
+#include "toolkit/Controls.h"
+#include "tools/DayCount.h"
+#include "toolkit/Dialog.h"
+
+using namespace calendar_tool;
+
+namespace {
+
+// Layout in pixels of the client area. The long date format ("Wednesday, September 30,
+// 2026") and the month grid with its "Today" line set the widths; the number field and its
+// labels follow the date field on the same row.
+constexpr int kFrameLeft = 10, kFrameRight = 410, kFrameTop = 12, kFrameBottom = 236;
+constexpr int kRowY = 25, kRowHeight = 20;
+constexpr int kDateFieldX = 21, kDateFieldWidth = 224;
+constexpr int kDistanceLabelX = kDateFieldX + kDateFieldWidth + 12;
+constexpr int kNumberFieldX = kDistanceLabelX + 56, kNumberFieldWidth = 64;
+constexpr int kDaysLabelX = kNumberFieldX + kNumberFieldWidth + 6;
+constexpr int kMonthCalendarWidth = 290, kMonthCalendarHeight = 176, kMonthCalendarY = 54;
+constexpr int kMonthCalendarX = (kFrameLeft + kFrameRight - kMonthCalendarWidth) / 2;  // centred in the frame
+constexpr int kOkWidth = 72, kOkHeight = 21, kOkX = kFrameRight - 3 - kOkWidth, kOkY = 276;
+
+// Everything the open dialog owns; lives on the stack of ShowCalendarTool.
+struct CalendarState {
+    win::AutoFont font;
+    controls::Label labels;  // three labels through one object: the earlier two go with the dialog
+    controls::DatePicker dateField;
+    controls::Edit numberField;
+    controls::UpDown spinner;
+    controls::Button okButton;
+    controls::MonthCalendar monthCalendar;
+    // Set while the tool itself moves the date controls, so that a control echoing that move
+    // as a notification is not taken for the user's choice.
+    bool movingDates = false;
+};
+
+toolkit::CivilDate Today() {
+    const SYSTEMTIME now = sys::LocalTime();
+    return {now.wYear, now.wMonth, now.wDay};
+}
+
+toolkit::CivilDate DateOf(const SYSTEMTIME& st) { return {st.wYear, st.wMonth, st.wDay}; }
+
+// Both date controls to today plus `days`; a date the controls cannot show changes nothing.
+void MoveDatesBy(HWND dlg, CalendarState& s, long long days) {
+    if (!toolkit::TodayPlusInRange(Today(), days)) return;
+    s.movingDates = true;
+    controls::DatePicker::SetTodayPlus(dlg, kDateFieldId, static_cast<int>(days));
+    controls::MonthCalendar::SetTodayPlus(dlg, kMonthCalendarId, static_cast<int>(days));
+    s.movingDates = false;
+}
+
+// The number field shows the distance from today to `chosen`; its change moves the date controls.
+void ShowDistanceTo(HWND dlg, const SYSTEMTIME& chosen) {
+    controls::Edit::SetEditText(dlg, kNumberFieldId, std::to_string(toolkit::DayDistance(Today(), DateOf(chosen))));
+}
+
+BOOL OnInitDialog(HWND dlg, CalendarState& s) {
+    AttachDialogState(dlg, reinterpret_cast<LPARAM>(&s));
+    CentreDialogOnDesktop(dlg, kDialogWidth, kDialogHeight, kTitle);
+    s.font = CreateDialogFont();
+    const HFONT font = s.font.get();
+
+    const auto label = [&](const char* text, int x, int y) {
+        s.labels.CreateLabel(dlg, text, x, y, font, 0, 0);
+        controls::Label::FitToText(s.labels.hwnd());
+    };
+    label("Current date", kFrameLeft + 12, 8);
+    s.dateField.CreateDTPicker(dlg, kDateFieldId, kDateFieldX, kRowY, kDateFieldWidth, kRowHeight,
+                               DTS_UPDOWN | DTS_LONGDATEFORMAT);
+    SetFocus(s.dateField.hwnd(0));
+    controls::DatePicker::SetTodayPlus(dlg, kDateFieldId, 0);
+    label("Distance", kDistanceLabelX, kRowY + 3);
+    s.numberField.CreateEdit(dlg, kNumberFieldId, kNumberFieldX, kRowY, kNumberFieldWidth, kRowHeight, font, 0,
+                             kNumberFieldMaxChars);
+    s.spinner.CreateUpDown(dlg, kSpinnerId);
+    controls::UpDown::SetBuddy(dlg, kSpinnerId, s.numberField.hwnd(0));
+    label("Days", kDaysLabelX, kRowY + 3);
+    s.okButton.CreateButton(dlg, "OK(&O)", kOkId, kOkX, kOkY, kOkWidth, kOkHeight, font, BS_DEFPUSHBUTTON);
+    s.monthCalendar.CreateMonthCalendar(dlg, kMonthCalendarId);
+    SetWindowPos(s.monthCalendar.hwnd(), nullptr, kMonthCalendarX, kMonthCalendarY, kMonthCalendarWidth,
+                 kMonthCalendarHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    controls::MonthCalendar::SetTodayPlus(dlg, kMonthCalendarId, 0);
+    controls::Edit::SetEditText(dlg, kNumberFieldId, "0");
+    return FALSE;  // the focus is set above
+}
+
+void OnClose(HWND dlg, CalendarState& s) {
+    s.labels.Release();
+    s.dateField.Release();
+    s.numberField.Release();
+    s.spinner.Release();
+    s.okButton.Release();
+    s.monthCalendar.Release();
+    s.font.reset();
+    EndDialog(dlg, 0);
+}
+
+// Notifications are told apart by their code alone: each comes from one control only.
+void OnNotify(HWND dlg, CalendarState& s, const NMHDR& hdr) {
+    switch (hdr.code) {
+    case UDN_DELTAPOS: {
+        // Before the spinner moves: the date controls go to where it is about to stand. The
+        // spinner stops at its range ends, and an accelerated step moves by its whole delta.
+        const auto& ud = reinterpret_cast<const NMUPDOWN&>(hdr);
+        long long target = static_cast<long long>(ud.iPos) + ud.iDelta;
+        if (target < controls::kUpDownMin) target = controls::kUpDownMin;
+        if (target > controls::kUpDownMax) target = controls::kUpDownMax;
+        MoveDatesBy(dlg, s, target);
+        break;  // the spinner then writes its new position into the number field
+    }
+    case DTN_DATETIMECHANGE: {
+        if (s.movingDates) break;
+        const auto& change = reinterpret_cast<const NMDATETIMECHANGE&>(hdr);
+        if (change.dwFlags != GDT_VALID) break;
+        SYSTEMTIME chosen = change.st;
+        s.movingDates = true;
+        SendDlgItemMessageA(dlg, kMonthCalendarId, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&chosen));
+        s.movingDates = false;
+        ShowDistanceTo(dlg, chosen);
+        break;
+    }
+    case MCN_SELCHANGE: {
+        if (s.movingDates) break;
+        ShowDistanceTo(dlg, reinterpret_cast<const NMSELCHANGE&>(hdr).stSelStart);
+        break;
+    }
+    }
+}
+
+void OnNumberFieldChange(HWND dlg, CalendarState& s) {
+    if (const auto days = toolkit::ParseDayCount(controls::Edit::Text(dlg, kNumberFieldId))) MoveDatesBy(dlg, s, *days);
+}
+
+void OnCommand(HWND dlg, CalendarState& s, WPARAM wp) {
+    if (LOWORD(wp) == kNumberFieldId && HIWORD(wp) == EN_CHANGE) {
+        OnNumberFieldChange(dlg, s);
+    } else if (wp == kOkId) {
+        SendMessageA(dlg, WM_CLOSE, 0, 0);
+    } else if (wp == IDCANCEL) {
+        // Escape: the dialog manager sends the cancel command (identifier 2 with code 0,
+        // which the number field never sends).
+        SendMessageA(dlg, WM_CLOSE, 0, 0);
+    }
+}
+
+INT_PTR CALLBACK CalendarProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_INITDIALOG) return OnInitDialog(dlg, *reinterpret_cast<CalendarState*>(lp));
+    CalendarState* s = DialogState<CalendarState>(dlg);
+    if (!s) return FALSE;
+    switch (msg) {
+    case WM_NOTIFY:
+        OnNotify(dlg, *s, *reinterpret_cast<const NMHDR*>(lp));
+        return FALSE;  // 0: let the spinner move
+    case WM_COMMAND:
+        OnCommand(dlg, *s, wp);
+        return TRUE;
+    case WM_PAINT:
+        PaintDialog(dlg, PaintCalendarTool);
+        return TRUE;
+    case WM_CLOSE:
+        OnClose(dlg, *s);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void PaintCalendarTool(HDC dc) {
+    DrawEtchedFrame(dc, kFrameLeft, kFrameRight, kFrameTop, kFrameBottom);
+    DrawSunkenFrame(dc, kOkX - 1, kOkX + kOkWidth + 1, kOkY - 1, kOkY + kOkHeight + 1);
+}
+
+void ShowCalendarTool(HWND owner) {
+    CalendarState state;
+    RunDialogWithState(owner, CalendarProc, state);
+}
