@@ -38,9 +38,9 @@ void PlayItemSound(const alarms::AlarmItem& item) {
 
 void StartItemProgram(const alarms::AlarmItem& item) {
     const std::string path = UnquotedPath(item.runExe);
-    const std::string file = FileNameOfPath(path);
+    const std::string file = paths::FileNameOfPath(path);
     if (file.empty()) return;  // no program, or a path naming only a folder
-    const std::string dir = DirectoryOfPath(path);
+    const std::string dir = paths::DirectoryOfPath(path);
     sys::StartProgram(nullptr, kOpenVerb, file.c_str(), item.parameters.c_str(), dir.c_str(), SW_SHOW);
 }
 
@@ -60,11 +60,11 @@ struct ReminderDialog {
     bool closed = false;
 };
 
-ReminderDialog* ReminderOf(HWND dlg) { return DialogState<ReminderDialog>(dlg); }
+ReminderDialog* ReminderOf(HWND dlg) { return toolkit::DialogState<ReminderDialog>(dlg); }
 
 void OnReminderInit(HWND dlg, ReminderDialog& d) {
-    CentreDialogOnDesktop(dlg, kReminderWidth, kReminderHeight, kReminderTitle);
-    d.font = CreateDialogFont();
+    toolkit::CentreDialogOnDesktop(dlg, kReminderWidth, kReminderHeight, kReminderTitle);
+    d.font = toolkit::CreateDialogFont();
     d.buttons.CreateButton(dlg, kOkText, kOkId, kOkX, kOkY, kOkWidth, kOkHeight, d.font.get(), BS_DEFPUSHBUTTON);
     d.icon.reset(LoadProgramIcon());
 }
@@ -130,24 +130,24 @@ void FireAlarmItem(const alarms::AlarmItem& item, HWND owner) {
 
 void ShowReminderText(HWND owner) {
     ReminderDialog dialog;
-    RunDialogWithState(owner, ReminderDlgProc, dialog);
+    toolkit::RunDialogWithState(owner, ReminderDlgProc, dialog);
 }
 
 void PaintReminder(HDC dc, const std::string& text, HFONT font, HICON icon) {
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     win::ScopedSelect selectFont(dc, font);
-    DrawEtchedFrame(dc, kSeparatorLeft, kSeparatorRight, kSeparatorY, kSeparatorY);
+    toolkit::DrawEtchedFrame(dc, kSeparatorLeft, kSeparatorRight, kSeparatorY, kSeparatorY);
     // One line, cut by the dialog's edge; "&" and "%" are drawn as they are.
     TextOutA(dc, kReminderTextX, kReminderTextY, text.c_str(), static_cast<int>(text.size()));
     if (icon) DrawIconEx(dc, kIconX, kIconY, icon, 0, 0, 0, nullptr, DI_NORMAL);
-    DrawSunkenFrame(dc, kOkFrameLeft, kOkFrameRight, kOkFrameTop, kOkFrameBottom);
+    toolkit::DrawSunkenFrame(dc, kOkFrameLeft, kOkFrameRight, kOkFrameTop, kOkFrameBottom);
     SetBkMode(dc, oldMode);
 }
 
 INT_PTR CALLBACK ReminderDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_INITDIALOG) {
         auto* d = reinterpret_cast<ReminderDialog*>(lp);
-        AttachDialogState(dlg, lp);
+        toolkit::AttachDialogState(dlg, lp);
         if (d) OnReminderInit(dlg, *d);
         return TRUE;  // focus to OK, so that Enter closes the dialog
     }
@@ -155,7 +155,7 @@ INT_PTR CALLBACK ReminderDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     if (!d) return FALSE;
     switch (msg) {
     case WM_PAINT:
-        PaintDialog(dlg, [d](HDC dc) { PaintReminder(dc, AlarmActions().reminderText, d->font.get(), d->icon.get()); });
+        toolkit::PaintDialog(dlg, [d](HDC dc) { PaintReminder(dc, AlarmActions().reminderText, d->font.get(), d->icon.get()); });
         return TRUE;
     case WM_COMMAND:
         // OK or Enter closes; Esc (IDCANCEL) and everything else do nothing.

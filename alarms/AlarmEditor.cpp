@@ -188,7 +188,7 @@ void OnOk(HWND window) {
 }
 
 void OnPick(HWND window, int field, const char* filter, const char* title) {
-    const std::string path = CommonDialog::OpenDialog(window, filter, title);
+    const std::string path = toolkit::CommonDialog::OpenDialog(window, filter, title);
     if (!path.empty()) SetField(window, field, path);
 }
 
@@ -201,7 +201,7 @@ void OnCommand(HWND window, int id, int code) {
     case kEditorAction:
         if (code == CBN_SELCHANGE) ApplyActionRule(window);
         break;
-    case kEditorSoundPick: OnPick(window, kEditorSound, kSoundFilter, CommonDialog::kSoundTitle); break;
+    case kEditorSoundPick: OnPick(window, kEditorSound, kSoundFilter, toolkit::CommonDialog::kSoundTitle); break;
     case kEditorProgramPick: OnPick(window, kEditorProgram, kProgramFilter, kProgramTitle); break;
     case kEditorOk: OnOk(window); break;
     case kEditorCancel: DestroyWindow(window); break;
@@ -221,7 +221,7 @@ void OnSpin(HWND window, HWND spin) {
 void OnCreate(HWND window, EditorKind kind) {
     EditorState& state = StateOf(kind);
     state.window = window;
-    state.font = CreateDialogFont();
+    state.font = toolkit::CreateDialogFont();
     const auto child = [&](const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
                            DWORD exStyle = 0) {
         return toolkit::CreateChildControl(window, state.font.get(), cls, text, style, x, y, w, h, id, exStyle);

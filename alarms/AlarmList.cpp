@@ -144,7 +144,7 @@ void OnCommand(HWND window, int id) {
 void OnCreate(HWND window) {
     AlarmListState& state = State();
     state.window = window;
-    state.font = CreateDialogFont();
+    state.font = toolkit::CreateDialogFont();
     const auto child = [&](const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
                            DWORD exStyle = 0) {
         return toolkit::CreateChildControl(window, state.font.get(), cls, text, style, x, y, w, h, id, exStyle);

@@ -16,14 +16,14 @@ namespace {
 const char* const kKey = settings::kAlarmKey;
 
 // The record bytes of a stored value, when there are at least 11 and they are binary.
-bool RecordOf(const RegValue& value, RecordBytes& record) {
-    if (value.kind != RegValue::Kind::Bytes || value.bytes.size() < kRecordSize) return false;
+bool RecordOf(const registry::RegValue& value, RecordBytes& record) {
+    if (value.kind != registry::RegValue::Kind::Bytes || value.bytes.size() < kRecordSize) return false;
     std::copy_n(value.bytes.begin(), kRecordSize, record.begin());
     return true;
 }
 
 bool ReadRecord(int n, RecordBytes& record) {
-    return RecordOf(RegReadValue(HKEY_CURRENT_USER, kKey, ValueName(kDataPrefix, n)), record);
+    return RecordOf(registry::RegReadValue(HKEY_CURRENT_USER, kKey, ValueName(kDataPrefix, n)), record);
 }
 
 // Item n from a reader of values by name; see ReadAlarmItem().
@@ -46,8 +46,8 @@ std::string Lowered(std::string name) {
 // Every value of the alarm key, read in one enumeration and keyed by lower-case name (value
 // names are compared without regard to case). Loading thousands of items value by value
 // would open the key five times per item. Values convert as RegReadValue converts them.
-std::unordered_map<std::string, RegValue> SnapshotOfKey() {
-    std::unordered_map<std::string, RegValue> values;
+std::unordered_map<std::string, registry::RegValue> SnapshotOfKey() {
+    std::unordered_map<std::string, registry::RegValue> values;
     HKEY raw = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &raw) != ERROR_SUCCESS) return values;
     win::AutoKey key(raw);
@@ -63,14 +63,14 @@ std::unordered_map<std::string, RegValue> SnapshotOfKey() {
         if (RegEnumValueA(key.get(), i, name.data(), &nameSize, nullptr, &type, data.data(), &dataSize) != ERROR_SUCCESS)
             continue;
         dataSize = std::min<DWORD>(dataSize, static_cast<DWORD>(data.size()));
-        RegValue value;
+        registry::RegValue value;
         if (type == REG_SZ) {
             const auto* begin = reinterpret_cast<const char*>(data.data());
-            value.kind = RegValue::Kind::Text;
+            value.kind = registry::RegValue::Kind::Text;
             value.text.assign(begin, std::find(begin, begin + dataSize, '\0'));
-            if (value.text.size() > kRegMaxText) value.text.resize(kRegMaxText);
+            if (value.text.size() > registry::kRegMaxText) value.text.resize(registry::kRegMaxText);
         } else if (type == REG_BINARY) {
-            value.kind = RegValue::Kind::Bytes;
+            value.kind = registry::RegValue::Kind::Bytes;
             value.bytes.assign(data.begin(), data.begin() + dataSize);
         } else {
             continue;  // no other type is part of an item
@@ -81,7 +81,7 @@ std::unordered_map<std::string, RegValue> SnapshotOfKey() {
 }
 
 bool WriteRecord(int n, const RecordBytes& record) {
-    return RegWriteBinary(HKEY_CURRENT_USER, kKey, ValueName(kDataPrefix, n), record.data(), record.size());
+    return registry::RegWriteBinary(HKEY_CURRENT_USER, kKey, ValueName(kDataPrefix, n), record.data(), record.size());
 }
 
 // Writes each non-empty text of the item under number n and deletes the values of the empty ones.
@@ -89,14 +89,14 @@ void WriteTexts(int n, const AlarmItem& item) {
     for (const TextField& field : kTextFields) {
         const std::string& text = item.*field.member;
         const std::string name = ValueName(field.prefix, n);
-        if (text.empty()) RegDeleteNamedValue(HKEY_CURRENT_USER, kKey, name);
+        if (text.empty()) registry::RegDeleteNamedValue(HKEY_CURRENT_USER, kKey, name);
         else settings::WriteText(kKey, name.c_str(), text);
     }
 }
 
 void DeleteItemValues(int n) {
-    RegDeleteNamedValue(HKEY_CURRENT_USER, kKey, ValueName(kDataPrefix, n));
-    for (const TextField& field : kTextFields) RegDeleteNamedValue(HKEY_CURRENT_USER, kKey, ValueName(field.prefix, n));
+    registry::RegDeleteNamedValue(HKEY_CURRENT_USER, kKey, ValueName(kDataPrefix, n));
+    for (const TextField& field : kTextFields) registry::RegDeleteNamedValue(HKEY_CURRENT_USER, kKey, ValueName(field.prefix, n));
 }
 
 }  // namespace
@@ -106,14 +106,14 @@ int StoredItemCount() {
 }
 
 AlarmItem ReadAlarmItem(int n, bool* recordValid) {
-    return ItemFrom(n, [](const std::string& name) { return RegReadValue(HKEY_CURRENT_USER, kKey, name); },
+    return ItemFrom(n, [](const std::string& name) { return registry::RegReadValue(HKEY_CURRENT_USER, kKey, name); },
                     recordValid);
 }
 
 AlarmItems ReadAllAlarmItems(int count) {
     const auto values = SnapshotOfKey();
-    const RegValue nothing;
-    const auto read = [&](const std::string& name) -> const RegValue& {
+    const registry::RegValue nothing;
+    const auto read = [&](const std::string& name) -> const registry::RegValue& {
         const auto it = values.find(Lowered(name));
         return it == values.end() ? nothing : it->second;
     };

@@ -53,7 +53,7 @@ struct CountdownDialog {
     controls::Button buttons;
 };
 
-CountdownDialog* DialogOf(HWND dlg) { return DialogState<CountdownDialog>(dlg); }
+CountdownDialog* DialogOf(HWND dlg) { return toolkit::DialogState<CountdownDialog>(dlg); }
 
 // The countdown dialogs open now (nested ticks may open more than one).
 std::vector<HWND>& OpenDialogs() {
@@ -101,11 +101,11 @@ void FitViewToTexts(HWND dlg, CountdownView& view, HFONT font) {
 void OnInit(HWND dlg, CountdownDialog& d) {
     const AlarmActionState& shared = AlarmActions();
     d.view = OpenCountdownView(shared.restart, shared.customHint);
-    CentreDialogOnDesktop(dlg, kCountdownWidth, kCountdownHeight, d.view.actionName.c_str());
-    d.font = CreateDialogFont();
+    toolkit::CentreDialogOnDesktop(dlg, kCountdownWidth, kCountdownHeight, d.view.actionName.c_str());
+    d.font = toolkit::CreateDialogFont();
     FitViewToTexts(dlg, d.view, d.font.get());
     if (d.view.widening > 0)
-        CentreDialogOnDesktop(dlg, kCountdownWidth + d.view.widening, kCountdownHeight, d.view.actionName.c_str());
+        toolkit::CentreDialogOnDesktop(dlg, kCountdownWidth + d.view.widening, kCountdownHeight, d.view.actionName.c_str());
     d.icon.reset(LoadProgramIcon());
     // The buttons stay centred under the lines.
     for (const ButtonSpec& b : kButtons)
@@ -198,10 +198,10 @@ void PaintCountdown(HDC dc, const CountdownView& view, HFONT font, HICON icon) {
     for (int line = 0; line < 3; ++line) DrawPlaced(dc, CountdownLine(view, line));
     DrawPlaced(dc, CountdownFigure(view));
     DrawCancelHint(dc, view);
-    DrawEtchedFrame(dc, kSeparatorLeft, kSeparatorRight + view.widening, kSeparatorY, kSeparatorY);
+    toolkit::DrawEtchedFrame(dc, kSeparatorLeft, kSeparatorRight + view.widening, kSeparatorY, kSeparatorY);
     const int shift = view.widening / 2;
     for (const ButtonSpec& b : kButtons)
-        DrawSunkenFrame(dc, b.frame.left + shift, b.frame.right + shift, b.frame.top, b.frame.bottom);
+        toolkit::DrawSunkenFrame(dc, b.frame.left + shift, b.frame.right + shift, b.frame.top, b.frame.bottom);
     SetBkMode(dc, oldMode);
 }
 
@@ -212,7 +212,7 @@ void EnableShutdownPrivilege() {
 
 void ShowShutdownCountdown(HWND owner) {
     CountdownDialog dialog;
-    RunDialogWithState(owner, CountdownDlgProc, dialog);
+    toolkit::RunDialogWithState(owner, CountdownDlgProc, dialog);
     if (!dialog.confirmed) return;
     EnableShutdownPrivilege();
     // The result is not examined: without the privilege the program simply goes on running.
@@ -228,7 +228,7 @@ const CountdownView* CountdownViewOf(HWND dlg) {
 
 INT_PTR CALLBACK CountdownDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_INITDIALOG) {
-        AttachDialogState(dlg, lp);
+        toolkit::AttachDialogState(dlg, lp);
         if (auto* d = reinterpret_cast<CountdownDialog*>(lp)) OnInit(dlg, *d);
         return TRUE;  // focus to "To run(&O)": Enter confirms, Esc cancels
     }
@@ -239,7 +239,7 @@ INT_PTR CALLBACK CountdownDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == kCountdownTimer) OnTick(dlg, *d);
         return TRUE;
     case WM_PAINT:
-        PaintDialog(dlg, [d](HDC dc) { PaintCountdown(dc, d->view, d->font.get(), d->icon.get()); });
+        toolkit::PaintDialog(dlg, [d](HDC dc) { PaintCountdown(dc, d->view, d->font.get(), d->icon.get()); });
         return TRUE;
     case WM_COMMAND:
         OnCommand(dlg, *d, LOWORD(wp));

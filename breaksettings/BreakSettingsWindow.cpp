@@ -336,7 +336,7 @@ LRESULT CALLBACK BreakSettingsProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 BreakSettingsConfig DefaultBreakSettingsConfig() {
     BreakSettingsConfig c;
-    c.programDirectory = ProgramDirectory();
+    c.programDirectory = paths::ProgramDirectory();
     c.iniPath = ini::DefaultIniPath();
     return c;
 }

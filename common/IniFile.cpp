@@ -75,6 +75,6 @@ std::string ReadIniString(const std::string& section, const std::string& key, st
     return std::string(buffer.data(), std::min<std::size_t>(n, size - 1));
 }
 
-std::string DefaultIniPath() { return ProgramDirectory() + stopini::kFileName; }
+std::string DefaultIniPath() { return paths::ProgramDirectory() + stopini::kFileName; }
 
 }  // namespace ini

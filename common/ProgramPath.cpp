@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace paths {
+
 std::string ProgramFullPath() {
     // Long install paths exist; grow the buffer until the whole path fits.
     std::vector<char> buffer(MAX_PATH);
@@ -21,3 +23,5 @@ std::string ProgramDirectory() {
     const auto slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
+
+}  // namespace paths

@@ -2,7 +2,11 @@
 #pragma once
 #include <string>
 
+namespace paths {
+
 // The directory of the running executable, without a trailing backslash.
 std::string ProgramDirectory();
 // The full path of the running executable.
 std::string ProgramFullPath();
+
+}  // namespace paths

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace registry {
+
 namespace {
 
 // Registry values larger than this are not read at all: no setting or record comes near it.
@@ -119,3 +121,5 @@ void RegDeleteNamedValue(HKEY root, const std::string& keyPath, const std::strin
     win::AutoKey key = OpenKey(root, keyPath);
     if (key) RegDeleteValueA(key.get(), name.c_str());
 }
+
+}  // namespace registry

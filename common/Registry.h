@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace registry {
+
 // A value as read: text, a byte array, or nothing (missing value or unsupported type).
 struct RegValue {
     enum class Kind { Nothing, Text, Bytes };
@@ -17,7 +19,8 @@ struct RegValue {
 };
 
 // Keys are opened with this access mask: query, set, create subkey, enumerate, notify, create link.
-constexpr REGSAM kRegAccess = 63;
+constexpr REGSAM kRegAccess = KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_ENUMERATE_SUB_KEYS |
+                              KEY_NOTIFY | KEY_CREATE_LINK;
 // The first query of a value uses a buffer of this size; longer texts are cut to kRegMaxText.
 constexpr DWORD kRegQueryBuffer = 1024;
 constexpr std::size_t kRegMaxText = kRegQueryBuffer - 1;
@@ -34,3 +37,5 @@ bool RegWriteBinary(HKEY root, const std::string& keyPath, const std::string& na
 
 void RegDeleteSubKey(HKEY root, const std::string& parentPath, const std::string& subkeyName);
 void RegDeleteNamedValue(HKEY root, const std::string& keyPath, const std::string& name);
+
+}  // namespace registry

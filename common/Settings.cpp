@@ -6,7 +6,7 @@
 namespace settings {
 
 std::string ReadText(const char* key, const char* name) {
-    return RegReadValue(HKEY_CURRENT_USER, key, name).TextOrEmpty();
+    return registry::RegReadValue(HKEY_CURRENT_USER, key, name).TextOrEmpty();
 }
 
 std::optional<std::int32_t> ReadNumber(const char* key, const char* name) {
@@ -21,12 +21,12 @@ bool ReadFlag(const char* key, const char* name) { return ReadNumberOr(key, name
 
 bool WriteText(const char* key, const char* name, const std::string& text) {
     std::string value = text;
-    return RegWriteValue(HKEY_CURRENT_USER, key, name, REG_SZ, value);
+    return registry::RegWriteValue(HKEY_CURRENT_USER, key, name, REG_SZ, value);
 }
 
 bool WriteDword(const char* key, const char* name, std::int32_t value) {
     std::string text = std::to_string(value);
-    return RegWriteValue(HKEY_CURRENT_USER, key, name, REG_DWORD, text);
+    return registry::RegWriteValue(HKEY_CURRENT_USER, key, name, REG_DWORD, text);
 }
 
 }  // namespace settings

@@ -34,11 +34,11 @@ struct OptionsState {
 };
 
 FolderChooser& Chooser() {
-    static FolderChooser chooser = [](HWND owner) { return CommonDialog::BrowsCatalog(owner); };
+    static FolderChooser chooser = [](HWND owner) { return toolkit::CommonDialog::BrowsCatalog(owner); };
     return chooser;
 }
 
-OptionsState* StateOf(HWND dlg) { return DialogState<OptionsState>(dlg); }
+OptionsState* StateOf(HWND dlg) { return toolkit::DialogState<OptionsState>(dlg); }
 HWND MainOf(HWND dlg) {
     const OptionsState* s = StateOf(dlg);
     return s ? s->main : nullptr;
@@ -156,7 +156,7 @@ SIZE BitmapSize(HBITMAP bitmap) {
 
 std::string SkinDirectoryToShow() {
     const std::string stored = settings::ReadText(settings::kOptionKey, settings::kSkinPath);
-    return !stored.empty() && IsDirectory(stored) ? stored : ProgramDirectory();
+    return !stored.empty() && IsDirectory(stored) ? stored : paths::ProgramDirectory();
 }
 
 void SetMainOpacity(HWND main, int alpha) {
@@ -166,9 +166,9 @@ void SetMainOpacity(HWND main, int alpha) {
 // --- message handlers ---
 
 void OnInitDialog(HWND dlg, OptionsState& s) {
-    AttachDialogState(dlg, reinterpret_cast<LPARAM>(&s));
-    CentreDialogOnDesktop(dlg, skins::kOptionsDialogWidth, skins::kOptionsDialogHeight, kCaption);
-    s.font = CreateDialogFont();
+    toolkit::AttachDialogState(dlg, reinterpret_cast<LPARAM>(&s));
+    toolkit::CentreDialogOnDesktop(dlg, skins::kOptionsDialogWidth, skins::kOptionsDialogHeight, kCaption);
+    s.font = toolkit::CreateDialogFont();
 
     for (const ButtonSpec& b : kPushButtons) CreateButton(s, dlg, b);
     s.slider.CreateTrackBar(dlg, kIdOpacity, kSliderX, kSliderY, WS_GROUP);
@@ -194,7 +194,7 @@ void OnInitDialog(HWND dlg, OptionsState& s) {
 }
 
 void OnPaint(HWND dlg) {
-    PaintDialog(dlg, [dlg](HDC dc) { PaintOptionsDialog(dc, dlg); });
+    toolkit::PaintDialog(dlg, [dlg](HDC dc) { PaintOptionsDialog(dc, dlg); });
 }
 
 void OnApply(HWND dlg, OptionsState& s) {
@@ -243,9 +243,9 @@ void OnClose(HWND dlg, OptionsState& s) {
 
     const bool noBackgrounds = controls::ComboBox::ListCount(dlg, kIdBackgroundList) <= 1;
     const bool noGlyphStrips = controls::ComboBox::ListCount(dlg, kIdGlyphList) <= 1;
-    if (noBackgrounds) RegDeleteSubKey(HKEY_CURRENT_USER, settings::kSkinKey, "BlackFile");
-    if (noGlyphStrips) RegDeleteSubKey(HKEY_CURRENT_USER, settings::kSkinKey, "TimeFile");
-    if (noBackgrounds && noGlyphStrips) RegDeleteSubKey(HKEY_CURRENT_USER, settings::kRootKey, "Clock Skin");
+    if (noBackgrounds) registry::RegDeleteSubKey(HKEY_CURRENT_USER, settings::kSkinKey, "BlackFile");
+    if (noGlyphStrips) registry::RegDeleteSubKey(HKEY_CURRENT_USER, settings::kSkinKey, "TimeFile");
+    if (noBackgrounds && noGlyphStrips) registry::RegDeleteSubKey(HKEY_CURRENT_USER, settings::kRootKey, "Clock Skin");
 
     for (controls::Label& label : s.labels) label.Release();
     s.lists.Release();
@@ -254,7 +254,7 @@ void OnClose(HWND dlg, OptionsState& s) {
     s.buttons.Release();
     s.previewDrawTime = TimeDrawing{};
     s.font.reset();
-    AttachDialogState(dlg, 0);
+    toolkit::AttachDialogState(dlg, 0);
     EndDialog(dlg, 0);
 }
 
@@ -267,7 +267,7 @@ void ShowOptionsDialog(HWND main, std::function<void()> showNewFace) {
     OptionsState state;
     state.main = main;
     state.showNewFace = std::move(showNewFace);
-    RunDialogWithState(main, OptionsDlgProc, state);
+    toolkit::RunDialogWithState(main, OptionsDlgProc, state);
 }
 
 INT_PTR CALLBACK OptionsDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
@@ -318,7 +318,7 @@ void SaveCheckOption(HWND dlg, int id, const char* valueName) {
             }
         }
     } else if (id == kIdAutoRun) {
-        skins::SetStartWithSystem(on, ProgramFullPath());
+        skins::SetStartWithSystem(on, paths::ProgramFullPath());
     }
 }
 
@@ -341,8 +341,8 @@ void SelectSkinEntry(HWND dlg, int listId, const char* valueName) {
 }
 
 void PaintOptionsDialog(HDC dc, HWND dlg) {
-    for (const Frame& f : kEtchedFrames) DrawEtchedFrame(dc, f.left, f.right, f.top, f.bottom);
-    for (const Frame& f : kSunkenFrames) DrawSunkenFrame(dc, f.left, f.right, f.top, f.bottom);
+    for (const Frame& f : kEtchedFrames) toolkit::DrawEtchedFrame(dc, f.left, f.right, f.top, f.bottom);
+    for (const Frame& f : kSunkenFrames) toolkit::DrawSunkenFrame(dc, f.left, f.right, f.top, f.bottom);
     win::AutoBrush silver(CreateSolidBrush(kPreviewColour));
     FillRect(dc, &kPreviewArea, silver.get());
     PaintSkinPreview(dc, dlg);

@@ -8,18 +8,18 @@ namespace skins {
 
 RunValuePlace SetStartWithSystem(bool on, const std::string& programPath, const RunRoots& roots) {
     if (!on) {
-        RegDeleteNamedValue(roots.machine, settings::kRunKey, settings::kRunValue);
-        RegDeleteNamedValue(roots.user, settings::kRunKey, settings::kRunValue);
+        registry::RegDeleteNamedValue(roots.machine, settings::kRunKey, settings::kRunValue);
+        registry::RegDeleteNamedValue(roots.user, settings::kRunKey, settings::kRunValue);
         return RunValuePlace::None;
     }
     const std::string command = RunCommandFor(programPath);
     std::string value = command;
-    if (RegWriteValue(roots.machine, settings::kRunKey, settings::kRunValue, REG_SZ, value)) {
-        RegDeleteNamedValue(roots.user, settings::kRunKey, settings::kRunValue);
+    if (registry::RegWriteValue(roots.machine, settings::kRunKey, settings::kRunValue, REG_SZ, value)) {
+        registry::RegDeleteNamedValue(roots.user, settings::kRunKey, settings::kRunValue);
         return RunValuePlace::Machine;
     }
     value = command;
-    if (RegWriteValue(roots.user, settings::kRunKey, settings::kRunValue, REG_SZ, value)) return RunValuePlace::User;
+    if (registry::RegWriteValue(roots.user, settings::kRunKey, settings::kRunValue, REG_SZ, value)) return RunValuePlace::User;
     return RunValuePlace::None;
 }
 

@@ -5,6 +5,8 @@
 
 #include <array>
 
+namespace toolkit {
+
 namespace {
 
 constexpr size_t kPathBuffer = 260;
@@ -64,3 +66,5 @@ std::string CommonDialog::OpenDialog(HWND hDlg, const std::string& strFilter, co
     if (!GetOpenFileNameA(&ofn)) return {};
     return UpToNul(file.data(), file.size());
 }
+
+}  // namespace toolkit

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace toolkit {
+
 class CommonDialog {
 public:
     // Folder chooser rooted at the desktop; the chosen folder's full path.
@@ -19,3 +21,5 @@ public:
 
 // The chooser's filter in the platform's form: NUL-separated pairs ending in two NULs.
 std::string ChooserFilter(const std::string& strFilter);
+
+}  // namespace toolkit

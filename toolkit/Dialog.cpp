@@ -2,6 +2,8 @@
 
 #include "toolkit/DialogTemplate.h"
 
+namespace toolkit {
+
 void TemplateDialog::CreateDialog(HWND owner, DLGPROC lpDlgFunc, LPARAM initParam) {
     // Built per call on the stack; the platform copies it while creating the dialog.
     const toolkit::EmptyDialogTemplate tmpl = toolkit::MakeEmptyDialogTemplate();
@@ -39,3 +41,5 @@ void DrawEtchedFrame(HDC dc, int left, int right, int top, int bottom) {
 void DrawSunkenFrame(HDC dc, int left, int right, int top, int bottom) {
     DrawFrame(dc, left, right, top, bottom, EDGE_SUNKEN);
 }
+
+}  // namespace toolkit

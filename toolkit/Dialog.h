@@ -13,6 +13,8 @@
 #undef CreateDialog
 #endif
 
+namespace toolkit {
+
 // Runs one modal dialog from the empty template. Holds no state: each call builds a fresh
 // template and returns when the procedure has called EndDialog (or the dialog could not be
 // created). The dialog's result code is not passed on.
@@ -60,3 +62,5 @@ win::AutoFont CreateDialogFont();
 // right, top, bottom. A rectangle whose top equals its bottom gives a horizontal line.
 void DrawEtchedFrame(HDC dc, int left, int right, int top, int bottom);
 void DrawSunkenFrame(HDC dc, int left, int right, int top, int bottom);
+
+}  // namespace toolkit

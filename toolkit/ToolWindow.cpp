@@ -1,5 +1,7 @@
 #include "toolkit/ToolWindow.h"
 
+#include "toolkit/ControlTable.h"
+
 #include <commctrl.h>
 
 #include "resources/resource_ids.h"
@@ -49,11 +51,7 @@ void BringToFront(HWND window) {
 
 HWND CreateChildControl(HWND parent, HFONT font, const char* className, const char* text, DWORD style, int x,
                         int y, int width, int height, int id, DWORD exStyle) {
-    HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
-                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return control;
+    return CreateChildControl(parent, font, ControlSpec{className, id, text, style, x, y, width, height, exStyle});
 }
 
 }  // namespace toolkit

@@ -63,9 +63,9 @@ void ShowDistanceTo(HWND dlg, const SYSTEMTIME& chosen) {
 }
 
 BOOL OnInitDialog(HWND dlg, CalendarState& s) {
-    AttachDialogState(dlg, reinterpret_cast<LPARAM>(&s));
-    CentreDialogOnDesktop(dlg, kDialogWidth, kDialogHeight, kTitle);
-    s.font = CreateDialogFont();
+    toolkit::AttachDialogState(dlg, reinterpret_cast<LPARAM>(&s));
+    toolkit::CentreDialogOnDesktop(dlg, kDialogWidth, kDialogHeight, kTitle);
+    s.font = toolkit::CreateDialogFont();
     const HFONT font = s.font.get();
 
     const auto label = [&](const char* text, int x, int y) {
@@ -153,7 +153,7 @@ void OnCommand(HWND dlg, CalendarState& s, WPARAM wp) {
 
 INT_PTR CALLBACK CalendarProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_INITDIALOG) return OnInitDialog(dlg, *reinterpret_cast<CalendarState*>(lp));
-    CalendarState* s = DialogState<CalendarState>(dlg);
+    CalendarState* s = toolkit::DialogState<CalendarState>(dlg);
     if (!s) return FALSE;
     switch (msg) {
     case WM_NOTIFY:
@@ -163,7 +163,7 @@ INT_PTR CALLBACK CalendarProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         OnCommand(dlg, *s, wp);
         return TRUE;
     case WM_PAINT:
-        PaintDialog(dlg, PaintCalendarTool);
+        toolkit::PaintDialog(dlg, PaintCalendarTool);
         return TRUE;
     case WM_CLOSE:
         OnClose(dlg, *s);
@@ -175,11 +175,11 @@ INT_PTR CALLBACK CalendarProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 void PaintCalendarTool(HDC dc) {
-    DrawEtchedFrame(dc, kFrameLeft, kFrameRight, kFrameTop, kFrameBottom);
-    DrawSunkenFrame(dc, kOkX - 1, kOkX + kOkWidth + 1, kOkY - 1, kOkY + kOkHeight + 1);
+    toolkit::DrawEtchedFrame(dc, kFrameLeft, kFrameRight, kFrameTop, kFrameBottom);
+    toolkit::DrawSunkenFrame(dc, kOkX - 1, kOkX + kOkWidth + 1, kOkY - 1, kOkY + kOkHeight + 1);
 }
 
 void ShowCalendarTool(HWND owner) {
     CalendarState state;
-    RunDialogWithState(owner, CalendarProc, state);
+    toolkit::RunDialogWithState(owner, CalendarProc, state);
 }

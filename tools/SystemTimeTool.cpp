@@ -99,10 +99,10 @@ void ApplyFields(HWND dlg, SystemTimeState& s) {
 }
 
 BOOL OnInitDialog(HWND dlg, SystemTimeState& s) {
-    AttachDialogState(dlg, reinterpret_cast<LPARAM>(&s));
+    toolkit::AttachDialogState(dlg, reinterpret_cast<LPARAM>(&s));
     s.dialog = dlg;
-    CentreDialogOnDesktop(dlg, kDialogWidth, kDialogHeight, kTitle);
-    s.font = CreateDialogFont();
+    toolkit::CentreDialogOnDesktop(dlg, kDialogWidth, kDialogHeight, kTitle);
+    s.font = toolkit::CreateDialogFont();
     const HFONT font = s.font.get();
 
     s.buttons.CreateButton(dlg, "OK(&O)", kOkId, kButtonX[0], kButtonY, kButtonWidth, kButtonHeight, font,
@@ -163,7 +163,7 @@ void OnCommand(HWND dlg, SystemTimeState& s, WPARAM wp) {
 
 INT_PTR CALLBACK SystemTimeProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_INITDIALOG) return OnInitDialog(dlg, *reinterpret_cast<SystemTimeState*>(lp));
-    SystemTimeState* s = DialogState<SystemTimeState>(dlg);
+    SystemTimeState* s = toolkit::DialogState<SystemTimeState>(dlg);
     if (!s) return FALSE;
     switch (msg) {
     case WM_TIMER:
@@ -179,7 +179,7 @@ INT_PTR CALLBACK SystemTimeProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         OnCommand(dlg, *s, wp);
         return TRUE;
     case WM_PAINT:
-        PaintDialog(dlg, PaintSystemTimeTool);
+        toolkit::PaintDialog(dlg, PaintSystemTimeTool);
         return TRUE;
     case WM_CLOSE:
         OnClose(dlg, *s);
@@ -199,13 +199,13 @@ SYSTEMTIME CombineDateAndTime(const SYSTEMTIME& dateField, const SYSTEMTIME& tim
 }
 
 void PaintSystemTimeTool(HDC dc) {
-    DrawEtchedFrame(dc, kFrameLeft, kFrameRight, 10, 58);
-    for (int x : kButtonX) DrawSunkenFrame(dc, x - 1, x + kButtonWidth + 1, kButtonY - 1, kButtonY + kButtonHeight + 1);
+    toolkit::DrawEtchedFrame(dc, kFrameLeft, kFrameRight, 10, 58);
+    for (int x : kButtonX) toolkit::DrawSunkenFrame(dc, x - 1, x + kButtonWidth + 1, kButtonY - 1, kButtonY + kButtonHeight + 1);
 }
 
 void ShowSystemTimeTool(HWND owner) {
     SystemTimeState state;
-    RunDialogWithState(owner, SystemTimeProc, state);
+    toolkit::RunDialogWithState(owner, SystemTimeProc, state);
     // A dialog destroyed with its owner ends without WM_CLOSE: forget it here.
     if (g_innermost == &state) g_innermost = state.enclosing;
 }

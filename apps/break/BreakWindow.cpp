@@ -376,7 +376,7 @@ bool RegisterBreakClass(HINSTANCE instance) {
 
 BreakConfig DefaultBreakConfig() {
     BreakConfig c;
-    c.programDirectory = ProgramDirectory();
+    c.programDirectory = paths::ProgramDirectory();
     c.iniPath = ini::DefaultIniPath();
     return c;
 }

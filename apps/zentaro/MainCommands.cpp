@@ -39,7 +39,7 @@ void PopMenu(HWND main) {
     if (PopupMenu* m = State().menu.get()) m->PopMenu(main);
 }
 
-std::string BesideProgram(const char* name) { return ProgramDirectory() + "\\" + name; }
+std::string BesideProgram(const char* name) { return paths::ProgramDirectory() + "\\" + name; }
 
 void Minimise(HWND main) {
     Relabel(menu::kTextResume, menu::kCmdResume);

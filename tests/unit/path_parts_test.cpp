@@ -19,8 +19,8 @@ TEST(PathParts, SplitAtTheLastBackslash) {
         {"long", std::string(590, 'd') + "\\run.exe", "run.exe", std::string(590, 'd') + "\\"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(c.file, FileNameOfPath(c.path)) << c.what;
-        EXPECT_EQ(c.dir, DirectoryOfPath(c.path)) << c.what;
-        EXPECT_EQ(c.path, DirectoryOfPath(c.path) + FileNameOfPath(c.path)) << c.what << ": nothing is lost";
+        EXPECT_EQ(c.file, paths::FileNameOfPath(c.path)) << c.what;
+        EXPECT_EQ(c.dir, paths::DirectoryOfPath(c.path)) << c.what;
+        EXPECT_EQ(c.path, paths::DirectoryOfPath(c.path) + paths::FileNameOfPath(c.path)) << c.what << ": nothing is lost";
     }
 }

@@ -53,7 +53,7 @@ protected:
     }
     std::string ini() const { return dir_.path() + "/stop.ini"; }
 
-    void Open(const std::string& programDirectory = ProgramDirectory()) {
+    void Open(const std::string& programDirectory = paths::ProgramDirectory()) {
         BreakConfig config;
         config.iniPath = ini();
         config.programDirectory = programDirectory;

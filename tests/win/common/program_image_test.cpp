@@ -94,7 +94,7 @@ TEST(ProgramImage, StartsWithTheCoreLibrariesOnlyAndCarriesNoDebugSections) {
     };
     for (const auto& p : programs) {
         SCOPED_TRACE(p.exe);
-        const ProgramImage image(ProgramDirectory() + "\\" + p.exe);
+        const ProgramImage image(paths::ProgramDirectory() + "\\" + p.exe);
         ASSERT_NE(image.nt, nullptr);
         EXPECT_EQ(image.StartupImports(), p.imports);
         bool debugLink = false;

@@ -31,7 +31,7 @@ TEST(VersionInfo, EveryProgramCarriesVersionDescriptionAndManifest) {
     };
     for (const auto& p : programs) {
         SCOPED_TRACE(p.exe);
-        const std::string path = ProgramDirectory() + "\\" + p.exe;
+        const std::string path = paths::ProgramDirectory() + "\\" + p.exe;
         EXPECT_EQ(VersionString(path, "ProductVersion"), ZENTARO_VERSION_TEXT);
         EXPECT_EQ(VersionString(path, "FileVersion"), "2.01");
         EXPECT_EQ(VersionString(path, "FileDescription"), p.description);

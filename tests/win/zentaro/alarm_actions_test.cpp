@@ -486,7 +486,7 @@ public:
 }  // namespace
 
 TEST(ReminderDialog, PaintsTheTextInOneLineAt55By18) {
-    win::AutoFont font = CreateDialogFont();
+    win::AutoFont font = toolkit::CreateDialogFont();
     struct Case { const char* what; std::string text; bool reachesEdge; } cases[] = {
         {"short", "HHHH", false},
         {"ampersand and format", "&H %s", false},
@@ -526,7 +526,7 @@ namespace {
 
 // The width of a text in the template dialogs' font.
 int DialogTextWidth(const std::string& text) {
-    win::AutoFont font = CreateDialogFont();
+    win::AutoFont font = toolkit::CreateDialogFont();
     win::WindowDC dc(nullptr);
     win::ScopedSelect select(dc.get(), font.get());
     SIZE size{};

@@ -128,7 +128,7 @@ TEST_F(AlarmEditorTest, OkWithAnIncompleteEntryStoresNothingAndReopensTheList) {
     Press(w, alarms::kEditorOk);
     EXPECT_EQ(alarms::AddEditorWindow(), nullptr);
     EXPECT_EQ(alarms::StoredItemCount(), 0);
-    EXPECT_NE(RegReadValue(HKEY_CURRENT_USER, "Software\\Zentaro\\Data", "Data1").kind, RegValue::Kind::Bytes);
+    EXPECT_NE(registry::RegReadValue(HKEY_CURRENT_USER, "Software\\Zentaro\\Data", "Data1").kind, registry::RegValue::Kind::Bytes);
     EXPECT_NE(alarms::AlarmListWindow(), nullptr);
 }
 
@@ -201,7 +201,7 @@ TEST_F(AlarmEditorTest, ModifyShowsTheItemAndClearedTextsLeaveTheStore) {
     ChooseAction(w, alarms::kNotifySound);  // empties the reminder text
     Type(w, alarms::kEditorSound, std::string(300, 's'));
     Press(w, alarms::kEditorOk);
-    EXPECT_EQ(RegReadValue(HKEY_CURRENT_USER, "Software\\Zentaro\\Data", "Text2").kind, RegValue::Kind::Nothing);
+    EXPECT_EQ(registry::RegReadValue(HKEY_CURRENT_USER, "Software\\Zentaro\\Data", "Text2").kind, registry::RegValue::Kind::Nothing);
     const AlarmItem stored = alarms::ReadAlarmItem(2);
     EXPECT_EQ(stored.wavFile.size(), 300u);
     EXPECT_EQ(stored.itemState, 1);  // a saved item is enabled

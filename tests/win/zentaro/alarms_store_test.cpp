@@ -44,10 +44,10 @@ protected:
     }
     static void PutCount(DWORD count) { PutRaw("DataCount", REG_DWORD, &count, sizeof count); }
     static bool Exists(const std::string& name) {
-        return RegReadValue(HKEY_CURRENT_USER, kKey, name).kind != RegValue::Kind::Nothing;
+        return registry::RegReadValue(HKEY_CURRENT_USER, kKey, name).kind != registry::RegValue::Kind::Nothing;
     }
     static std::vector<unsigned char> Bytes(const std::string& name) {
-        return RegReadValue(HKEY_CURRENT_USER, kKey, name).bytes;
+        return registry::RegReadValue(HKEY_CURRENT_USER, kKey, name).bytes;
     }
     static std::string Text(const std::string& name) { return settings::ReadText(kKey, name.c_str()); }
     static std::string Count() { return Text("DataCount"); }
@@ -181,7 +181,7 @@ TEST_F(AlarmStoreTest, DamagedItemLoadsDisabledInItsPlace) {
     PutRaw("Data3", REG_BINARY, shortRecord, sizeof shortRecord);
     const unsigned char longRecord[14] = {1, 1, 2, 0, 4, 5, 20, 5, 6, 15, 0, 9, 9, 9};
     PutRaw("Data4", REG_BINARY, longRecord, sizeof longRecord);
-    RegDeleteNamedValue(HKEY_CURRENT_USER, kKey, "Data5");
+    registry::RegDeleteNamedValue(HKEY_CURRENT_USER, kKey, "Data5");
 
     alarms::LoadAlarmItems();
     ASSERT_EQ(alarms::LoadedItemCount(), 5);
@@ -228,7 +228,7 @@ TEST_F(AlarmStoreTest, LongTextsAreKeptToTheSettingsStoreLimit) {
     alarms::AppendAlarmItem(MakeItem(1, longText));
     const AlarmItem back = alarms::ReadAlarmItem(1);
     // Texts read through the settings store are cut at its limit, never overrun.
-    EXPECT_EQ(back.notifyText, longText.substr(0, kRegMaxText));
+    EXPECT_EQ(back.notifyText, longText.substr(0, registry::kRegMaxText));
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ std::map<std::string, uint64_t> Directory(const std::string& file) {
 }
 
 TEST(HelpFile, IsAnHtmlHelpContainerWithEveryPage) {
-    const std::string file = testing_support::ReadFileBytes(ProgramDirectory() + "\\help.hlp");
+    const std::string file = testing_support::ReadFileBytes(paths::ProgramDirectory() + "\\help.hlp");
     ASSERT_GT(file.size(), 0x60u) << "help.hlp beside the program";
     EXPECT_EQ(file.substr(0, 4), "ITSF");
     EXPECT_EQ(U32(file, 4), 3u) << "container version";

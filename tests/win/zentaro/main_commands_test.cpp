@@ -201,7 +201,7 @@ TEST_F(MainCommands, RestoredSizeRemovesTheIconAndTaskbarRestartReAddsItOnlyWhil
 }
 
 TEST_F(MainCommands, ProgramHelpAndWebPageCommandsGoThroughTheShell) {
-    const std::string dir = ProgramDirectory();
+    const std::string dir = paths::ProgramDirectory();
     Command(menu::kCmdBiorhythm);
     Command(menu::kCmdHelpContent);
     Command(menu::kCmdWebsite);

@@ -148,7 +148,7 @@ TEST_F(OptionsDialogTest, FreshProfileShowsDefaults) {
         GetWindowRect(dlg, &frame);
         EXPECT_EQ(frame.right - frame.left, 450);
         EXPECT_EQ(frame.bottom - frame.top, 330);
-        EXPECT_EQ(controls::Edit::Text(dlg, options::kIdSkinPath), ProgramDirectory());
+        EXPECT_EQ(controls::Edit::Text(dlg, options::kIdSkinPath), paths::ProgramDirectory());
         // Focus exists only while this thread's window is the active one; test programs running
         // beside this one on the same display may hold the foreground.
         if (GetForegroundWindow() == dlg) {
@@ -246,7 +246,7 @@ TEST_F(OptionsDialogTest, ApplyStoresEveryValueAndReshapesTheClock) {
         {kOptionKey, kIconRun, "1"},      {kOptionKey, kWindowpos, "1"},
     };
     for (const Stored& s : stored) EXPECT_EQ(ReadText(s.key, s.name), s.text) << s.name;
-    const RegValue run = RegReadValue(machine, kRunKey, kRunValue);
+    const registry::RegValue run = registry::RegReadValue(machine, kRunKey, kRunValue);
     EXPECT_EQ(run.TextOrEmpty().find("win_options_dialog.exe") != std::string::npos, true) << run.TextOrEmpty();
     RegCloseKey(machine);
 
@@ -401,7 +401,7 @@ TEST_F(OptionsDialogTest, MissingSkinDirectoryShowsTheProgramsDirectory) {
     settings::WriteText(settings::kOptionKey, settings::kSkinPath, "C:\\no\\such\\skins");
     HWND main = OpenClock();
     WithOptionsDialog(main, [&](HWND dlg) {
-        EXPECT_EQ(controls::Edit::Text(dlg, options::kIdSkinPath), ProgramDirectory());
+        EXPECT_EQ(controls::Edit::Text(dlg, options::kIdSkinPath), paths::ProgramDirectory());
     });
 }
 

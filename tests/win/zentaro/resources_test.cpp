@@ -13,7 +13,7 @@ namespace {
 class ZentaroResources : public ::testing::Test {
 protected:
     void SetUp() override {
-        module_.reset(LoadLibraryExA((ProgramDirectory() + "\\zentaro.exe").c_str(), nullptr,
+        module_.reset(LoadLibraryExA((paths::ProgramDirectory() + "\\zentaro.exe").c_str(), nullptr,
                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
         ASSERT_TRUE(module_) << "zentaro.exe not found beside the test";
     }

@@ -52,25 +52,25 @@ TEST_F(SettingsStoreTest, FreshProfileGivesEveryDefault) {
     }
     EXPECT_EQ(ReadNumberOr(kLoadKey, kAlpha, kDefaultAlpha), 188);
     // A missing key reads as empty text; a missing value under an existing key as nothing.
-    EXPECT_EQ(RegReadValue(HKEY_CURRENT_USER, kLoadKey, kAlpha).kind, RegValue::Kind::Text);
+    EXPECT_EQ(registry::RegReadValue(HKEY_CURRENT_USER, kLoadKey, kAlpha).kind, registry::RegValue::Kind::Text);
     ASSERT_TRUE(WriteText(kLoadKey, kBmpBack, "Default"));
-    EXPECT_EQ(RegReadValue(HKEY_CURRENT_USER, kLoadKey, kAlpha).kind, RegValue::Kind::Nothing);
+    EXPECT_EQ(registry::RegReadValue(HKEY_CURRENT_USER, kLoadKey, kAlpha).kind, registry::RegValue::Kind::Nothing);
 }
 
 TEST_F(SettingsStoreTest, TextIsWrittenWithItsOwnLengthAndReadsBackExactly) {
     std::string value = "ring.wav";
-    ASSERT_TRUE(RegWriteValue(HKEY_CURRENT_USER, kKey, "WavFile", REG_SZ, value));
+    ASSERT_TRUE(registry::RegWriteValue(HKEY_CURRENT_USER, kKey, "WavFile", REG_SZ, value));
     // The write hands over the text's own length, 8. The platform (NT and Wine alike) also
     // counts a zero that directly follows the data in memory, so the value is stored terminated.
     DWORD type = 0;
     EXPECT_EQ(StoredSize("WavFile", &type), 9u);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(RegReadValue(HKEY_CURRENT_USER, kKey, "WavFile").text, "ring.wav");
+    EXPECT_EQ(registry::RegReadValue(HKEY_CURRENT_USER, kKey, "WavFile").text, "ring.wav");
 
     std::string empty;
-    ASSERT_TRUE(RegWriteValue(HKEY_CURRENT_USER, kKey, "Empty", REG_SZ, empty));
+    ASSERT_TRUE(registry::RegWriteValue(HKEY_CURRENT_USER, kKey, "Empty", REG_SZ, empty));
     EXPECT_LE(StoredSize("Empty", &type), 1u);
-    EXPECT_EQ(RegReadValue(HKEY_CURRENT_USER, kKey, "Empty").kind, RegValue::Kind::Text);
+    EXPECT_EQ(registry::RegReadValue(HKEY_CURRENT_USER, kKey, "Empty").kind, registry::RegValue::Kind::Text);
 }
 
 TEST_F(SettingsStoreTest, DwordWritesConvertAndHandTheIntegerBack) {
@@ -78,16 +78,16 @@ TEST_F(SettingsStoreTest, DwordWritesConvertAndHandTheIntegerBack) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.in);
         std::string value = c.in;
-        ASSERT_TRUE(RegWriteValue(HKEY_CURRENT_USER, kKey, "Alpha", REG_DWORD, value));
+        ASSERT_TRUE(registry::RegWriteValue(HKEY_CURRENT_USER, kKey, "Alpha", REG_DWORD, value));
         EXPECT_EQ(value, c.back);
         DWORD type = 0;
         EXPECT_EQ(StoredSize("Alpha", &type), 4u);
         EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-        EXPECT_EQ(RegReadValue(HKEY_CURRENT_USER, kKey, "Alpha").text, c.back);
+        EXPECT_EQ(registry::RegReadValue(HKEY_CURRENT_USER, kKey, "Alpha").text, c.back);
     }
     std::string other = "x";
-    EXPECT_TRUE(RegWriteValue(HKEY_CURRENT_USER, kKey, "Other", REG_MULTI_SZ, other));
-    EXPECT_EQ(RegReadValue(HKEY_CURRENT_USER, kKey, "Other").kind, RegValue::Kind::Nothing);
+    EXPECT_TRUE(registry::RegWriteValue(HKEY_CURRENT_USER, kKey, "Other", REG_MULTI_SZ, other));
+    EXPECT_EQ(registry::RegReadValue(HKEY_CURRENT_USER, kKey, "Other").kind, registry::RegValue::Kind::Nothing);
 }
 
 TEST_F(SettingsStoreTest, EveryStoredTypeReadsToADefinedResult) {
@@ -105,15 +105,15 @@ TEST_F(SettingsStoreTest, EveryStoredTypeReadsToADefinedResult) {
     const DWORD minus = 0xFFFFFFFF;
     PutRaw("Minus", REG_DWORD, &minus, 4);
 
-    EXPECT_EQ(RegReadValue(HKEY_CURRENT_USER, kKey, "Dword").text, "1");
-    EXPECT_EQ(RegReadValue(HKEY_CURRENT_USER, kKey, "Minus").text, "-1");
+    EXPECT_EQ(registry::RegReadValue(HKEY_CURRENT_USER, kKey, "Dword").text, "1");
+    EXPECT_EQ(registry::RegReadValue(HKEY_CURRENT_USER, kKey, "Minus").text, "-1");
     for (const char* name : {"DwordShort", "DwordLong", "Qword", "Multi", "Expand", "Missing"}) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(RegReadValue(HKEY_CURRENT_USER, kKey, name).kind, RegValue::Kind::Nothing);
-        EXPECT_EQ(RegReadValue(HKEY_CURRENT_USER, kKey, name).TextOrEmpty(), "");
+        EXPECT_EQ(registry::RegReadValue(HKEY_CURRENT_USER, kKey, name).kind, registry::RegValue::Kind::Nothing);
+        EXPECT_EQ(registry::RegReadValue(HKEY_CURRENT_USER, kKey, name).TextOrEmpty(), "");
     }
-    const RegValue bin = RegReadValue(HKEY_CURRENT_USER, kKey, "Binary");
-    ASSERT_EQ(bin.kind, RegValue::Kind::Bytes);
+    const registry::RegValue bin = registry::RegReadValue(HKEY_CURRENT_USER, kKey, "Binary");
+    ASSERT_EQ(bin.kind, registry::RegValue::Kind::Bytes);
     EXPECT_EQ(bin.bytes, std::vector<unsigned char>(record, record + 11));
     // "HourRing" as REG_DWORD 1 is the number 1 to every reader.
     PutRaw("HourRing", REG_DWORD, &one, 4);
@@ -132,13 +132,13 @@ TEST_F(SettingsStoreTest, LongAndUnterminatedTextsAreCutAt1023Characters) {
         std::string text(c.length, 'x');
         text[0] = 'A';
         PutRaw("Long", REG_SZ, text.c_str(), static_cast<DWORD>(c.length + (c.terminated ? 1 : 0)));
-        const RegValue v = RegReadValue(HKEY_CURRENT_USER, kKey, "Long");
-        ASSERT_EQ(v.kind, RegValue::Kind::Text);
+        const registry::RegValue v = registry::RegReadValue(HKEY_CURRENT_USER, kKey, "Long");
+        ASSERT_EQ(v.kind, registry::RegValue::Kind::Text);
         EXPECT_EQ(v.text, text.substr(0, 1023));
     }
     std::vector<unsigned char> large(4000, 7);
     PutRaw("LargeBinary", REG_BINARY, large.data(), static_cast<DWORD>(large.size()));
-    EXPECT_EQ(RegReadValue(HKEY_CURRENT_USER, kKey, "LargeBinary").bytes, large);
+    EXPECT_EQ(registry::RegReadValue(HKEY_CURRENT_USER, kKey, "LargeBinary").bytes, large);
 }
 
 TEST_F(SettingsStoreTest, NonNumericValuesTakeTheDefault) {
@@ -159,17 +159,17 @@ TEST_F(SettingsStoreTest, NonNumericValuesTakeTheDefault) {
 
 TEST_F(SettingsStoreTest, DeletesIgnoreWhatIsNotThere) {
     ASSERT_TRUE(settings::WriteText(settings::kBackgroundListKey, "1", "a.bmp"));
-    RegDeleteNamedValue(HKEY_CURRENT_USER, settings::kBackgroundListKey, "1");
-    EXPECT_EQ(RegReadValue(HKEY_CURRENT_USER, settings::kBackgroundListKey, "1").kind, RegValue::Kind::Nothing);
-    RegDeleteNamedValue(HKEY_CURRENT_USER, settings::kBackgroundListKey, "1");  // again: nothing happens
-    RegDeleteNamedValue(HKEY_CURRENT_USER, "Software\\Zentaro\\Nowhere", "1");
+    registry::RegDeleteNamedValue(HKEY_CURRENT_USER, settings::kBackgroundListKey, "1");
+    EXPECT_EQ(registry::RegReadValue(HKEY_CURRENT_USER, settings::kBackgroundListKey, "1").kind, registry::RegValue::Kind::Nothing);
+    registry::RegDeleteNamedValue(HKEY_CURRENT_USER, settings::kBackgroundListKey, "1");  // again: nothing happens
+    registry::RegDeleteNamedValue(HKEY_CURRENT_USER, "Software\\Zentaro\\Nowhere", "1");
 
-    RegDeleteSubKey(HKEY_CURRENT_USER, settings::kSkinKey, "BlackFile");
+    registry::RegDeleteSubKey(HKEY_CURRENT_USER, settings::kSkinKey, "BlackFile");
     HKEY key = nullptr;
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, settings::kBackgroundListKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-    RegDeleteSubKey(HKEY_CURRENT_USER, settings::kSkinKey, "BlackFile");
+    registry::RegDeleteSubKey(HKEY_CURRENT_USER, settings::kSkinKey, "BlackFile");
     // Switching a Run value off when none exists changes nothing.
-    RegDeleteNamedValue(HKEY_CURRENT_USER, settings::kRunKey, settings::kRunValue);
+    registry::RegDeleteNamedValue(HKEY_CURRENT_USER, settings::kRunKey, settings::kRunValue);
 }
 
 }  // namespace

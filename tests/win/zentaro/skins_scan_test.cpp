@@ -29,8 +29,8 @@ void PutBitmap(const TempDir& dir, const std::string& name, int w, int h, COLORR
 std::vector<std::string> StoredList(const char* key) {
     std::vector<std::string> names;
     for (int n = 1;; ++n) {
-        const RegValue v = RegReadValue(HKEY_CURRENT_USER, key, std::to_string(n));
-        if (v.kind != RegValue::Kind::Text) break;
+        const registry::RegValue v = registry::RegReadValue(HKEY_CURRENT_USER, key, std::to_string(n));
+        if (v.kind != registry::RegValue::Kind::Text) break;
         names.push_back(v.text);
     }
     return names;
@@ -187,7 +187,7 @@ TEST_F(SkinScanTest, RandomChoiceCases) {
 }
 
 TEST_F(SkinScanTest, SampleSkinsBesideTheProgramsAreRecognised) {
-    const std::string folder = ProgramDirectory() + "\\" + skins::kSampleSkinFolder;
+    const std::string folder = paths::ProgramDirectory() + "\\" + skins::kSampleSkinFolder;
     const skins::SkinLists lists = skins::ScanSkinDirectory(folder);
     EXPECT_EQ(std::set<std::string>(lists.backgrounds.begin(), lists.backgrounds.end()),
               (std::set<std::string>{"capsule.bmp", "disc.bmp"}));
@@ -209,9 +209,9 @@ protected:
         RegCloseKey(machine_);
     }
     static std::string RunValue(HKEY root) {
-        const RegValue v = RegReadValue(root, settings::kRunKey, settings::kRunValue);
+        const registry::RegValue v = registry::RegReadValue(root, settings::kRunKey, settings::kRunValue);
         // A missing key reads as empty text, a missing value as nothing.
-        return v.kind == RegValue::Kind::Text && !v.text.empty() ? v.text : "<none>";
+        return v.kind == registry::RegValue::Kind::Text && !v.text.empty() ? v.text : "<none>";
     }
     HKEY machine_ = nullptr;
     // A root under which every write is refused, as HKEY_LOCAL_MACHINE is for most users (the
@@ -241,7 +241,7 @@ TEST_F(StartWithSystemTest, SwitchingOffRemovesBothAndIsSilentWithoutValues) {
     const skins::RunRoots roots{machine_, HKEY_CURRENT_USER};
     settings::WriteText(settings::kRunKey, settings::kRunValue, "x");
     std::string v = "y";
-    ASSERT_TRUE(RegWriteValue(machine_, settings::kRunKey, settings::kRunValue, REG_SZ, v));
+    ASSERT_TRUE(registry::RegWriteValue(machine_, settings::kRunKey, settings::kRunValue, REG_SZ, v));
     skins::SetStartWithSystem(false, "", roots);
     EXPECT_EQ(RunValue(machine_), "<none>");
     EXPECT_EQ(RunValue(HKEY_CURRENT_USER), "<none>");

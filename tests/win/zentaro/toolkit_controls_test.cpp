@@ -75,7 +75,7 @@ SYSTEMTIME Day(WORD y, WORD m, WORD d, WORD hour = 10) {
 TEST(Controls, EachWrapperCreatesItsControlAsTheTableSays) {
     HostDialog host;
     const HWND dlg = host.get();
-    win::AutoFont font = CreateDialogFont();
+    win::AutoFont font = toolkit::CreateDialogFont();
     const HFONT f = font.get();
 
     controls::Button buttons; controls::Trackbar track; controls::ComboBox combos; controls::Edit edits; controls::DatePicker pickers;
@@ -154,7 +154,7 @@ TEST(Controls, EachWrapperCreatesItsControlAsTheTableSays) {
 
 TEST(Controls, ReleaseDestroysWhatTheObjectHolds) {
     HostDialog host;
-    win::AutoFont font = CreateDialogFont();
+    win::AutoFont font = toolkit::CreateDialogFont();
     HWND b0, b1, b2, firstLabel, secondLabel;
     {
         controls::Button buttons;
@@ -341,7 +341,7 @@ INT_PTR CALLBACK InertInitProc(HWND dlg, UINT msg, WPARAM, LPARAM lp) {
 TEST(DialogBuilder, AnInertProcedureLeavesAnUntitledDialogWithoutClientArea) {
     for (int run = 0; run < 2; ++run) {  // a second opening builds a fresh dialog
         SeenByIdleDialog seen;
-        TemplateDialog dialog;
+        toolkit::TemplateDialog dialog;
         dialog.CreateDialog(nullptr, InertInitProc, reinterpret_cast<LPARAM>(&seen));
         EXPECT_EQ(1, seen.opened);
         EXPECT_EQ(reinterpret_cast<LPARAM>(&seen), seen.init);
@@ -373,7 +373,7 @@ public:
 TEST(Frames, FlatRectangleGivesAHorizontalLineAndBoxesGiveFourSides) {
     {
         Surface s;
-        DrawEtchedFrame(s.dc(), 8, 254, 66, 66);
+        toolkit::DrawEtchedFrame(s.dc(), 8, 254, 66, 66);
         int marked = 0;
         for (int y = 60; y <= 70; ++y) marked += s.MarkedInRow(y, 8, 254);
         EXPECT_GE(marked, 246) << "a line across the width";
@@ -382,7 +382,7 @@ TEST(Frames, FlatRectangleGivesAHorizontalLineAndBoxesGiveFourSides) {
     }
     {
         Surface s;
-        DrawSunkenFrame(s.dc(), 99, 171, 76, 97);
+        toolkit::DrawSunkenFrame(s.dc(), 99, 171, 76, 97);
         EXPECT_TRUE(s.Marked(99, 80)) << "left side";
         EXPECT_TRUE(s.Marked(170, 80)) << "right side";
         EXPECT_TRUE(s.Marked(120, 76)) << "top side";
@@ -428,12 +428,12 @@ private:
 TEST(Choosers, CancellingEitherChooserGivesAnEmptyText) {
     {
         CancelChooserSoon cancel;
-        EXPECT_EQ("", CommonDialog::OpenDialog(nullptr, "*.wav"));
+        EXPECT_EQ("", toolkit::CommonDialog::OpenDialog(nullptr, "*.wav"));
         EXPECT_TRUE(CancelChooserSoon::cancelled());
     }
     {
         CancelChooserSoon cancel;
-        EXPECT_EQ("", CommonDialog::BrowsCatalog(nullptr));
+        EXPECT_EQ("", toolkit::CommonDialog::BrowsCatalog(nullptr));
         EXPECT_TRUE(CancelChooserSoon::cancelled());
     }
 }
@@ -445,5 +445,5 @@ TEST(Choosers, FilterTakesBarePatternsAndBarSeparatedPairs) {
         {"pairs", "Sounds|*.wav|All|*.*", "Sounds\0*.wav\0All\0*.*\0\0"s},
         {"empty", "", "\0\0\0"s},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.out, ChooserFilter(c.in)) << c.what;
+    for (const Case& c : cases) EXPECT_EQ(c.out, toolkit::ChooserFilter(c.in)) << c.what;
 }
