@@ -11,6 +11,7 @@
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
 #include "toolkit/Controls.h"
+#include "toolkit/Dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,7 @@ constexpr COLORREF kTeal = RGB(0, 128, 128);
 constexpr COLORREF kAmber = RGB(250, 200, 0);
 
 // The dialog has run its closing steps (it is destroyed once its modal loop returns).
-bool Ended(HWND dlg) { return !IsWindow(dlg) || GetWindowLongPtrA(dlg, DWLP_USER) == 0; }
+bool Ended(HWND dlg) { return !IsWindow(dlg) || toolkit::DialogState<void>(dlg) == nullptr; }
 
 // Runs the options dialog over `main`; `act` runs inside it once it is open. The dialog is
 // cancelled afterwards if `act` left it open, so a failing test never hangs.
