@@ -5,6 +5,7 @@
 #include "common/WindowText.h"
 #include "common/Handles.h"
 #include "common/SystemSeams.h"
+#include "toolkit/ControlTable.h"
 #include "toolkit/DateMath.h"
 
 #include <algorithm>
@@ -17,19 +18,15 @@ constexpr int kDropListMargin = 8;
 
 HINSTANCE ProgramInstance() { return GetModuleHandleA(nullptr); }
 
-HWND CreateChild(DWORD exStyle, const char* cls, const char* text, DWORD style, int x, int y, int w, int h,
-                 HWND parent, int id) {
-    return CreateWindowExA(exStyle, cls, text, style, x, y, w, h, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(), nullptr);
+// One wrapper's control through the one creation primitive; font may be null (the control's
+// own font).
+HWND CreateChild(HWND parent, HFONT font, const toolkit::ControlSpec& spec) {
+    return toolkit::CreateChildControl(parent, font, spec);
 }
 
 void InitControlGroup(DWORD group) {
     INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), group};
     InitCommonControlsEx(&icc);
-}
-
-void SetFont(HWND h, HFONT font, bool redraw) {
-    SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
 }
 
 // Today's local date (through the clock seam) moved by whole days, as a date-only SYSTEMTIME.
@@ -66,27 +63,25 @@ void SingleControl::Release() {
 
 // --- buttons ---
 
-void Button::CreateButton(HWND parent, const std::string& strText, int ID, int X, int Y, int nWidth, int nHeight,
-                             HFONT hWndFont, DWORD Style) {
-    HWND h = CreateChild(0, "BUTTON", strText.c_str(), controls::kButtonStyle | Style, X, Y, nWidth, nHeight, parent,
-                         ID);
-    Remember(h);
-    SetFont(h, hWndFont, false);
+void Button::CreateButton(HWND parent, const std::string& text, int id, int x, int y, int width, int height,
+                             HFONT font, DWORD style) {
+    Remember(CreateChild(parent, font, {"BUTTON", id, text.c_str(), controls::kButtonStyle | style, x, y, width, height}));
 }
 
-bool Button::GetButtonState(HWND hDlg, int ID) { return IsDlgButtonChecked(hDlg, ID) == BST_CHECKED; }
+bool Button::GetButtonState(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
-void Button::SetButtonState(HWND hDlg, int ID, int State) {
-    SendDlgItemMessageA(hDlg, ID, BM_SETCHECK, static_cast<WPARAM>(State), 0);
+void Button::SetButtonState(HWND dialog, int id, int state) {
+    SendDlgItemMessageA(dialog, id, BM_SETCHECK, static_cast<WPARAM>(state), 0);
 }
 
 // --- track bar ---
 
 Trackbar::Trackbar() { InitControlGroup(ICC_BAR_CLASSES); }
 
-void Trackbar::CreateTrackBar(HWND hWndParent, int ID, int X, int Y, DWORD Style) {
-    HWND h = CreateChild(0, TRACKBAR_CLASSA, nullptr, controls::kTrackbarStyle | Style, X, Y,
-                         controls::kTrackbarWidth, controls::kTrackbarHeight, hWndParent, ID);
+void Trackbar::CreateTrackBar(HWND parent, int id, int x, int y, DWORD style) {
+    HWND h = CreateChild(parent, nullptr,
+                         {TRACKBAR_CLASSA, id, nullptr, controls::kTrackbarStyle | style, x, y,
+                          controls::kTrackbarWidth, controls::kTrackbarHeight});
     Remember(h);
     SendMessageA(h, TBM_SETRANGE, TRUE, MAKELPARAM(controls::kTrackbarMin, controls::kTrackbarMax));
     SendMessageA(h, TBM_SETPAGESIZE, 0, controls::kTrackbarStep);
@@ -95,41 +90,39 @@ void Trackbar::CreateTrackBar(HWND hWndParent, int ID, int X, int Y, DWORD Style
 
 int Trackbar::Value() const { return static_cast<int>(SendMessageA(hwnd(), TBM_GETPOS, 0, 0)); }
 
-void Trackbar::SetValue(int dwPos) { SendMessageA(hwnd(), TBM_SETPOS, TRUE, dwPos); }
+void Trackbar::SetValue(int position) { SendMessageA(hwnd(), TBM_SETPOS, TRUE, position); }
 
 // --- drop-down lists ---
 
-void ComboBox::CreateCombox(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, HFONT hWndFont,
-                               DWORD Style) {
-    HWND h = CreateChild(0, "COMBOBOX", nullptr, controls::kComboStyle | Style, X, Y, nWidth, nHeight, hWndParent, ID);
-    Remember(h);
-    SetFont(h, hWndFont, true);
+void ComboBox::CreateCombox(HWND parent, int id, int x, int y, int width, int height, HFONT font,
+                               DWORD style) {
+    Remember(CreateChild(parent, font, {"COMBOBOX", id, nullptr, controls::kComboStyle | style, x, y, width, height}));
 }
 
-void ComboBox::AddItem(HWND hDlg, int ID, const std::string& strItem) {
-    SendDlgItemMessageA(hDlg, ID, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strItem.c_str()));
+void ComboBox::AddItem(HWND dialog, int id, const std::string& item) {
+    SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
-void ComboBox::ListIndex(HWND hDlg, int ID, int Index) {
-    SendDlgItemMessageA(hDlg, ID, CB_SETCURSEL, static_cast<WPARAM>(Index), 0);
+void ComboBox::ListIndex(HWND dialog, int id, int index) {
+    SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-int ComboBox::GetSelItem(HWND hDlg, int ID) {
-    return static_cast<int>(SendDlgItemMessageA(hDlg, ID, CB_GETCURSEL, 0, 0));
+int ComboBox::GetSelItem(HWND dialog, int id) {
+    return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
 }
 
-int ComboBox::ListCount(HWND hDlg, int ID) {
-    return static_cast<int>(SendDlgItemMessageA(hDlg, ID, CB_GETCOUNT, 0, 0));
+int ComboBox::ListCount(HWND dialog, int id) {
+    return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0));
 }
 
-void ComboBox::DeleteItem(HWND hDlg, int ID) {
-    for (int i = ListCount(hDlg, ID) - 1; i >= 1; --i)
-        SendDlgItemMessageA(hDlg, ID, CB_DELETESTRING, static_cast<WPARAM>(i), 0);
-    ListIndex(hDlg, ID, 0);
+void ComboBox::DeleteItem(HWND dialog, int id) {
+    for (int i = ListCount(dialog, id) - 1; i >= 1; --i)
+        SendDlgItemMessageA(dialog, id, CB_DELETESTRING, static_cast<WPARAM>(i), 0);
+    ListIndex(dialog, id, 0);
 }
 
-void ComboBox::FitDropDownWidth(HWND hDlg, int ID) {
-    HWND combo = GetDlgItem(hDlg, ID);
+void ComboBox::FitDropDownWidth(HWND dialog, int id) {
+    HWND combo = GetDlgItem(dialog, id);
     if (!combo) return;
     RECT box{};
     GetWindowRect(combo, &box);
@@ -137,7 +130,7 @@ void ComboBox::FitDropDownWidth(HWND hDlg, int ID) {
     {
         win::WindowDC dc(combo);
         win::ScopedSelect select(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(combo, WM_GETFONT, 0, 0)));
-        const int count = ListCount(hDlg, ID);
+        const int count = ListCount(dialog, id);
         for (int i = 0; i < count; ++i) {
             const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
             if (length <= 0) continue;
@@ -156,14 +149,14 @@ void ComboBox::FitDropDownWidth(HWND hDlg, int ID) {
     SendMessageA(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest), 0);
 }
 
-std::string ComboBox::SelIndexText(HWND hDlg, int ID) {
-    const int sel = GetSelItem(hDlg, ID);
+std::string ComboBox::SelIndexText(HWND dialog, int id) {
+    const int sel = GetSelItem(dialog, id);
     if (sel == CB_ERR) return {};
-    const LRESULT len = SendDlgItemMessageA(hDlg, ID, CB_GETLBTEXTLEN, static_cast<WPARAM>(sel), 0);
+    const LRESULT len = SendDlgItemMessageA(dialog, id, CB_GETLBTEXTLEN, static_cast<WPARAM>(sel), 0);
     if (len == CB_ERR || len < 0) return {};
     // The item's own text, with room for its terminator.
     std::string buf(static_cast<size_t>(len) + 1, '\0');
-    const LRESULT got = SendDlgItemMessageA(hDlg, ID, CB_GETLBTEXT, static_cast<WPARAM>(sel),
+    const LRESULT got = SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(sel),
                                             reinterpret_cast<LPARAM>(buf.data()));
     if (got == CB_ERR || got < 0) return {};
     buf.resize(static_cast<size_t>(got) < buf.size() ? static_cast<size_t>(got) : buf.size() - 1);
@@ -172,52 +165,49 @@ std::string ComboBox::SelIndexText(HWND hDlg, int ID) {
 
 // --- edit fields ---
 
-void Edit::CreateEdit(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, HFONT hWndFont, DWORD Style,
-                         int MaxText) {
-    HWND h = CreateChild(WS_EX_CLIENTEDGE, "Edit", nullptr, controls::kEditStyle | Style, X, Y, nWidth, nHeight,
-                         hWndParent, ID);
+void Edit::CreateEdit(HWND parent, int id, int x, int y, int width, int height, HFONT font, DWORD style,
+                         int maxText) {
+    HWND h = CreateChild(parent, font,
+                         {"Edit", id, nullptr, controls::kEditStyle | style, x, y, width, height, WS_EX_CLIENTEDGE});
     Remember(h);
-    SetFont(h, hWndFont, true);
-    SendMessageA(h, EM_LIMITTEXT, static_cast<WPARAM>(MaxText), 0);
+    SendMessageA(h, EM_LIMITTEXT, static_cast<WPARAM>(maxText), 0);
 }
 
-std::string Edit::Text(HWND hDlg, int ID) { return win::ItemText(hDlg, ID); }
+std::string Edit::Text(HWND dialog, int id) { return win::ItemText(dialog, id); }
 
-void Edit::SetEditText(HWND hDlg, int ID, const std::string& strText) { SetDlgItemTextA(hDlg, ID, strText.c_str()); }
+void Edit::SetEditText(HWND dialog, int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); }
 
 // --- date pickers ---
 
 DatePicker::DatePicker() { InitControlGroup(ICC_DATE_CLASSES); }
 
-void DatePicker::CreateDTPicker(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, DWORD Style) {
-    Remember(CreateChild(0, DATETIMEPICK_CLASSA, nullptr, controls::kDatePickerStyle | Style, X, Y, nWidth, nHeight,
-                         hWndParent, ID));
+void DatePicker::CreateDTPicker(HWND parent, int id, int x, int y, int width, int height, DWORD style) {
+    Remember(CreateChild(parent, nullptr,
+                         {DATETIMEPICK_CLASSA, id, nullptr, controls::kDatePickerStyle | style, x, y, width, height}));
 }
 
-void DatePicker::SetTodayPlus(HWND hDlg, int ID, int days) {
+void DatePicker::SetTodayPlus(HWND dialog, int id, int days) {
     SYSTEMTIME st = TodayPlus(days);
-    SendDlgItemMessageA(hDlg, ID, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+    SendDlgItemMessageA(dialog, id, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
 }
 
 // --- labels ---
 
-void Label::CreateLabel(HWND hwnd, const std::string& strText, int X, int Y, HFONT hWndFont, DWORD Style, int ID) {
-    HWND h = CreateChild(0, "STATIC", strText.c_str(), controls::kLabelStyle | Style, X, Y, controls::kLabelWidth,
-                         controls::kLabelHeight, hwnd, ID);
-    Remember(h);
-    SetFont(h, hWndFont, true);
+void Label::CreateLabel(HWND parent, const std::string& text, int x, int y, HFONT font, DWORD style, int id) {
+    Remember(CreateChild(parent, font,
+                         {"STATIC", id, text.c_str(), controls::kLabelStyle | style, x, y, controls::kLabelWidth,
+                          controls::kLabelHeight}));
 }
 
 void Label::FitToText(HWND label) {
     if (!label) return;
-    char text[256] = {};
-    GetWindowTextA(label, text, sizeof text);
+    const std::string text = win::WindowText(label);
     win::WindowDC dc(label);
     RECT r{};
     {
         // Without a font of its own the label draws with the DC's default one.
         win::ScopedSelect select(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
-        DrawTextA(dc.get(), text, -1, &r, DT_CALCRECT | DT_SINGLELINE);
+        DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
     }
     if (r.right > 0) SetWindowPos(label, nullptr, 0, 0, r.right, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -226,29 +216,31 @@ void Label::FitToText(HWND label) {
 
 UpDown::UpDown() { InitControlGroup(ICC_UPDOWN_CLASS); }
 
-void UpDown::CreateUpDown(HWND hWndParent, int ID) {
-    HWND h = CreateChild(0, UPDOWN_CLASSA, nullptr, controls::kUpDownStyle, controls::kUpDownX, controls::kUpDownY,
-                         controls::kUpDownWidth, controls::kUpDownHeight, hWndParent, ID);
+void UpDown::CreateUpDown(HWND parent, int id) {
+    HWND h = CreateChild(parent, nullptr,
+                         {UPDOWN_CLASSA, id, nullptr, controls::kUpDownStyle, controls::kUpDownX, controls::kUpDownY,
+                          controls::kUpDownWidth, controls::kUpDownHeight});
     Remember(h);
     SendMessageA(h, UDM_SETRANGE32, static_cast<WPARAM>(controls::kUpDownMin), controls::kUpDownMax);
 }
 
-void UpDown::SetBuddy(HWND hDlg, int ID, HWND hWndWindow) {
-    SendDlgItemMessageA(hDlg, ID, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hWndWindow), 0);
+void UpDown::SetBuddy(HWND dialog, int id, HWND buddy) {
+    SendDlgItemMessageA(dialog, id, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
 }
 
 // --- month calendars ---
 
 MonthCalendar::MonthCalendar() { InitControlGroup(ICC_DATE_CLASSES); }
 
-void MonthCalendar::CreateMonthCalendar(HWND hWndParent, int ID) {
-    Remember(CreateChild(0, MONTHCAL_CLASSA, nullptr, controls::kMonthCalStyle, controls::kMonthCalX,
-                         controls::kMonthCalY, controls::kMonthCalWidth, controls::kMonthCalHeight, hWndParent, ID));
+void MonthCalendar::CreateMonthCalendar(HWND parent, int id) {
+    Remember(CreateChild(parent, nullptr,
+                         {MONTHCAL_CLASSA, id, nullptr, controls::kMonthCalStyle, controls::kMonthCalX,
+                          controls::kMonthCalY, controls::kMonthCalWidth, controls::kMonthCalHeight}));
 }
 
-void MonthCalendar::SetTodayPlus(HWND hDlg, int ID, int days) {
+void MonthCalendar::SetTodayPlus(HWND dialog, int id, int days) {
     SYSTEMTIME st = TodayPlus(days);
-    SendDlgItemMessageA(hDlg, ID, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&st));
+    SendDlgItemMessageA(dialog, id, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&st));
 }
 
 // --- tool tips ---
@@ -256,29 +248,30 @@ void MonthCalendar::SetTodayPlus(HWND hDlg, int ID, int days) {
 Tooltip::Tooltip() { InitControlGroup(ICC_BAR_CLASSES); }
 
 void Tooltip::CreateTooltip() {
+    // A top-level pop-up, not a child control, so it is not created from a control row.
     HWND h = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, controls::kTooltipStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, ProgramInstance(), nullptr);
     Remember(h);
     SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void Tooltip::AddTooltip(const std::string& strText, HWND hWndWindow) {
+void Tooltip::AddTooltip(const std::string& text, HWND window) {
     TTTOOLINFOA ti{};
     // The record size that every common-controls version accepts (no lpReserved).
     ti.cbSize = TTTOOLINFOA_V2_SIZE;
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     ti.hwnd = nullptr;
-    ti.uId = reinterpret_cast<UINT_PTR>(hWndWindow);
+    ti.uId = reinterpret_cast<UINT_PTR>(window);
     ti.hinst = ProgramInstance();
     // The tool tip copies the text when the tool is added.
-    ti.lpszText = const_cast<char*>(strText.c_str());
+    ti.lpszText = const_cast<char*>(text.c_str());
     SendMessageA(hwnd(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
-void Tooltip::Tooltip_SetDelayTime(int DelayTime) {
-    SendMessageA(hwnd(), TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(DelayTime, 0));
+void Tooltip::Tooltip_SetDelayTime(int milliseconds) {
+    SendMessageA(hwnd(), TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(milliseconds, 0));
 }
 
-void Tooltip::Tooltip_SetMaxWidth(int MaxWidth) { SendMessageA(hwnd(), TTM_SETMAXTIPWIDTH, 0, MaxWidth); }
+void Tooltip::Tooltip_SetMaxWidth(int maxWidth) { SendMessageA(hwnd(), TTM_SETMAXTIPWIDTH, 0, maxWidth); }
 
 }  // namespace controls

@@ -3,10 +3,11 @@
 // and destroys the control when released (Release() or destruction). No wrapper handles
 // notifications: the dialog procedure receives WM_COMMAND / WM_NOTIFY itself.
 //
-// Operations taking (hDlg, ID) address any control of that dialog by its identifier; the
+// Operations taking (dialog, id) address any control of that dialog by its identifier; the
 // others use the handle the object holds.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -53,63 +54,63 @@ private:
     HWND handle_ = nullptr;  // owned
 };
 
-// Push buttons, check boxes and option buttons: WS_CHILD | WS_VISIBLE | WS_TABSTOP | Style.
+// Push buttons, check boxes and option buttons: WS_CHILD | WS_VISIBLE | WS_TABSTOP | style.
 class Button : public MultiControl {
 public:
-    void CreateButton(HWND parent, const std::string& strText, int ID, int X, int Y, int nWidth, int nHeight,
-                      HFONT hWndFont, DWORD Style);
-    static bool GetButtonState(HWND hDlg, int ID);
-    static void SetButtonState(HWND hDlg, int ID, int State);
+    void CreateButton(HWND parent, const std::string& text, int id, int x, int y, int width, int height,
+                      HFONT font, DWORD style);
+    static bool GetButtonState(HWND dialog, int id);
+    static void SetButtonState(HWND dialog, int id, int state);
 };
 
 // Track bar of 110 x 25 pixels, range 100..255, page and line size 26, no ticks.
 class Trackbar : public SingleControl {
 public:
     Trackbar();
-    void CreateTrackBar(HWND hWndParent, int ID, int X, int Y, DWORD Style);
+    void CreateTrackBar(HWND parent, int id, int x, int y, DWORD style);
     int Value() const;
-    void SetValue(int dwPos);
+    void SetValue(int position);
 };
 
 // Drop-down list (no edit part); its height includes the list.
 class ComboBox : public MultiControl {
 public:
-    void CreateCombox(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, HFONT hWndFont, DWORD Style);
-    static void AddItem(HWND hDlg, int ID, const std::string& strItem);
-    static void ListIndex(HWND hDlg, int ID, int Index);
-    static int GetSelItem(HWND hDlg, int ID);  // -1 when nothing is selected
-    static int ListCount(HWND hDlg, int ID);
+    void CreateCombox(HWND parent, int id, int x, int y, int width, int height, HFONT font, DWORD style);
+    static void AddItem(HWND dialog, int id, const std::string& item);
+    static void ListIndex(HWND dialog, int id, int index);
+    static int GetSelItem(HWND dialog, int id);  // -1 when nothing is selected
+    static int ListCount(HWND dialog, int id);
     // Removes every item but the first and selects the first.
-    static void DeleteItem(HWND hDlg, int ID);
+    static void DeleteItem(HWND dialog, int id);
     // Text of the selected item; empty when nothing is selected.
-    static std::string SelIndexText(HWND hDlg, int ID);
+    static std::string SelIndexText(HWND dialog, int id);
     // Widens the open list to its widest item (never narrower than the box, never wider than
     // the screen), so long file names show whole while the user chooses.
-    static void FitDropDownWidth(HWND hDlg, int ID);
+    static void FitDropDownWidth(HWND dialog, int id);
 };
 
-// Single-line edit field with a sunken client edge, limited to MaxText characters.
+// Single-line edit field with a sunken client edge, limited to maxText characters.
 class Edit : public MultiControl {
 public:
-    void CreateEdit(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, HFONT hWndFont, DWORD Style,
-                    int MaxText);
-    static std::string Text(HWND hDlg, int ID);
-    static void SetEditText(HWND hDlg, int ID, const std::string& strText);
+    void CreateEdit(HWND parent, int id, int x, int y, int width, int height, HFONT font, DWORD style,
+                    int maxText);
+    static std::string Text(HWND dialog, int id);
+    static void SetEditText(HWND dialog, int id, const std::string& text);
 };
 
 // Date picker (the control's own font).
 class DatePicker : public MultiControl {
 public:
     DatePicker();
-    void CreateDTPicker(HWND hWndParent, int ID, int X, int Y, int nWidth, int nHeight, DWORD Style);
+    void CreateDTPicker(HWND parent, int id, int x, int y, int width, int height, DWORD style);
     // Shows today's local date moved by `days` whole days (negative goes back).
-    static void SetTodayPlus(HWND hDlg, int ID, int days);
+    static void SetTodayPlus(HWND dialog, int id, int days);
 };
 
 // Static label of 200 x 18 pixels (SS_SIMPLE, no tab stop).
 class Label : public SingleControl {
 public:
-    void CreateLabel(HWND hwnd, const std::string& strText, int X, int Y, HFONT hWndFont, DWORD Style, int ID);
+    void CreateLabel(HWND parent, const std::string& text, int x, int y, HFONT font, DWORD style, int id);
     // Shrinks or grows a label to its text in its own font, so that its background covers
     // nothing beside the text.
     static void FitToText(HWND label);
@@ -119,17 +120,17 @@ public:
 class UpDown : public SingleControl {
 public:
     UpDown();
-    void CreateUpDown(HWND hWndParent, int ID);
-    static void SetBuddy(HWND hDlg, int ID, HWND hWndWindow);
+    void CreateUpDown(HWND parent, int id);
+    static void SetBuddy(HWND dialog, int id, HWND buddy);
 };
 
 // Month calendar at (22, 54), 265 x 160.
 class MonthCalendar : public SingleControl {
 public:
     MonthCalendar();
-    void CreateMonthCalendar(HWND hWndParent, int ID);
+    void CreateMonthCalendar(HWND parent, int id);
     // Selects today's local date moved by `days` whole days.
-    static void SetTodayPlus(HWND hDlg, int ID, int days);
+    static void SetTodayPlus(HWND dialog, int id, int days);
 };
 
 // A top-most tool-tip window without parent.
@@ -137,10 +138,10 @@ class Tooltip : public SingleControl {
 public:
     Tooltip();
     void CreateTooltip();
-    // Shows strText while the mouse rests over hWndWindow (which the tool tip subclasses).
-    void AddTooltip(const std::string& strText, HWND hWndWindow);
-    void Tooltip_SetDelayTime(int DelayTime);  // how long a tip stays shown, in ms
-    void Tooltip_SetMaxWidth(int MaxWidth);    // pixels
+    // Shows text while the mouse rests over window (which the tool tip subclasses).
+    void AddTooltip(const std::string& text, HWND window);
+    void Tooltip_SetDelayTime(int milliseconds);  // how long a tip stays shown, in ms
+    void Tooltip_SetMaxWidth(int maxWidth);    // pixels
 };
 
 // Fixed geometry and ranges of the wrappers.
@@ -150,13 +151,13 @@ inline constexpr int kLabelWidth = 200, kLabelHeight = 18;
 inline constexpr int kUpDownX = 66, kUpDownY = 88, kUpDownWidth = 66, kUpDownHeight = 88;
 inline constexpr int kUpDownMin = -37390, kUpDownMax = 999999;
 inline constexpr int kMonthCalX = 22, kMonthCalY = 54, kMonthCalWidth = 265, kMonthCalHeight = 160;
-inline constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;                          // 0x50010000
-inline constexpr DWORD kTrackbarStyle = kButtonStyle | 0x0010;                                    // TBS_NOTICKS
-inline constexpr DWORD kComboStyle = kButtonStyle | 0x0003 | 0x0040 | 0x0400;                     // 0x50010443
-inline constexpr DWORD kEditStyle = kButtonStyle | 0x0080;                                        // ES_AUTOHSCROLL
+inline constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+inline constexpr DWORD kTrackbarStyle = kButtonStyle | TBS_NOTICKS;
+inline constexpr DWORD kComboStyle = kButtonStyle | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | CBS_NOINTEGRALHEIGHT;
+inline constexpr DWORD kEditStyle = kButtonStyle | ES_AUTOHSCROLL;
 inline constexpr DWORD kDatePickerStyle = kButtonStyle;
-inline constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | 0x000B;                              // SS_SIMPLE
-inline constexpr DWORD kUpDownStyle = kButtonStyle | 0x0002 | 0x0004 | 0x0080;                    // 0x50010086
+inline constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_SIMPLE;
+inline constexpr DWORD kUpDownStyle = kButtonStyle | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_NOTHOUSANDS;
 inline constexpr DWORD kMonthCalStyle = WS_CHILD | WS_VISIBLE;
-inline constexpr DWORD kTooltipStyle = 0x0001;                                                    // TTS_ALWAYSTIP
+inline constexpr DWORD kTooltipStyle = TTS_ALWAYSTIP;
 }  // namespace controls

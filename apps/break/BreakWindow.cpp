@@ -6,9 +6,12 @@
 #include "common/MessageLoop.h"
 #include "common/StopIni.h"
 #include "common/Handles.h"
+#include "common/WindowClass.h"
 #include "common/WindowState.h"
+#include "common/WindowText.h"
 #include "common/ProgramPath.h"
 #include "common/SystemSeams.h"
+#include "toolkit/ControlTable.h"
 
 #include <algorithm>
 #include <memory>
@@ -110,12 +113,29 @@ void Place(HWND control, const breaklogic::Rect& r) {
     SetWindowPos(control, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HWND MakeChild(const BreakState& s, const char* cls, const char* text, DWORD style, int id, HFONT font) {
-    HWND child = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, s.wnd,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(s.wnd, GWLP_HINSTANCE)), nullptr);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return child;
+// The window's controls in creation (and Tab) order, each with the font of the state it uses.
+// They are placed by ApplyLayout, which follows the screen's size. The labels are owner-drawn
+// statics: their text stays readable as window text, and they draw the picture under it, which
+// makes their background transparent.
+struct BreakControl {
+    toolkit::ControlSpec spec;
+    win::AutoFont BreakState::*font;
+};
+const BreakControl kControls[] = {
+    {{"STATIC", kIdHeadingLabel, kBreakHeading, SS_OWNERDRAW, 0, 0, 0, 0}, &BreakState::headingFont},
+    {{"STATIC", kIdCountdownLabel, nullptr, SS_OWNERDRAW, 0, 0, 0, 0}, &BreakState::countdownFont},
+    {{"BUTTON", kIdCloseButton, kCloseWindowCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0}, &BreakState::buttonFont},
+    {{"BUTTON", kIdPreviousButton, kPreviousCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0}, &BreakState::buttonFont},
+    {{"BUTTON", kIdNextButton, kNextCaption, WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0}, &BreakState::buttonFont},
+};
+
+void CreateControls(BreakState& s) {
+    for (const BreakControl& row : kControls) toolkit::CreateChildControl(s.wnd, (s.*row.font).get(), row.spec);
+    s.headingLabel = GetDlgItem(s.wnd, kIdHeadingLabel);
+    s.countdownLabel = GetDlgItem(s.wnd, kIdCountdownLabel);
+    s.closeButton = GetDlgItem(s.wnd, kIdCloseButton);
+    s.previousButton = GetDlgItem(s.wnd, kIdPreviousButton);
+    s.nextButton = GetDlgItem(s.wnd, kIdNextButton);
 }
 
 // The window covers the whole screen; the picture and the controls follow the screen's size.
@@ -186,17 +206,8 @@ bool OnCreate(HWND wnd, const CREATESTRUCTA* cs) {
                                      s->layout.headingLabel.width - kShadowRoom);
     s->countdownFont = MakeFont("MS Sans Serif", kCountdownPoints, FW_NORMAL);
     s->buttonFont = MakeFont("MS Sans Serif", kButtonPoints, FW_NORMAL);
-    // The labels are owner-drawn statics: their text stays readable as window text, and they
-    // draw the picture under it, which makes their background transparent.
-    s->headingLabel = MakeChild(*s, "STATIC", kBreakHeading, SS_OWNERDRAW, kIdHeadingLabel, s->headingFont.get());
-    s->countdownLabel = MakeChild(*s, "STATIC", std::to_string(seconds).c_str(), SS_OWNERDRAW, kIdCountdownLabel,
-                                  s->countdownFont.get());
-    s->closeButton = MakeChild(*s, "BUTTON", kCloseWindowCaption, WS_TABSTOP | BS_PUSHBUTTON, kIdCloseButton,
-                               s->buttonFont.get());
-    s->previousButton = MakeChild(*s, "BUTTON", kPreviousCaption, WS_TABSTOP | BS_PUSHBUTTON, kIdPreviousButton,
-                                  s->buttonFont.get());
-    s->nextButton = MakeChild(*s, "BUTTON", kNextCaption, WS_TABSTOP | BS_PUSHBUTTON, kIdNextButton,
-                              s->buttonFont.get());
+    CreateControls(*s);
+    SetWindowTextA(s->countdownLabel, std::to_string(seconds).c_str());
     EnableWindow(s->closeButton, s->enforced ? FALSE : TRUE);
     ApplyLayout(*s);
 
@@ -260,8 +271,8 @@ void OnDrawLabel(const BreakState& s, const DRAWITEMSTRUCT* di) {
         BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source.get(), origin.x - s.layout.picture.left,
                origin.y - s.layout.picture.top, SRCCOPY);
     }
-    char text[64] = {};
-    const int length = GetWindowTextA(di->hwndItem, text, static_cast<int>(sizeof(text)));
+    const std::string text = win::WindowText(di->hwndItem);
+    const int length = static_cast<int>(text.size());
     win::ScopedSelect font(dc, reinterpret_cast<HFONT>(SendMessageA(di->hwndItem, WM_GETFONT, 0, 0)));
     const UINT format = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
     TEXTMETRICA metrics{};
@@ -270,10 +281,10 @@ void OnDrawLabel(const BreakState& s, const DRAWITEMSTRUCT* di) {
     {
         win::ScopedTextStyle shadowStyle(dc, TRANSPARENT, kLabelShadow);
         RECT shifted{r.left + shadow, r.top + shadow, r.right + shadow, r.bottom + shadow};
-        DrawTextA(dc, text, length, &shifted, format);
+        DrawTextA(dc, text.c_str(), length, &shifted, format);
     }
     win::ScopedTextStyle style(dc, TRANSPARENT, kLabelText);
-    DrawTextA(dc, text, length, &r, format);
+    DrawTextA(dc, text.c_str(), length, &r, format);
 }
 
 void Paint(HDC dc, const BreakState& s) {
@@ -362,14 +373,12 @@ LRESULT CALLBACK BreakWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(wnd, msg, wp, lp);
 }
 
-bool RegisterBreakClass(HINSTANCE instance) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = BreakWndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = nullptr;  // Paint fills the window
-    wc.lpszClassName = kBreakClass;
-    return RegisterClassA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+bool RegisterBreakClass() {
+    win::WindowClass spec;
+    spec.name = kBreakClass;
+    spec.procedure = BreakWndProc;
+    spec.background = nullptr;  // Paint fills the window
+    return win::RegisterWindowClass(spec);
 }
 
 }  // namespace
@@ -382,7 +391,7 @@ BreakConfig DefaultBreakConfig() {
 }
 
 HWND CreateBreakWindow(HINSTANCE instance, const BreakConfig& config, int show) {
-    if (!RegisterBreakClass(instance)) return nullptr;
+    if (!RegisterBreakClass()) return nullptr;
     // No caption, no system menu, no minimise or maximise box: the break covers the screen.
     HWND wnd = CreateWindowExA(0, kBreakClass, kBreakTitle, WS_POPUP | WS_CLIPCHILDREN, 0, 0,
                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,

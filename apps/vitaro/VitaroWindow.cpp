@@ -6,10 +6,15 @@
 #include "common/IniFile.h"
 #include "common/StopIni.h"
 #include "common/Handles.h"
+#include "common/MessageLoop.h"
 #include "common/SystemSeams.h"
+#include "common/WindowClass.h"
+#include "common/WindowState.h"
+#include "toolkit/ControlTable.h"
 
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -47,20 +52,17 @@ struct VitaroState {
     int lastAccepted[kBoxCount] = {};  // 0 until the box first accepts a value
     bool programFill = false;          // the program is setting a box's text
     bool restoring = false;            // a rejected box is being set back
-    bool ownedByWindow = false;        // freed at WM_NCDESTROY once creation succeeded
 
     win::AutoFont controlFont, rowFont, headingFont;
     win::AutoBrush frameBrush, panelBrush, whiteBrush, previewBrush;
     win::AutoBrush checkBrushes[4];
 };
 
-VitaroState* StateOf(HWND wnd) { return reinterpret_cast<VitaroState*>(GetWindowLongPtrA(wnd, GWLP_USERDATA)); }
+VitaroState* StateOf(HWND wnd) { return win::WindowState<VitaroState>(wnd); }
 
 COLORREF Ref(std::uint32_t color) { return static_cast<COLORREF>(color); }
 
 BoxField FieldOf(int box) { return static_cast<BoxField>(box % 3); }
-
-std::string TextOf(HWND wnd) { return win::WindowText(wnd); }
 
 win::AutoFont MakeFont(HWND wnd, const char* face, int points, bool underline) {
     win::WindowDC dc(wnd);
@@ -73,13 +75,15 @@ win::AutoFont MakeFont(HWND wnd, const char* face, int points, bool underline) {
     return win::AutoFont(CreateFontIndirectA(&lf));
 }
 
-HWND MakeControl(VitaroState& s, const char* cls, const char* text, DWORD style, const Box& box, int id,
-                 HFONT font) {
-    HWND child = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, box.x, box.y, box.width, box.height,
-                                 s.wnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(s.wnd, GWLP_HINSTANCE)), nullptr);
-    if (child && font) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return child;
+// One row of the window's control table and the font it is drawn with (null: the control's own).
+struct ControlRow {
+    toolkit::ControlSpec spec;
+    HFONT font;
+};
+
+ControlRow Row(const char* cls, int id, const char* text, DWORD style, const Box& box, HFONT font,
+               DWORD exStyle = 0) {
+    return {{cls, id, text, style, box.x, box.y, box.width, box.height, exStyle}, font};
 }
 
 // ---- the chart ----------------------------------------------------------------------
@@ -98,24 +102,23 @@ void DrawGraph(VitaroState& s) {
     InvalidateRect(s.chartBox, nullptr, FALSE);
 }
 
+// The chart box borrows the main window's retained chart image (attached once it is created).
 LRESULT CALLBACK ChartBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_NCCREATE:
-        SetWindowLongPtrA(wnd, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
-        break;
     case WM_ERASEBKGND:
         return 1;  // the retained image covers the whole box
     case WM_PAINT: {
         win::PaintScope paint(wnd);
-        if (auto* chart = reinterpret_cast<const bio::ChartSurface*>(GetWindowLongPtrA(wnd, GWLP_USERDATA)))
-            bio::PaintChart(paint.dc(), 0, 0, *chart);
+        if (const auto* chart = win::WindowState<const bio::ChartSurface>(wnd)) bio::PaintChart(paint.dc(), 0, 0, *chart);
         return 0;
     }
     case WM_PRINTCLIENT:
-        if (auto* chart = reinterpret_cast<const bio::ChartSurface*>(GetWindowLongPtrA(wnd, GWLP_USERDATA)))
+        if (const auto* chart = win::WindowState<const bio::ChartSurface>(wnd))
             bio::PaintChart(reinterpret_cast<HDC>(wp), 0, 0, *chart);
         return 0;
+    case WM_NCDESTROY:
+        win::DetachWindowState(wnd);
+        break;
     }
     return DefWindowProcA(wnd, msg, wp, lp);
 }
@@ -135,7 +138,7 @@ void FillBox(VitaroState& s, int box, const std::string& text) {
 std::optional<CivilDate> DateOfGroup(VitaroState& s, int first) {
     int values[3];
     for (int i = 0; i < 3; ++i) {
-        const auto value = bio::AcceptBoxText(FieldOf(first + i), TextOf(s.boxes[first + i]));
+        const auto value = bio::AcceptBoxText(FieldOf(first + i), win::WindowText(s.boxes[first + i]));
         if (!value) return std::nullopt;
         values[i] = *value;
     }
@@ -156,7 +159,7 @@ void RefreshDays(VitaroState& s) {
 }
 
 void OnBoxChanged(VitaroState& s, int box) {
-    const auto value = bio::AcceptBoxText(FieldOf(box), TextOf(s.boxes[box]));
+    const auto value = bio::AcceptBoxText(FieldOf(box), win::WindowText(s.boxes[box]));
     if (!value) {
         // Never accepted anything yet: there is no value to go back to.
         if (s.restoring) return;
@@ -226,7 +229,7 @@ void OnColorScroll(VitaroState& s, int index) {
     const int value = GetScrollPos(s.colorScrolls[index], SB_CTL);
     SetWindowTextA(s.colorNumbers[index], std::to_string(value).c_str());
     int rgb[3];
-    for (int i = 0; i < 3; ++i) rgb[i] = std::atoi(TextOf(s.colorNumbers[i]).c_str());
+    for (int i = 0; i < 3; ++i) rgb[i] = std::atoi(win::WindowText(s.colorNumbers[i]).c_str());
     const bio::ColorValue color = bio::MakeColor(rgb[0], rgb[1], rgb[2]);
     s.previewBrush.reset(CreateSolidBrush(Ref(color)));
     InvalidateRect(s.colorPreview, nullptr, TRUE);
@@ -264,88 +267,107 @@ void OnColorScrollRequest(VitaroState& s, int index, int request, int thumb) {
 
 // ---- creation -----------------------------------------------------------------------
 
-void CreateControls(VitaroState& s) {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(s.wnd, GWLP_HINSTANCE));
-    HFONT font = s.controlFont.get();
-
-    s.chartBox = CreateWindowExA(0, kChartClass, "", WS_CHILD | WS_VISIBLE, kChart.x, kChart.y, kChart.width,
-                                 kChart.height, s.wnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdChart)),
-                                 instance, &s.chart);
-
-    for (int i = 0; i < 4; ++i) {
-        s.checks[i] = MakeControl(s, "BUTTON", kCheckTexts[i], BS_AUTOCHECKBOX | WS_TABSTOP, kCheckBoxes[i],
-                                  kIdEmotional + i, font);
-        SendMessageA(s.checks[i], BM_SETCHECK, BST_CHECKED, 0);
-    }
+// The window's controls in creation (and Tab) order.
+std::vector<ControlRow> ControlRows(const VitaroState& s) {
+    const HFONT font = s.controlFont.get();
+    std::vector<ControlRow> rows;
+    rows.push_back(Row(kChartClass, kIdChart, "", 0, kChart, nullptr));
+    for (int i = 0; i < 4; ++i)
+        rows.push_back(Row("BUTTON", kIdEmotional + i, kCheckTexts[i], BS_AUTOCHECKBOX | WS_TABSTOP, kCheckBoxes[i], font));
     for (int row = 0; row < 3; ++row) {
-        MakeControl(s, "STATIC", kRowTexts[row], SS_LEFT, {kRowLabelX, kRowLabelY[row], kRowLabelWidth, kRowLabelHeight},
-                    kIdDayLabel + row, s.rowFont.get());
-        MakeControl(s, "BUTTON", kStepBackText, BS_PUSHBUTTON | WS_TABSTOP,
-                    {kStepBackX, kStepRowY[row], kStepWidth, kStepHeight}, kIdDayBack + 2 * row, font);
-        MakeControl(s, "BUTTON", kStepForthText, BS_PUSHBUTTON | WS_TABSTOP,
-                    {kStepForthX, kStepRowY[row], kStepWidth, kStepHeight}, kIdDayForth + 2 * row, font);
+        rows.push_back(Row("STATIC", kIdDayLabel + row, kRowTexts[row], SS_LEFT,
+                           {kRowLabelX, kRowLabelY[row], kRowLabelWidth, kRowLabelHeight}, s.rowFont.get()));
+        rows.push_back(Row("BUTTON", kIdDayBack + 2 * row, kStepBackText, BS_PUSHBUTTON | WS_TABSTOP,
+                           {kStepBackX, kStepRowY[row], kStepWidth, kStepHeight}, font));
+        rows.push_back(Row("BUTTON", kIdDayForth + 2 * row, kStepForthText, BS_PUSHBUTTON | WS_TABSTOP,
+                           {kStepForthX, kStepRowY[row], kStepWidth, kStepHeight}, font));
     }
     for (int i = 0; i < 4; ++i) {
-        s.valueLines[i] = MakeControl(s, "STATIC", "", SS_LEFT | SS_NOPREFIX,
-                                      {kValuePanel.x, kValuePanel.y + kValueLineOffset[i], kValueLineWidth, kValueLineHeight},
-                                      kIdCycles4 + i, font);
+        rows.push_back(Row("STATIC", kIdCycles4 + i, "", SS_LEFT | SS_NOPREFIX,
+                           {kValuePanel.x, kValuePanel.y + kValueLineOffset[i], kValueLineWidth, kValueLineHeight},
+                           font));
     }
-    MakeControl(s, "BUTTON", kResetText, BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, kReset, kIdReset, font);
-    MakeControl(s, "STATIC", kBirthHeadingText, SS_LEFT, kBirthHeading, kIdBirthHeading, s.headingFont.get());
-    MakeControl(s, "STATIC", kDateHeadingText, SS_LEFT, kDateHeading, kIdDateHeading, s.headingFont.get());
-
+    rows.push_back(Row("BUTTON", kIdReset, kResetText, BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, kReset, font));
+    rows.push_back(Row("STATIC", kIdBirthHeading, kBirthHeadingText, SS_LEFT, kBirthHeading, s.headingFont.get()));
+    rows.push_back(Row("STATIC", kIdDateHeading, kDateHeadingText, SS_LEFT, kDateHeading, s.headingFont.get()));
     for (int box = 0; box < kBoxCount; ++box) {
         const int x = box < 3 ? kBirthBoxX[box] : kDateBoxX[box - 3];
-        s.boxes[box] = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                                       x, kBoxRowY, kBoxWidth, kBoxHeight, s.wnd,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(BoxId(box))), instance, nullptr);
-        SendMessageA(s.boxes[box], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        s.spins[box] = MakeControl(s, "SCROLLBAR", "", SBS_VERT, {x + kBoxWidth, kSpinTop, kSpinSize, kSpinSize},
-                                   SpinId(box), nullptr);
-        const bio::BoxLimits& limits = bio::LimitsOf(FieldOf(box));
-        SetScrollRange(s.spins[box], SB_CTL, limits.spinMin, limits.spinMax, FALSE);
-        SetScrollPos(s.spins[box], SB_CTL, limits.spinMin, FALSE);
+        rows.push_back(Row("EDIT", BoxId(box), "", WS_TABSTOP | ES_AUTOHSCROLL, {x, kBoxRowY, kBoxWidth, kBoxHeight},
+                           font, WS_EX_CLIENTEDGE));
+        rows.push_back(Row("SCROLLBAR", SpinId(box), "", SBS_VERT, {x + kBoxWidth, kSpinTop, kSpinSize, kSpinSize},
+                           nullptr));
         if (box % 3 != 2)
-            MakeControl(s, "STATIC", "/", SS_CENTER, {x + kSlashOffset, kSpinTop, kSlashWidth, kSpinSize},
-                        kIdSlash1 + (box < 3 ? box : box - 1), font);
+            rows.push_back(Row("STATIC", kIdSlash1 + (box < 3 ? box : box - 1), "/", SS_CENTER,
+                               {x + kSlashOffset, kSpinTop, kSlashWidth, kSpinSize}, font));
     }
-    s.days = MakeControl(s, "STATIC", "", SS_LEFT | SS_NOPREFIX, kDays, kIdDays, font);
-    MakeControl(s, "BUTTON", kSystemDateText, BS_PUSHBUTTON | WS_TABSTOP, kSystemDate, kIdSystemDate, font);
-
+    rows.push_back(Row("STATIC", kIdDays, "", SS_LEFT | SS_NOPREFIX, kDays, font));
+    rows.push_back(Row("BUTTON", kIdSystemDate, kSystemDateText, BS_PUSHBUTTON | WS_TABSTOP, kSystemDate, font));
     // The colour panel lies below the fixed client area; no tab stop leads into it.
-    MakeControl(s, "BUTTON", kColorPanelText, BS_GROUPBOX, kColorPanel, kIdColorPanel, font);
+    rows.push_back(Row("BUTTON", kIdColorPanel, kColorPanelText, BS_GROUPBOX, kColorPanel, font));
     for (int i = 0; i < bio::kColorSlots; ++i) {
-        s.colorOptions[i] = MakeControl(
-            s, "BUTTON", bio::kColorSlotNames[i], BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0),
-            {kColorOptionX, kColorOptionY + kColorOptionStep * i, kColorOptionWidth, kColorOptionStep},
-            kIdColorOption1 + i, font);
+        rows.push_back(Row("BUTTON", kIdColorOption1 + i, bio::kColorSlotNames[i],
+                           BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0),
+                           {kColorOptionX, kColorOptionY + kColorOptionStep * i, kColorOptionWidth, kColorOptionStep},
+                           font));
     }
     for (int i = 0; i < 3; ++i) {
         const int y = kColorScrollY + kColorScrollStep * i;
-        s.colorScrolls[i] = MakeControl(s, "SCROLLBAR", "", SBS_HORZ | WS_GROUP,
-                                        {kColorScrollX, y, kColorScrollWidth, kColorRowHeight}, kIdColorScroll1 + i, nullptr);
-        SetScrollRange(s.colorScrolls[i], SB_CTL, 0, kColorMax, FALSE);
-        s.colorNumbers[i] = MakeControl(s, "STATIC", "0", SS_LEFT, {kColorNumberX, y, kColorNumberWidth, kColorRowHeight},
-                                        kIdColorNumber1 + i, font);
+        rows.push_back(Row("SCROLLBAR", kIdColorScroll1 + i, "", SBS_HORZ | WS_GROUP,
+                           {kColorScrollX, y, kColorScrollWidth, kColorRowHeight}, nullptr));
+        rows.push_back(Row("STATIC", kIdColorNumber1 + i, "0", SS_LEFT,
+                           {kColorNumberX, y, kColorNumberWidth, kColorRowHeight}, font));
     }
-    s.colorPreview = MakeControl(s, "STATIC", "", SS_LEFT, kColorPreview, kIdColorPreview, nullptr);
+    rows.push_back(Row("STATIC", kIdColorPreview, "", SS_LEFT, kColorPreview, nullptr));
+    return rows;
+}
+
+void CreateControls(VitaroState& s) {
+    for (const ControlRow& row : ControlRows(s)) toolkit::CreateChildControl(s.wnd, row.font, row.spec);
+    auto control = [&](int id) { return GetDlgItem(s.wnd, id); };
+    s.chartBox = control(kIdChart);
+    win::AttachBorrowedState(s.chartBox, &s.chart);
+    for (int i = 0; i < 4; ++i) {
+        s.checks[i] = control(kIdEmotional + i);
+        SendMessageA(s.checks[i], BM_SETCHECK, BST_CHECKED, 0);
+        s.valueLines[i] = control(kIdCycles4 + i);
+    }
+    for (int box = 0; box < kBoxCount; ++box) {
+        s.boxes[box] = control(BoxId(box));
+        s.spins[box] = control(SpinId(box));
+        const bio::BoxLimits& limits = bio::LimitsOf(FieldOf(box));
+        SetScrollRange(s.spins[box], SB_CTL, limits.spinMin, limits.spinMax, FALSE);
+        SetScrollPos(s.spins[box], SB_CTL, limits.spinMin, FALSE);
+    }
+    s.days = control(kIdDays);
+    for (int i = 0; i < bio::kColorSlots; ++i) s.colorOptions[i] = control(kIdColorOption1 + i);
+    for (int i = 0; i < 3; ++i) {
+        s.colorScrolls[i] = control(kIdColorScroll1 + i);
+        SetScrollRange(s.colorScrolls[i], SB_CTL, 0, kColorMax, FALSE);
+        s.colorNumbers[i] = control(kIdColorNumber1 + i);
+    }
+    s.colorPreview = control(kIdColorPreview);
 }
 
 // ---- message handlers ---------------------------------------------------------------
 
-bool OnCreate(HWND wnd, const CREATESTRUCTA* cs) {
-    auto* s = static_cast<VitaroState*>(cs->lpCreateParams);
+// The state is the window's from its first message: freed at WM_NCDESTROY however creation ends.
+void OnNcCreate(HWND wnd, const CREATESTRUCTA* cs) {
+    VitaroState* s = win::AttachWindowState(wnd, std::make_unique<VitaroState>());
     s->wnd = wnd;
-    SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
+    s->options = *static_cast<const VitaroOptions*>(cs->lpCreateParams);
+}
+
+bool OnCreate(VitaroState* s) {
     if (!s->chart.Create()) return false;
     s->names = bio::PlatformLocaleNames();
-    s->controlFont = MakeFont(wnd, kControlFont, kControlFontPoints, false);
-    s->rowFont = MakeFont(wnd, kRowFont, kRowFontPoints, false);
-    s->headingFont = MakeFont(wnd, kHeadingFont, kHeadingFontPoints, true);
+    s->controlFont = MakeFont(s->wnd, kControlFont, kControlFontPoints, false);
+    s->rowFont = MakeFont(s->wnd, kRowFont, kRowFontPoints, false);
+    s->headingFont = MakeFont(s->wnd, kHeadingFont, kHeadingFontPoints, true);
     s->frameBrush.reset(CreateSolidBrush(Ref(kFrameGrey)));
     s->panelBrush.reset(CreateSolidBrush(Ref(kPanelRed)));
     s->whiteBrush.reset(CreateSolidBrush(Ref(kWhiteColor)));
     CreateControls(*s);
+    win::AddModelessWindow(s->wnd);  // Tab between the controls, Esc as Cancel
     return true;
 }
 
@@ -404,7 +426,8 @@ HBRUSH OnControlColor(VitaroState& s, HDC dc, HWND control) {
 }
 
 void OnClose(VitaroState& s) {
-    const std::string stored = bio::StoredBirthDate(TextOf(s.boxes[0]), TextOf(s.boxes[1]), TextOf(s.boxes[2]));
+    const std::string stored =
+        bio::StoredBirthDate(win::WindowText(s.boxes[0]), win::WindowText(s.boxes[1]), win::WindowText(s.boxes[2]));
     ini::WriteIniString(stopini::kSection, stopini::kBirthDateWrite, stored);  // a failed write is ignored
     DestroyWindow(s.wnd);
 }
@@ -429,14 +452,13 @@ void StartUp(VitaroState& s) {
 
 LRESULT CALLBACK VitaroProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
-        SetWindowLongPtrA(wnd, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+        OnNcCreate(wnd, reinterpret_cast<const CREATESTRUCTA*>(lp));
         return DefWindowProcA(wnd, msg, wp, lp);
     }
     VitaroState* s = StateOf(wnd);
     if (!s) return DefWindowProcA(wnd, msg, wp, lp);
     switch (msg) {
-    case WM_CREATE: return OnCreate(wnd, reinterpret_cast<CREATESTRUCTA*>(lp)) ? 0 : -1;
+    case WM_CREATE: return OnCreate(s) ? 0 : -1;
     case WM_PAINT: {
         win::PaintScope paint(wnd);
         PaintVitaro(paint.dc());
@@ -452,34 +474,26 @@ LRESULT CALLBACK VitaroProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_CLOSE: OnClose(*s); return 0;
     case WM_DESTROY:
+        win::RemoveModelessWindow(wnd);
         if (s->options.quitOnDestroy) PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:
-        SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
-        if (s->ownedByWindow) delete s;  // created by CreateVitaroWindow
+        win::DeleteWindowState<VitaroState>(wnd);
         return DefWindowProcA(wnd, msg, wp, lp);
     }
     return DefWindowProcA(wnd, msg, wp, lp);
 }
 
 bool RegisterClasses(HINSTANCE instance) {
-    WNDCLASSA chart{};
-    chart.lpfnWndProc = ChartBoxProc;
-    chart.hInstance = instance;
-    chart.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    chart.lpszClassName = kChartClass;
-    WNDCLASSA main{};
-    main.lpfnWndProc = VitaroProc;
-    main.hInstance = instance;
-    // Shared resources: not owned, never destroyed.
-    main.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kVitaroIconId));
-    main.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    main.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    main.lpszClassName = kVitaroClass;
-    WNDCLASSA existing{};
-    const bool haveChart = GetClassInfoA(instance, kChartClass, &existing) || RegisterClassA(&chart);
-    const bool haveMain = GetClassInfoA(instance, kVitaroClass, &existing) || RegisterClassA(&main);
-    return haveChart && haveMain;
+    win::WindowClass chart;
+    chart.name = kChartClass;
+    chart.procedure = ChartBoxProc;
+    win::WindowClass main;
+    main.name = kVitaroClass;
+    main.procedure = VitaroProc;
+    main.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    main.icon = LoadIconA(instance, MAKEINTRESOURCEA(kVitaroIconId));  // a resource icon: not owned
+    return win::RegisterWindowClass(chart) && win::RegisterWindowClass(main);
 }
 
 }  // namespace
@@ -499,24 +513,12 @@ HWND CreateVitaroWindow(HINSTANCE instance, const VitaroOptions& options) {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     RECT outer{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&outer, style, FALSE, 0);
-    auto state = std::make_unique<VitaroState>();
-    state->options = options;
-    VitaroState* s = state.get();
     HWND wnd = CreateWindowExA(0, kVitaroClass, kVitaroTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                               outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, s);
-    if (!wnd) return nullptr;  // the state goes with its owner here
-    state.release()->ownedByWindow = true;
-    StartUp(*s);
+                               outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance,
+                               const_cast<VitaroOptions*>(&options));
+    if (!wnd) return nullptr;
+    StartUp(*StateOf(wnd));
     return wnd;
-}
-
-bool VitaroPreTranslate(HWND wnd, MSG& msg) {
-    if (msg.hwnd != wnd && !IsChild(wnd, msg.hwnd)) return false;
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-        PostMessageA(wnd, WM_CLOSE, 0, 0);
-        return true;
-    }
-    return IsDialogMessageA(wnd, &msg) != FALSE;
 }
 
 VitaroView VitaroViewOf(HWND wnd) {
@@ -532,11 +534,5 @@ int RunVitaro(HINSTANCE instance, int show) {
     options.show = show;
     HWND wnd = CreateVitaroWindow(instance, options);
     if (!wnd) return 1;
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (VitaroPreTranslate(wnd, msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    return win::RunMessageLoop();
 }

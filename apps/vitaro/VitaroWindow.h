@@ -19,11 +19,9 @@ struct VitaroOptions {
 
 // Creates the window and runs its start-up: birth date from the INI file, today from the
 // local clock, the boxes filled, the window shown and the first chart drawn. Null on failure.
+// While open it takes dialog keys from the one message loop: Tab moves between the controls,
+// Escape closes the window whatever has the focus.
 HWND CreateVitaroWindow(HINSTANCE instance, const VitaroOptions& options);
-
-// Keys the window handles before the focused control sees them: Escape closes the window
-// whatever has the focus; Tab moves between the controls. True when msg was used.
-bool VitaroPreTranslate(HWND wnd, MSG& msg);
 
 // What the window holds, for tests and for the chart box.
 struct VitaroView {

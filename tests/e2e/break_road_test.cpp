@@ -40,11 +40,10 @@ TEST_F(BreakRoad, BreakSavedForTheNextMinuteStartsBreakWithItsSeconds) {
 
     // Far enough from a minute's end that the item is saved before its minute begins.
     SYSTEMTIME now{};
-    GetLocalTime(&now);
-    if (now.wSecond > 45) {
-        Sleep((61 - now.wSecond) * 1000);
+    ASSERT_TRUE(driver::WaitFor([&] {
         GetLocalTime(&now);
-    }
+        return now.wSecond <= 45;
+    }, 20000));
     const int due = now.wHour * 60 + now.wMinute + 1;
     const std::string hour = std::to_string(due / 60 % 24);
     const std::string minute = std::to_string(due % 60);

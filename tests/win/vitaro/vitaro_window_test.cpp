@@ -2,6 +2,7 @@
 // panel, and the birth date kept in the INI file.
 #include "apps/vitaro/VitaroLayout.h"
 #include "apps/vitaro/VitaroWindow.h"
+#include "common/MessageLoop.h"
 #include "common/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
@@ -372,10 +373,10 @@ TEST_F(VitaroTest, EscapeClosesWhateverHasTheFocusAndStoresTheBirthDateAsTyped) 
     Paste(kBirthYear, "76");
     for (HWND target : {BoxWnd(kDay), Control(kIdReset), wnd_}) {
         MSG msg{target, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
-        EXPECT_TRUE(VitaroPreTranslate(wnd_, msg));
+        EXPECT_TRUE(win::RouteDialogKeys(msg));
     }
     MSG elsewhere{GetDesktopWindow(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
-    EXPECT_FALSE(VitaroPreTranslate(wnd_, elsewhere));
+    EXPECT_FALSE(win::RouteDialogKeys(elsewhere));
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(wnd_); }));
     char value[32] = {};
     GetPrivateProfileStringA("StartBreak", "birthdate", "", value, sizeof value, iniPath_.c_str());

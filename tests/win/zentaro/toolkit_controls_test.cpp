@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "common/Handles.h"
 #include "common/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
 #include "toolkit/CommonDialog.h"
@@ -150,6 +151,26 @@ TEST(Controls, EachWrapperCreatesItsControlAsTheTableSays) {
     EXPECT_EQ(999999, hi);
     controls::UpDown::SetBuddy(dlg, 70, edits.hwnd(0));
     EXPECT_EQ(edits.hwnd(0), reinterpret_cast<HWND>(SendMessageA(spinner.hwnd(), UDM_GETBUDDY, 0, 0)));
+}
+
+TEST(Controls, LabelFitsItsWholeTextInItsOwnFont) {
+    HostDialog host;
+    win::AutoFont font = toolkit::CreateDialogFont();
+    struct Case { const char* what; std::string text; } cases[] = {
+        {"short", "Skin(&S):"},
+        {"longer than a short buffer", std::string(300, 'W')},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        controls::Label label;
+        label.CreateLabel(host.get(), c.text, 0, 0, font.get(), 0, 60);
+        controls::Label::FitToText(label.hwnd());
+        win::WindowDC dc(label.hwnd());
+        win::ScopedSelect select(dc.get(), font.get());
+        RECT expected{};
+        DrawTextA(dc.get(), c.text.c_str(), static_cast<int>(c.text.size()), &expected, DT_CALCRECT | DT_SINGLELINE);
+        EXPECT_EQ(expected.right, SizeOf(label.hwnd()).cx);
+    }
 }
 
 TEST(Controls, ReleaseDestroysWhatTheObjectHolds) {
