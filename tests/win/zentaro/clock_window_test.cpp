@@ -7,7 +7,7 @@
 #include "apps/zentaro/MainWindow.h"
 #include "common/Settings.h"
 #include "common/SystemSeams.h"
-#include "apps/zentaro/ChimeThreads.h"
+#include "apps/zentaro/DetachedThread.h"
 #include "tests/win/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -132,7 +132,7 @@ protected:
         SendMessageA(w, WM_TIMER, kTickTimerId, 0);
     }
     static void WaitForChimeThreads() {
-        PumpUntil([] { return ThreadLauncher::Running() == 0; }, 10000);
+        PumpUntil([] { return zentaro::DetachedThreadsRunning() == 0; }, 10000);
     }
     struct Sound {
         std::string what;
