@@ -1,5 +1,6 @@
 #include "face/Face.h"
 
+#include "face/BitmapFile.h"
 #include "face/TimeDrawing.h"
 #include "resources/resource_ids.h"
 #include "common/SystemVersion.h"
@@ -29,53 +30,18 @@ namespace {
 
 using SizeRule = bool (*)(int, int);
 
-bool SizeOf(HBITMAP bitmap, int& width, int& height) {
-    BITMAP info{};
-    if (!GetObjectA(bitmap, sizeof info, &info)) return false;
-    width = info.bmWidth;
-    height = info.bmHeight;
-    return true;
-}
-
-bool IsOrdinaryFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// The file's first bytes and whether its headers promise no more than it holds.
-bool FileHoldsWholeBitmap(const std::string& path) {
-    HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) return false;
-    win::AutoHandle file(opened);
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) return false;
-    char head[face::kBitmapHeadBytes] = {};
-    DWORD read = 0;
-    if (!ReadFile(file.get(), head, sizeof head, &read, nullptr)) return false;
-    return face::BitmapFileComplete(std::string_view(head, read), static_cast<std::uint64_t>(size.QuadPart));
-}
-
-win::AutoBitmap LoadBuiltIn(int id) {
-    return win::AutoBitmap(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-}
-
 // One skin image: the named file when it is a usable bitmap, else the built-in image.
 win::AutoBitmap LoadSkinImage(HWND owner, const std::string& directory, const std::string& name, int builtInId,
                               SizeRule usable) {
-    if (!face::IsBareFileName(name)) return LoadBuiltIn(builtInId);
+    if (!face::IsBareFileName(name)) return face::LoadBuiltInBitmap(builtInId);
     const std::string path = directory + "\\" + name;
-    if (path.size() >= MAX_PATH || !IsOrdinaryFile(path)) return LoadBuiltIn(builtInId);
-    win::AutoBitmap image;
-    if (FileHoldsWholeBitmap(path))
-        image.reset(static_cast<HBITMAP>(
-            LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    int width = 0, height = 0;
-    if (image && SizeOf(image.get(), width, height) && usable(width, height)) return image;
+    if (path.size() >= MAX_PATH || !face::IsOrdinaryFile(path)) return face::LoadBuiltInBitmap(builtInId);
+    win::AutoBitmap image = face::LoadBitmapFile(path);
+    const SIZE size = face::BitmapSize(image.get());
+    if (image && usable(size.cx, size.cy)) return image;
     image.reset();
     MessageBoxA(owner, kPictureWarningText, kPictureWarningCaption, MB_OK | MB_ICONWARNING);
-    return LoadBuiltIn(builtInId);
+    return face::LoadBuiltInBitmap(builtInId);
 }
 
 BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
@@ -102,10 +68,10 @@ void LoadSkinBitmaps(HWND main, FaceState& face) {
     const std::string glyphName = settings::ReadText(settings::kLoadKey, settings::kBmpTime);
     face.backgroundImage = LoadSkinImage(main, directory, backName, IDB_BACKGROUND, face::BackgroundSizeUsable);
     face.glyphImage = LoadSkinImage(main, directory, glyphName, IDB_GLYPHS, face::GlyphStripSizeUsable);
-    int width = 0, height = 0;
-    if (face.backgroundImage && SizeOf(face.backgroundImage.get(), width, height)) {
-        face.width = width;
-        face.height = height;
+    if (face.backgroundImage) {
+        const SIZE size = face::BitmapSize(face.backgroundImage.get());
+        face.width = size.cx;
+        face.height = size.cy;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "face/OptionsDialog.h"
 
+#include "face/BitmapFile.h"
+
 #include <commctrl.h>
 
 #include "face/SkinRules.h"
@@ -127,31 +129,14 @@ bool IsDirectory(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-win::AutoBitmap BuiltInImage(int resourceId) {
-    return win::AutoBitmap(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-}
-
 // The image a list's selection stands for, as the clock would load it: "Default", no
 // selection or a file that is no longer there give the built-in image; a file that is there
 // but holds no usable bitmap gives none.
 win::AutoBitmap PreviewImage(HWND dlg, int listId, int builtInId) {
-    if (controls::ComboBox::GetSelItem(dlg, listId) <= 0) return BuiltInImage(builtInId);
+    if (controls::ComboBox::GetSelItem(dlg, listId) <= 0) return face::LoadBuiltInBitmap(builtInId);
     const std::string path = controls::Edit::Text(dlg, kIdSkinPath) + "\\" + controls::ComboBox::SelIndexText(dlg, listId);
-    if (!FileExists(path)) return BuiltInImage(builtInId);
-    return win::AutoBitmap(static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-}
-
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP info{};
-    if (!bitmap || GetObjectA(bitmap, sizeof info, &info) != sizeof info) return {0, 0};
-    return {info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
+    if (!face::IsOrdinaryFile(path)) return face::LoadBuiltInBitmap(builtInId);
+    return face::LoadBitmapFile(path);
 }
 
 std::string SkinDirectoryToShow() {
@@ -354,7 +339,7 @@ void PaintSkinPreview(HDC dc, HWND dlg) {
     win::AutoBitmap background = PreviewImage(dlg, kIdBackgroundList, IDB_BACKGROUND);
     win::AutoBitmap glyphs = PreviewImage(dlg, kIdGlyphList, IDB_GLYPHS);
     if (!background) return;  // no usable background: the area stays silver
-    const SIZE size = BitmapSize(background.get());
+    const SIZE size = face::BitmapSize(background.get());
     if (size.cx <= 0 || size.cy <= 0) return;
 
     win::AutoMemDC backgroundDc(CreateCompatibleDC(dc));

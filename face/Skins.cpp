@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "common/Handles.h"
+#include "face/BitmapFile.h"
 #include "common/Settings.h"
 #include "common/SystemSeams.h"
 
@@ -12,16 +13,13 @@ namespace {
 
 SkinCounts g_counts;
 
-// Pixel size of a bitmap file, or nothing when it cannot be loaded as a bitmap.
+// Pixel size of a bitmap file, or nothing when it holds no whole bitmap.
 std::optional<SkinFile> MeasureBitmap(const std::string& path, const char* name) {
-    // A DIB section keeps the file's own format; no conversion to the screen's is needed to
-    // learn the size.
-    win::AutoBitmap bitmap(static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    const win::AutoBitmap bitmap = face::LoadBitmapFile(path);
     if (!bitmap) return std::nullopt;
-    BITMAP info{};
-    if (GetObjectA(bitmap.get(), sizeof info, &info) != sizeof info) return std::nullopt;
-    return SkinFile{name, info.bmWidth, info.bmHeight};
+    const SIZE size = face::BitmapSize(bitmap.get());
+    if (size.cx <= 0 || size.cy <= 0) return std::nullopt;
+    return SkinFile{name, static_cast<int>(size.cx), static_cast<int>(size.cy)};
 }
 
 class FindScope {

@@ -1,20 +1,10 @@
 #include "tools/DateTip.h"
 
 #include <array>
-#include <memory>
 
 #include "common/SystemSeams.h"
-#include "toolkit/Controls.h"
 
-namespace {
-
-// The main window module's tool tip; set once at window creation.
-std::unique_ptr<controls::Tooltip>& Tooltip() {
-    static std::unique_ptr<controls::Tooltip> tip;
-    return tip;
-}
-
-}  // namespace
+namespace tools {
 
 std::string ShortDateText(const SYSTEMTIME& date) {
     std::array<char, 128> buf{};
@@ -25,16 +15,14 @@ std::string ShortDateText(const SYSTEMTIME& date) {
     return std::string(buf.data());
 }
 
-void CreateMainTooltip(HWND main) {
+std::unique_ptr<controls::Tooltip> CreateDateTip(HWND main) {
     auto tip = std::make_unique<controls::Tooltip>();
     tip->CreateTooltip();
-    tip->Tooltip_SetDelayTime(kMainTooltipAutoPopMs);
-    tip->Tooltip_SetMaxWidth(kMainTooltipMaxWidth);
+    tip->Tooltip_SetDelayTime(kDateTipAutoPopMs);
+    tip->Tooltip_SetMaxWidth(kDateTipMaxWidth);
     // The date of the program's start; it is not updated at midnight.
     tip->AddTooltip(ShortDateText(sys::LocalTime()), main);
-    Tooltip() = std::move(tip);
+    return tip;
 }
 
-void ReleaseMainTooltip() { Tooltip().reset(); }
-
-HWND MainTooltipWindow() { return Tooltip() ? Tooltip()->hwnd() : nullptr; }
+}  // namespace tools

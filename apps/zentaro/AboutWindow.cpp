@@ -2,6 +2,7 @@
 
 #include "resources/resource_ids.h"
 #include "common/Handles.h"
+#include "common/WindowClass.h"
 #include "toolkit/ToolWindow.h"
 
 namespace {
@@ -41,16 +42,10 @@ LRESULT CALLBACK AboutProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-bool RegisterAboutClass(HINSTANCE inst) {
-    WNDCLASSEXA wc{};
-    if (GetClassInfoExA(inst, kAboutClass, &wc)) return true;
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = AboutProc;
-    wc.hInstance = inst;
-    wc.hCursor = LoadCursor(nullptr, IDC_HAND);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kAboutClass;
-    return RegisterClassExA(&wc) != 0;
+bool RegisterAboutClass() {
+    return win::RegisterWindowClass({kAboutClass, AboutProc, 0,
+                                     reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)), nullptr,
+                                     IDC_HAND});
 }
 
 }  // namespace
@@ -73,7 +68,7 @@ HWND ShowAboutWindow(HWND owner) {
         return s.wnd;
     }
     HINSTANCE inst = GetModuleHandleA(nullptr);
-    if (!RegisterAboutClass(inst)) return nullptr;
+    if (!RegisterAboutClass()) return nullptr;
     s.picture.reset(static_cast<HBITMAP>(
         LoadImageA(inst, MAKEINTRESOURCEA(IDB_ABOUT), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     BITMAP bm{};

@@ -15,7 +15,10 @@
 #include "common/Settings.h"
 #include "common/MessageLoop.h"
 #include "common/SystemSeams.h"
-#include "apps/zentaro/ChimeThreads.h"
+#include "apps/zentaro/DetachedThread.h"
+#include "common/WindowClass.h"
+#include "common/WindowState.h"
+#include "toolkit/Controls.h"
 
 namespace {
 
@@ -26,27 +29,34 @@ inline constexpr int kInitialPlace = 100;  // left, top, width and height until 
 inline constexpr DWORD kLowBeepHz = 700, kHighBeepHz = 1400, kBeepMs = 1500, kBeepPauseMs = 1000;
 inline constexpr int kChimeSteps = 4;
 
-// Process-wide state of the clock window.
+// State of the clock window: attached at WM_NCCREATE, freed at WM_NCDESTROY.
 struct MainWindowState {
     HWND wnd = nullptr;
     FaceState face;
     TimeDrawing drawTime;
     std::string lastGoodTime;
     short chimeFlag = 0;         // nonzero: hourly chime on
-    std::string chimeSound;      // written at creation only, read by the chime threads
+    std::string chimeSound;      // copied into each chime thread
     clocktick::HourlyChimeRule chimeRule;
-    std::unique_ptr<ThreadLauncher> threads;
+    std::unique_ptr<controls::Tooltip> dateTip;
 };
 
-MainWindowState& State() {
-    static MainWindowState state;
-    return state;
+// The one clock window of this process: a top-level window of this process whose class has
+// the clock's procedure (the class's, since the date tip subclasses the window itself).
+BOOL CALLBACK FindClockWindow(HWND wnd, LPARAM found) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(wnd, &process);
+    if (process != GetCurrentProcessId()) return TRUE;
+    if (reinterpret_cast<WNDPROC>(GetClassLongPtrA(wnd, GCLP_WNDPROC)) != MainWndProc) return TRUE;
+    if (!win::WindowState<MainWindowState>(wnd)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = wnd;
+    return FALSE;
 }
 
-ThreadLauncher& Threads() {
-    auto& s = State();
-    if (!s.threads) s.threads = std::make_unique<ThreadLauncher>();
-    return *s.threads;
+MainWindowState* FindState() {
+    HWND found = nullptr;
+    EnumWindows(FindClockWindow, reinterpret_cast<LPARAM>(&found));
+    return win::WindowState<MainWindowState>(found);
 }
 
 bool EndsWith(const std::string& text, std::string_view tail) {
@@ -55,11 +65,7 @@ bool EndsWith(const std::string& text, std::string_view tail) {
 
 // --- message handlers ---
 
-void OnCreate(HWND wnd) {
-    auto& s = State();
-    s.wnd = wnd;
-    s.drawTime = TimeDrawing();
-    s.lastGoodTime.clear();
+void OnCreate(HWND wnd, MainWindowState& s) {
     ApplyStartupOption(wnd, settings::kRndBackBmp);
     ApplyStartupOption(wnd, settings::kRndTimeBmp);
     LoadSkinBitmaps(wnd, s.face);
@@ -70,36 +76,42 @@ void OnCreate(HWND wnd) {
     const auto hourRing = settings::ReadNumber(settings::kLoadKey, settings::kHourRing);
     s.chimeFlag = hourRing ? static_cast<short>(*hourRing) : 0;
     s.chimeSound = settings::ReadText(settings::kLoadKey, settings::kWavFile);
-    s.chimeRule = clocktick::HourlyChimeRule();
     alarms::LoadAlarmItems();
-    CreateMainTooltip(wnd);
+    s.dateTip = tools::CreateDateTip(wnd);
     SetWindowTextA(wnd, kMainTitle);
 }
 
-void OnTimer(HWND wnd) {
-    auto& s = State();
+// The chime of the hour: called on every tick; starts the chime thread once an hour.
+void CheckHourlyChime(MainWindowState& s) {
+    if (s.chimeFlag == 0) return;
+    const SYSTEMTIME now = sys::LocalTime();
+    const clocktick::ClockReading reading{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+    if (!s.chimeRule.ShouldChime(reading)) return;
+    if (sys::WaveOutDeviceCount() < 1 || sys::MidiOutDeviceCount() < 1)
+        zentaro::StartDetachedThread([] { PlayChimeBeeps(); });
+    else
+        zentaro::StartDetachedThread([sound = s.chimeSound] { PlayChimeSound(sound); });
+}
+
+void OnTimer(HWND wnd, MainWindowState& s) {
     const RECT area{s.drawTime.ReLeft(), s.drawTime.ReTop(), s.drawTime.ReLeft() + face::kTimeAreaWidth + 1,
                     s.drawTime.ReTop() + face::kTimeAreaHeight};
     InvalidateRect(wnd, &area, FALSE);
     // Re-arm for just after the next second boundary, so no second is skipped or shown twice.
     const SYSTEMTIME now = sys::LocalTime();
     SetTimer(wnd, kTickTimerId, clocktick::DelayToNextTick(now.wMilliseconds), nullptr);
-    CheckHourlyChime();
+    CheckHourlyChime(s);
     alarms::CheckAlarms();
 }
 
-void OnPaint(HWND wnd) {
-    auto& s = State();
+void OnPaint(HWND wnd, MainWindowState& s) {
     win::PaintScope paint(wnd);
     PaintClockFace(paint.dc(), s.face, s.drawTime, ClockTimeText(sys::LocalTime()), s.lastGoodTime);
 }
 
-void OnClose(HWND wnd) {
-    auto& s = State();
+void OnClose(HWND wnd, MainWindowState& s) {
     ReleaseMainMenuAndIcon();
-    ReleaseMainTooltip();
-    s.drawTime = TimeDrawing();
-    s.threads.reset();
+    s.dateTip.reset();
     if (!IsIconic(wnd)) {
         RECT r{};
         GetWindowRect(wnd, &r);
@@ -110,23 +122,14 @@ void OnClose(HWND wnd) {
     DestroyWindow(wnd);
 }
 
-void OnDestroy(HWND wnd) {
-    auto& s = State();
-    if (s.wnd == wnd) s.wnd = nullptr;
-    PostQuitMessage(0);
-}
+void OnDestroy() { PostQuitMessage(0); }
+
 
 }  // namespace
 
 bool RegisterMainClass(const char* className) {
-    WNDCLASSA wc{};
-    wc.style = kClassStyle;
-    wc.lpfnWndProc = MainWndProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_MENU + 1));
-    wc.lpszClassName = className;
-    return RegisterClassA(&wc) != 0;
+    return win::RegisterWindowClass({className, MainWndProc, kClassStyle,
+                                     reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_MENU + 1))});
 }
 
 HWND CreateMainWindow(const char* className, DWORD exStyle, const char* title) {
@@ -151,12 +154,24 @@ void RunMainWindow(const char* className, DWORD exStyle, const char* title) {
 }
 
 LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto state = std::make_unique<MainWindowState>();
+        state->wnd = wnd;
+        win::AttachWindowState(wnd, std::move(state));
+        return DefWindowProcA(wnd, msg, wp, lp);
+    }
+    if (msg == WM_NCDESTROY) {
+        win::DeleteWindowState<MainWindowState>(wnd);
+        return DefWindowProcA(wnd, msg, wp, lp);
+    }
+    MainWindowState* s = win::WindowState<MainWindowState>(wnd);
+    if (!s) return DefWindowProcA(wnd, msg, wp, lp);
     switch (msg) {
-    case WM_CREATE: OnCreate(wnd); break;
-    case WM_TIMER: OnTimer(wnd); return 0;
-    case WM_PAINT: OnPaint(wnd); return 0;
-    case WM_CLOSE: OnClose(wnd); return 0;
-    case WM_DESTROY: OnDestroy(wnd); break;
+    case WM_CREATE: OnCreate(wnd, *s); break;
+    case WM_TIMER: OnTimer(wnd, *s); return 0;
+    case WM_PAINT: OnPaint(wnd, *s); return 0;
+    case WM_CLOSE: OnClose(wnd, *s); return 0;
+    case WM_DESTROY: OnDestroy(); break;
     case WM_DRAWITEM:
         if (DrawMainMenuItem(lp)) return TRUE;
         break;
@@ -185,18 +200,6 @@ void ShowInitialState(HWND main) {
     ShowWindow(main, iconRun && *iconRun > 0 ? SW_MINIMIZE : SW_SHOWNORMAL);
 }
 
-void CheckHourlyChime() {
-    auto& s = State();
-    if (s.chimeFlag == 0) return;
-    const SYSTEMTIME now = sys::LocalTime();
-    const clocktick::ClockReading reading{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
-    if (!s.chimeRule.ShouldChime(reading)) return;
-    if (sys::WaveOutDeviceCount() < 1 || sys::MidiOutDeviceCount() < 1)
-        Threads().CreateNewThread(PlayChimeBeeps);
-    else
-        Threads().CreateNewThread(ChimeSoundRoutine);
-}
-
 DWORD PlayChimeBeeps() {
     if (!win::IsLayeredCapable()) return 0;
     for (int i = 0; i < kChimeSteps; ++i) {
@@ -207,8 +210,7 @@ DWORD PlayChimeBeeps() {
     return 0;
 }
 
-DWORD ChimeSoundRoutine() {
-    const std::string& sound = State().chimeSound;
+void PlayChimeSound(const std::string& sound) {
     if (sound.empty()) {
         // The resource stays mapped for the process's life, so it outlives the playback.
         HMODULE module = GetModuleHandleA(nullptr);
@@ -223,16 +225,19 @@ DWORD ChimeSoundRoutine() {
         const bool quote = sound.find(' ') != std::string::npos;
         sys::MciCommand(("play " + (quote ? "\"" + sound + "\"" : sound)).c_str());
     }
-    return 0;
 }
 
-HWND MainWindowHandle() { return State().wnd; }
-FaceState& MainFace() { return State().face; }
-TimeDrawing& MainDrawTime() { return State().drawTime; }
+HWND MainWindowHandle() {
+    const MainWindowState* s = FindState();
+    return s ? s->wnd : nullptr;
+}
+FaceState& MainFace() { return FindState()->face; }
+TimeDrawing& MainDrawTime() { return FindState()->drawTime; }
 
 void ReloadClockFace() {
-    auto& s = State();
-    if (!s.wnd) return;
+    MainWindowState* found = FindState();
+    if (!found) return;
+    MainWindowState& s = *found;
     const bool shown = IsWindowVisible(s.wnd);
     LoadSkinBitmaps(s.wnd, s.face);
     PrepareSkinSurfaces(s.wnd, s.face);

@@ -31,14 +31,16 @@ void ApplyStartupOption(HWND main, const char* valueName);
 // Shows the window normally, or minimised when "IconRun" is on.
 void ShowInitialState(HWND main);
 
-// The hourly chime: called on every tick; starts the chime thread once an hour.
-void CheckHourlyChime();
+// The hourly chime's two forms, each run on a thread of its own: beeps where no sound device
+// is present, else the sound (the built-in one for an empty name, a .wav file, or any file
+// MCI plays).
 DWORD PlayChimeBeeps();
-DWORD ChimeSoundRoutine();
+void PlayChimeSound(const std::string& sound);
 
 // The clock window; null while there is none.
 HWND MainWindowHandle();
-// The face of the clock window and the drawing object that knows its time area.
+// The face of the clock window and the drawing object that knows its time area; only while
+// the clock window exists.
 FaceState& MainFace();
 TimeDrawing& MainDrawTime();
 // Loads the skin named in the settings again and reshapes the window in place (after the

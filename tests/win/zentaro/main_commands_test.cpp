@@ -39,7 +39,6 @@ LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_DRAWITEM && DrawMainMenuItem(lp)) return TRUE;
     if (m == WM_CLOSE) {
         ReleaseMainMenuAndIcon();
-        ReleaseMainTooltip();
         DestroyWindow(w);
         return 0;
     }

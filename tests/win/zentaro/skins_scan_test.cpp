@@ -78,6 +78,9 @@ TEST_F(SkinScanTest, SortsFilesBySizeIntoNumberedLists) {
     // Not bitmaps: a text file with the extension, and a folder named like a bitmap.
     ASSERT_TRUE(WriteFileBytes(dir.file("notes.bmp"), "not a picture"));
     ASSERT_TRUE(CreateDirectoryA(dir.file("folder.bmp").c_str(), nullptr));
+    // A background cut after its first 200 bytes holds no whole bitmap.
+    ASSERT_TRUE(WriteFileBytes(dir.file("cut.bmp"),
+                               MakeBmp(160, 60, [](int, int) { return RGB(1, 2, 3); }).substr(0, 200)));
     // Another extension is not looked at.
     PutBitmap(dir, "other.dib", 120, 38);
     PointSkinPathAt(dir);

@@ -295,8 +295,8 @@ TEST(Controls, MainTooltipShowsTheStartDateInShortDateForm) {
     HostDialog host;
     sys::ScopedSeams seams;
     seams->getLocalTime = [](SYSTEMTIME& t) { t = Day(2026, 12, 8); };
-    CreateMainTooltip(host.get());
-    const HWND h = MainTooltipWindow();
+    auto tip = tools::CreateDateTip(host.get());
+    const HWND h = tip->hwnd();
     ASSERT_TRUE(IsWindow(h));
     EXPECT_STRCASEEQ("tooltips_class32", ClassOf(h).c_str());
     EXPECT_EQ(nullptr, GetParent(h));
@@ -313,15 +313,13 @@ TEST(Controls, MainTooltipShowsTheStartDateInShortDateForm) {
     ti.uId = reinterpret_cast<UINT_PTR>(host.get());
     ti.lpszText = text;
     SendMessageA(h, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
-    const std::string expected = ShortDateText(Day(2026, 12, 8));
+    const std::string expected = tools::ShortDateText(Day(2026, 12, 8));
     EXPECT_FALSE(expected.empty());
     EXPECT_EQ(expected, text);
     EXPECT_NE(std::string::npos, expected.find("2026"));
 
-    ReleaseMainTooltip();
+    tip.reset();
     EXPECT_FALSE(IsWindow(h));
-    EXPECT_EQ(nullptr, MainTooltipWindow());
-    ReleaseMainTooltip();
 }
 
 // --- the dialog builder ---
