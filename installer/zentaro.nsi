@@ -127,25 +127,31 @@ Function ${un}CloseClock
     Goto done
   ${EndIf}
   StrCpy $ClockWasRunning 1
-  System::Call 'user32::GetWindowThreadProcessId(p r0, *i 0 r1) i'
+  System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r1) i'
   System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r1) p .r2'
   System::Call 'user32::PostMessage(p r0, i ${WM_CLOSE}, p 0, p 0) i'
+  StrCpy $3 "closed"
   ${If} $2 P<> 0
-    System::Call 'kernel32::WaitForSingleObject(p r2, i ${CLOCK_CLOSE_TIMEOUT_MS}) i .r3'
+    System::Call 'kernel32::WaitForSingleObject(p r2, i ${CLOCK_CLOSE_TIMEOUT_MS}) i .r1'
     System::Call 'kernel32::CloseHandle(p r2)'
+    ${If} $1 = ${WAIT_TIMEOUT}
+      StrCpy $3 "running"
+    ${EndIf}
   ${Else}
     ; No handle to wait on: wait for the window to go instead.
-    StrCpy $3 0
-    ${Do}
-      IsWindow $0 0 +2
-      ${Break}
+    StrCpy $1 0
+    wait_window:
+    IsWindow $0 0 window_gone
+    ${If} $1 >= ${CLOCK_CLOSE_TIMEOUT_MS}
+      StrCpy $3 "running"
+    ${Else}
       Sleep 100
-      IntOp $3 $3 + 100
-    ${LoopUntil} $3 >= ${CLOCK_CLOSE_TIMEOUT_MS}
-    IsWindow $0 0 +2
-    StrCpy $3 ${WAIT_TIMEOUT}
+      IntOp $1 $1 + 100
+      Goto wait_window
+    ${EndIf}
+    window_gone:
   ${EndIf}
-  ${If} $3 = ${WAIT_TIMEOUT}
+  ${If} $3 == "running"
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${PRODUCT} is still running. Close it, then choose Retry." /SD IDCANCEL IDRETRY retry
     Abort "${PRODUCT} is still running."
   ${EndIf}
