@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Zips the install directory of each Windows build: zentaro-win32.zip and zentaro-win64.zip.
+# Zips the install directory of each Windows build (zentaro-win32.zip, zentaro-win64.zip) and
+# copies its setup program beside the zip (zentaro-setup-win32.exe, zentaro-setup-win64.exe).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -12,4 +13,7 @@ for arch in win32 win64; do
   rm -f "zentaro-$arch.zip"
   (cd "build/$arch/install" && zip -qr "$root/zentaro-$arch.zip" .)
   echo "zentaro-$arch.zip: $(unzip -l "zentaro-$arch.zip" | tail -n 1)"
+  # The build makes the setup program from the same install step (the `setup` target).
+  cp "build/$arch/zentaro-setup-$arch.exe" .
+  echo "zentaro-setup-$arch.exe: $(stat -c %s "zentaro-setup-$arch.exe") bytes"
 done

@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
-# Renders the windows of the three programs from the real, installed programs under a private
-# Xvfb into docs/screenshots/*.png. The pictures in the README come only from this command.
+# Renders the windows of the three programs under a private Xvfb into docs/screenshots/*.png,
+# from a copy installed by the setup program, so the pictures show the paths a user sees. The
+# pictures in the README come only from this command.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 "$root/scripts/bootstrap.sh"
 [ -x /usr/bin/import ] || DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends imagemagick
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j "$(nproc)" >/dev/null
-cmake --install build/win64 >/dev/null
-app=$root/build/win64/install
+cmake --build --preset win64 -j "$(nproc)" >/dev/null   # also makes the setup program
 out=$root/docs/screenshots
 mkdir -p "$out"
 
@@ -24,6 +23,14 @@ cleanup() {
 trap cleanup EXIT
 
 wine=/usr/lib/wine/wine64
+# Shortcuts would otherwise become menu entries of this machine (Wine's menu builder).
+"$wine" reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d "" /f >/dev/null 2>&1
+# Installed as a user installs it; the programs then run from the folder the setup chose.
+"$wine" "$root/build/win64/zentaro-setup-win64.exe" /S </dev/null >/dev/null 2>&1
+winapp=$("$wine" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zentaro' /v InstallLocation 2>/dev/null |
+  tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+[ -n "$winapp" ] || { echo "screenshots: the setup did not install" >&2; exit 1; }
+app=$("$wine" winepath.exe -u "$winapp" 2>/dev/null | tr -d '\r')
 drv() { "$wine" "$root/build/win64/bin/zdriver.exe" "$@" 2>/dev/null | tr -d '\r'; }
 # shoot NAME CLASS TITLE [PAD]: capture the window (and PAD pixels around it) from the X screen.
 shoot() {
@@ -51,7 +58,7 @@ command() {
 "$wine" reg add 'HKCU\Control Panel\Colors' /v Background /d "58 110 165" /f >/dev/null 2>&1 || true
 printf '[StartBreak]\r\ntimesshow=30\r\ncmdhide=0\r\nbirthdate=3-9-1985\r\n' > "$app/stop.ini"
 
-"$wine" "$app/zentaro.exe" >/dev/null 2>&1 &
+"$wine" "$winapp\\zentaro.exe" >/dev/null 2>&1 &
 pids+=($!)
 drv wait frmMain Zentaro 60 >/dev/null
 sleep 2
@@ -100,7 +107,7 @@ key='HKCU\Software\Zentaro\Data'
 # The face in the top-left corner, clear of the centred dialogs.
 "$wine" reg add 'HKCU\Software\Zentaro\Load' /v ClockLeft /d 16 /f >/dev/null 2>&1
 "$wine" reg add 'HKCU\Software\Zentaro\Load' /v ClockTop /d 16 /f >/dev/null 2>&1
-"$wine" "$app/zentaro.exe" >/dev/null 2>&1 &
+"$wine" "$winapp\\zentaro.exe" >/dev/null 2>&1 &
 pids+=($!)
 drv wait frmMain Zentaro 60 >/dev/null
 if drv wait - "Text Hint" 75 >/dev/null; then
@@ -120,11 +127,11 @@ sleep 1
 drv post frmMain Zentaro 0x111 16 0 >/dev/null || true   # Exit
 "$wine" reg delete 'HKCU\Software\Zentaro' /f >/dev/null 2>&1 || true
 
-"$wine" "$app/vitaro.exe" >/dev/null 2>&1 &
+"$wine" "$winapp\\vitaro.exe" >/dev/null 2>&1 &
 pids+=($!)
 shoot vitaro - Vitaro 0 && drv close - Vitaro >/dev/null || true
 
-"$wine" "$app/Break.exe" >/dev/null 2>&1 &
+"$wine" "$winapp\\Break.exe" >/dev/null 2>&1 &
 pids+=($!)
 sleep 4
 import -display "$DISPLAY" -window root -resize 50% "$out/break.png" && echo "saved: docs/screenshots/break.png"
