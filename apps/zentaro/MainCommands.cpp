@@ -86,12 +86,6 @@ bool ModalDialogOpen(HWND main) {
     return true;
 }
 
-// After the options dialog's Apply: a minimised clock comes back and shows the stored face.
-void ShowStoredFace() {
-    if (HWND main = MainWindowHandle(); main && IsIconic(main)) RestoreMainWindow();
-    ReloadClockFace();
-}
-
 void RunCommand(HWND main, WPARAM id) {
     switch (id) {
     case menu::kCmdResume: Resume(main); break;
@@ -205,3 +199,8 @@ void RestoreMainWindow() {
 }
 
 PopupMenu* MainMenu() { return State().menu.get(); }
+
+void ShowStoredFace() {
+    if (HWND main = MainWindowHandle(); main && IsIconic(main)) RestoreMainWindow();
+    ReloadClockFace();
+}

@@ -24,6 +24,8 @@ void ReleaseMainMenuAndIcon();
 
 // Shows the clock face again (command 0); used before the face is reloaded.
 void RestoreMainWindow();
+// After the options dialog's Apply: a minimised clock comes back and shows the stored face.
+void ShowStoredFace();
 
 // The menu object while the main window lives, else null (for the window's tests).
 PopupMenu* MainMenu();

@@ -3,6 +3,7 @@
 // The modal dialog is driven from inside: a thread timer set before it opens finds it and acts.
 #include "face/OptionsDialog.h"
 #include "common/Handles.h"
+#include "apps/zentaro/MainCommands.h"
 #include "apps/zentaro/MainWindow.h"
 #include "common/ProgramPath.h"
 #include "common/Registry.h"
@@ -62,7 +63,7 @@ void WithOptionsDialog(HWND main, const std::function<void(HWND dlg)>& act) {
         (*todo)(dlg);
         if (!Ended(dlg)) SendMessageA(dlg, WM_COMMAND, options::kIdCancel, 0);
     });
-    options::ShowOptionsDialog(main, ReloadClockFace);
+    options::ShowOptionsDialog(main, ShowStoredFace);
     KillTimer(nullptr, timer);
     pending = nullptr;
 }
