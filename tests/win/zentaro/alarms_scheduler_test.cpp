@@ -121,8 +121,10 @@ LRESULT CALLBACK TickWindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
             ++clock->wMinute;
         }
         if (g_blocking && (clock->wSecond >= 40 || clock->wMinute > 30)) EndDialog(g_blocking, 0);
-        alarms::CheckAlarms();
+        // The next tick is queued before the scheduler runs: an action that blocks in a modal
+        // dialog keeps receiving ticks, as it does from the clock's timer.
         if (clock->wMinute < 31 || clock->wSecond < 5) PostMessageA(wnd, WM_TIMER, kTickTimer, 0);
+        alarms::CheckAlarms();
         return 0;
     }
     return DefWindowProcA(wnd, msg, wp, lp);
