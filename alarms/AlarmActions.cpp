@@ -23,7 +23,7 @@ constexpr DWORD kPlayFile = SND_FILENAME | SND_ASYNC;  // 0x20001
 constexpr DWORD kPlayImage = SND_MEMORY | SND_ASYNC;   // 5
 constexpr char kOpenVerb[] = "Open";
 
-constexpr int kOkId = 1;
+constexpr int kOkId = IDOK;  // Enter presses it
 constexpr char kOkText[] = "OK(&O)";
 constexpr int kOkX = 99, kOkY = 77, kOkWidth = 70, kOkHeight = 19;
 constexpr int kSeparatorLeft = 8, kSeparatorRight = 254, kSeparatorY = 66;

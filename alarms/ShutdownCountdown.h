@@ -12,8 +12,8 @@ inline constexpr int kCountdownWidth = 275, kCountdownHeight = 138;
 inline constexpr int kCountdownSeconds = 30;
 inline constexpr UINT_PTR kCountdownTimer = 2;
 inline constexpr UINT kCountdownPeriodMs = 1000;
-inline constexpr int kCountdownRunId = 1;     // "To run(&O)", Enter
-inline constexpr int kCountdownCancelId = 2;  // "Cancel(&C)", Esc
+inline constexpr int kCountdownRunId = IDOK;         // "To run(&O)", Enter
+inline constexpr int kCountdownCancelId = IDCANCEL;  // "Cancel(&C)", Esc
 inline constexpr char kRestartName[] = "Re-start computer";
 inline constexpr char kShutdownName[] = "Shut down";
 
