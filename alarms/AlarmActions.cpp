@@ -2,6 +2,9 @@
 
 #include <mmsystem.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "alarms/Scheduler.h"
 #include "alarms/ShutdownCountdown.h"
 #include "resources/resource_ids.h"
@@ -12,20 +15,22 @@
 #include "toolkit/Controls.h"
 #include "toolkit/Dialog.h"
 
+namespace alarms {
+
 namespace {
 
 constexpr DWORD kPlayFile = SND_FILENAME | SND_ASYNC;  // 0x20001
 constexpr DWORD kPlayImage = SND_MEMORY | SND_ASYNC;   // 5
 constexpr char kOpenVerb[] = "Open";
 
-constexpr int kOkId = 1;
+constexpr int kOkId = IDOK;  // Enter presses it
 constexpr char kOkText[] = "OK(&O)";
 constexpr int kOkX = 99, kOkY = 77, kOkWidth = 70, kOkHeight = 19;
 constexpr int kSeparatorLeft = 8, kSeparatorRight = 254, kSeparatorY = 66;
 constexpr int kOkFrameLeft = 99, kOkFrameRight = 171, kOkFrameTop = 76, kOkFrameBottom = 97;
 constexpr int kIconX = 10, kIconY = 10;
 
-void PlayItemSound(const alarms::AlarmItem& item) {
+void PlayItemSound(const AlarmItem& item) {
     if (!item.wavFile.empty()) {
         // Whatever the file holds: a missing or unplayable one makes the platform play its
         // default sound.
@@ -36,7 +41,7 @@ void PlayItemSound(const alarms::AlarmItem& item) {
     if (sound.data) sys::PlaySoundData(sound.data, nullptr, kPlayImage);
 }
 
-void StartItemProgram(const alarms::AlarmItem& item) {
+void StartItemProgram(const AlarmItem& item) {
     const std::string path = UnquotedPath(item.runExe);
     const std::string file = paths::FileNameOfPath(path);
     if (file.empty()) return;  // no program, or a path naming only a folder
@@ -44,16 +49,14 @@ void StartItemProgram(const alarms::AlarmItem& item) {
     sys::StartProgram(nullptr, kOpenVerb, file.c_str(), item.parameters.c_str(), dir.c_str(), SW_SHOW);
 }
 
-void StartCountdown(const alarms::AlarmItem& item, bool restart, HWND owner) {
-    AlarmActionState& shared = AlarmActions();
-    shared.restart = restart;
-    // Each countdown shows its own item's hint; an item without text shows the standard one.
-    shared.customHint = item.notifyText;
-    ShowShutdownCountdown(owner);
+// Each countdown shows its own item's hint; an item without text shows the standard one.
+void StartCountdown(const AlarmItem& item, bool restart, HWND owner) {
+    ShowShutdownCountdown(owner, restart, item.notifyText);
 }
 
 // One open reminder dialog; lives on ShowReminderText's stack.
 struct ReminderDialog {
+    std::string text;
     win::AutoFont font;
     win::AutoIcon icon;
     controls::Button buttons;
@@ -62,16 +65,24 @@ struct ReminderDialog {
 
 ReminderDialog* ReminderOf(HWND dlg) { return toolkit::DialogState<ReminderDialog>(dlg); }
 
+// The reminder dialogs open now: nested ticks may open more than one.
+std::vector<HWND>& OpenReminders() {
+    static std::vector<HWND> open;
+    return open;
+}
+
 void OnReminderInit(HWND dlg, ReminderDialog& d) {
     toolkit::CentreDialogOnDesktop(dlg, kReminderWidth, kReminderHeight, kReminderTitle);
     d.font = toolkit::CreateDialogFont();
     d.buttons.CreateButton(dlg, kOkText, kOkId, kOkX, kOkY, kOkWidth, kOkHeight, d.font.get(), BS_DEFPUSHBUTTON);
     d.icon.reset(LoadProgramIcon());
+    OpenReminders().push_back(dlg);
 }
 
 void OnReminderClose(HWND dlg, ReminderDialog& d) {
     if (d.closed) return;
     d.closed = true;
+    std::erase(OpenReminders(), dlg);
     d.buttons.Release();
     d.icon.reset();
     d.font.reset();
@@ -79,11 +90,6 @@ void OnReminderClose(HWND dlg, ReminderDialog& d) {
 }
 
 }  // namespace
-
-AlarmActionState& AlarmActions() {
-    static AlarmActionState state;
-    return state;
-}
 
 SoundImage BuiltInSound() {
     const HMODULE self = GetModuleHandleA(nullptr);
@@ -105,22 +111,21 @@ HICON LoadProgramIcon() {
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ZENTARO), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
 }
 
-void FireAlarmItem(const alarms::AlarmItem& item, HWND owner) {
+void FireAlarmItem(const AlarmItem& item, HWND owner) {
     switch (item.notifyMode) {
-    case alarms::kNotifySound:
+    case kNotifySound:
         PlayItemSound(item);
         break;
-    case alarms::kNotifyText:
-        AlarmActions().reminderText = item.notifyText;
-        ShowReminderText(owner);
+    case kNotifyText:
+        ShowReminderText(owner, item.notifyText);
         break;
-    case alarms::kNotifyProgram:
+    case kNotifyProgram:
         StartItemProgram(item);
         break;
-    case alarms::kNotifyRestart:
+    case kNotifyRestart:
         StartCountdown(item, true, owner);
         break;
-    case alarms::kNotifyShutdown:
+    case kNotifyShutdown:
         StartCountdown(item, false, owner);
         break;
     default:
@@ -128,9 +133,21 @@ void FireAlarmItem(const alarms::AlarmItem& item, HWND owner) {
     }
 }
 
-void ShowReminderText(HWND owner) {
+void ShowReminderText(HWND owner, const std::string& text) {
+    for (HWND open : OpenReminders()) {
+        if (ReminderDialog* d = ReminderOf(open)) d->text = text;
+        InvalidateRect(open, nullptr, TRUE);
+    }
     ReminderDialog dialog;
+    dialog.text = text;
     toolkit::RunDialogWithState(owner, ReminderDlgProc, dialog);
+}
+
+const std::string* ReminderTextOf(HWND dlg) {
+    const auto& open = OpenReminders();
+    if (std::find(open.begin(), open.end(), dlg) == open.end()) return nullptr;
+    const ReminderDialog* d = ReminderOf(dlg);
+    return d ? &d->text : nullptr;
 }
 
 void PaintReminder(HDC dc, const std::string& text, HFONT font, HICON icon) {
@@ -155,7 +172,7 @@ INT_PTR CALLBACK ReminderDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     if (!d) return FALSE;
     switch (msg) {
     case WM_PAINT:
-        toolkit::PaintDialog(dlg, [d](HDC dc) { PaintReminder(dc, AlarmActions().reminderText, d->font.get(), d->icon.get()); });
+        toolkit::PaintDialog(dlg, [d](HDC dc) { PaintReminder(dc, d->text, d->font.get(), d->icon.get()); });
         return TRUE;
     case WM_COMMAND:
         // OK or Enter closes; Esc (IDCANCEL) and everything else do nothing.
@@ -170,5 +187,7 @@ INT_PTR CALLBACK ReminderDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void InstallAlarmActions(std::function<HWND()> owner) {
-    alarms::SetAlarmItemHandler([owner = std::move(owner)](const alarms::AlarmItem& item, int) { FireAlarmItem(item, owner()); });
+    SetAlarmItemHandler([owner = std::move(owner)](const AlarmItem& item, int) { FireAlarmItem(item, owner()); });
 }
+
+}  // namespace alarms

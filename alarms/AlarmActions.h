@@ -9,20 +9,11 @@
 
 #include "alarms/AlarmItem.h"
 
-// Values shared between the actions and their dialogs (one set for the process).
-struct AlarmActionState {
-    // The text every open reminder dialog paints; the latest reminder replaces it.
-    std::string reminderText;
-    // Restart (true) or shut down (false): read by a countdown dialog when it opens.
-    bool restart = false;
-    // The firing restart/shutdown item's own text; empty shows the standard cancel hint.
-    std::string customHint;
-};
-AlarmActionState& AlarmActions();
+namespace alarms {
 
 // Carries out the item's action on the calling (user-interface) thread. The reminder and the
 // countdown are modal dialogs owned by `owner`; the call returns when they have closed.
-void FireAlarmItem(const alarms::AlarmItem& item, HWND owner);
+void FireAlarmItem(const AlarmItem& item, HWND owner);
 
 // Points the scheduler's handler at FireAlarmItem, with the window that owner() names at the
 // time (the clock window) as the dialogs' owner; done once at start-up, before that window
@@ -46,8 +37,11 @@ inline constexpr char kReminderTitle[] = "Text Hint";
 inline constexpr int kReminderTextX = 55, kReminderTextY = 18;
 
 // Runs the reminder dialog modally; returns when the user has closed it with OK or the
-// close box (Esc does not close it).
-void ShowReminderText(HWND owner);
+// close box (Esc does not close it). Each dialog keeps its text; a reminder that opens while
+// others are still open gives them its text too, so all of them show the latest reminder.
+void ShowReminderText(HWND owner, const std::string& text);
+// The text an open reminder dialog shows, or null for any other window.
+const std::string* ReminderTextOf(HWND dlg);
 INT_PTR CALLBACK ReminderDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp);
 // The dialog's client area: icon, the text in one line (cut at the edge), separator and the
 // frame around OK.
@@ -55,3 +49,5 @@ void PaintReminder(HDC dc, const std::string& text, HFONT font, HICON icon);
 
 // The program's icon (resource 1) in its own size; the caller owns it.
 HICON LoadProgramIcon();
+
+}  // namespace alarms

@@ -1,5 +1,6 @@
 #include "alarms/AlarmEditor.h"
 
+#include "alarms/AlarmForm.h"
 #include "alarms/AlarmList.h"
 #include "alarms/DueRule.h"
 #include "alarms/EditorRules.h"
@@ -8,6 +9,7 @@
 #include "alarms/AlarmStore.h"
 #include "alarms/Scheduler.h"
 #include "common/Handles.h"
+#include "common/WindowState.h"
 #include "common/SystemSeams.h"
 #include "toolkit/CommonDialog.h"
 #include "toolkit/Dialog.h"
@@ -15,6 +17,7 @@
 
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 
 namespace alarms {
@@ -24,38 +27,51 @@ namespace {
 constexpr char kAddClass[] = "frmAdditem";
 constexpr char kModifyClass[] = "frmModify";
 constexpr char kTitle[] = "Alarm item ";
-constexpr char kWeekPrompt[] = "Week ";
 constexpr char kSoundFilter[] = "*.wav";
 constexpr char kProgramFilter[] = "*.exe";
 constexpr char kProgramTitle[] = "Choose a program";
-constexpr const char* kYearEntries[] = {"2004", "2005", "2006", "2007", "2008", "2009", "2010"};
+constexpr int kFirstYear = 2004, kLastYear = 2010;  // the year list's entries
 constexpr int kHourMax = 23, kMinuteMax = 59, kSecondMax = 59;
 constexpr int kMaxFieldText = 1023;  // what the settings store keeps of a text
 
-// Layout in pixels of the client area. The labels' column is as wide as "Select a program";
-// the weekday column as wide as "Wednesday" beside its drop button.
+// Layout in pixels of the client area; the form fills it above the buttons.
 constexpr int kClientWidth = 442, kClientHeight = 330;
-constexpr int kMargin = 8, kRowHeight = 21, kLabelX = 18, kFieldX = 126, kFieldRight = 424;
-constexpr int kLabelWidth = kFieldX - kLabelX - 4;
-constexpr int kPickWidth = 26;
-constexpr int kWayTop = 6, kWayHeight = 192;
-constexpr int kDateTop = 206, kDateHeight = 80;
-constexpr int kButtonY = 296, kButtonWidth = 80, kButtonHeight = 23;
+constexpr int kMargin = 8;
+constexpr int kButtonY = 296, kButtonWidth = 80, kButtonHeight = 23, kButtonGap = 8;
+
+constexpr FormIds kFormIds = {
+    -1, kEditorAction, kEditorText, kEditorSound, kEditorSoundPick, kEditorProgram, kEditorProgramPick,
+    kEditorParameter, kEditorOption0, kEditorOption0 + 1, kEditorOption0 + 2, kEditorOption0 + 3,
+    kEditorOption0 + 4, -1, kEditorMonth, kEditorDay, kEditorYear, kEditorHour, kEditorHourSpin,
+    kEditorMinute, kEditorMinuteSpin, kEditorSecond, kEditorSecondSpin, kEditorWeek,
+};
+
+constexpr toolkit::ControlSpec kButtons[] = {
+    {"BUTTON", kEditorOk, "OK(&O)", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON,
+     kClientWidth - kMargin - 2 * kButtonWidth - kButtonGap, kButtonY, kButtonWidth, kButtonHeight},
+    {"BUTTON", kEditorCancel, "Cancel(&C)", WS_TABSTOP | BS_PUSHBUTTON, kClientWidth - kMargin - kButtonWidth,
+     kButtonY, kButtonWidth, kButtonHeight},
+};
 
 enum class EditorKind { Add, Modify };
 
-struct EditorState {
-    HWND window = nullptr;  // owned: destroyed on OK, Cancel or close
-    win::AutoFont font;
-    int itemNumber = 0;  // Modify: the item being changed
+// What Open hands to WM_CREATE.
+struct EditorSetup {
+    EditorKind kind;
+    int itemNumber;
 };
 
-EditorState& StateOf(EditorKind kind) {
-    static EditorState add, modify;
-    return kind == EditorKind::Add ? add : modify;
-}
+// One open editor's state, attached to its window.
+struct EditorState {
+    EditorKind kind = EditorKind::Add;
+    int itemNumber = 0;  // Modify: the item being changed
+    win::AutoFont font;
+};
 
-EditorKind KindOf(HWND window) { return window == StateOf(EditorKind::Modify).window ? EditorKind::Modify : EditorKind::Add; }
+EditorState* StateOf(HWND window) { return win::WindowState<EditorState>(window); }
+
+// The two editors differ only in their class names, so that each can be found on its own.
+const char* ClassOf(EditorKind kind) { return kind == EditorKind::Add ? kAddClass : kModifyClass; }
 
 std::string FieldText(HWND window, int id) { return win::ItemText(window, id); }
 
@@ -65,11 +81,7 @@ void Enable(HWND window, int id, bool enabled) { EnableWindow(GetDlgItem(window,
 
 int SelectedAction(HWND window) { return static_cast<int>(SendDlgItemMessageA(window, kEditorAction, CB_GETCURSEL, 0, 0)); }
 
-int SelectedDateOption(HWND window) {
-    for (int k = 0; k < 5; ++k)
-        if (IsDlgButtonChecked(window, kEditorOption0 + k) == BST_CHECKED) return k;
-    return 0;
-}
+int SelectedDateOption(HWND window) { return SelectedFormOption(window, kFormIds); }
 
 // The action rule: the fields the action does not use are disabled and emptied.
 void ApplyActionRule(HWND window) {
@@ -153,27 +165,10 @@ void FillFromItem(HWND window, int n) {
     SpinnerToField(window, kEditorSecondSpin, kEditorSecond);
 }
 
-EditorEntry EntryOf(HWND window) {
-    EditorEntry entry;
-    entry.action = SelectedAction(window);
-    entry.dateOption = SelectedDateOption(window);
-    entry.text = FieldText(window, kEditorText);
-    entry.sound = FieldText(window, kEditorSound);
-    entry.program = FieldText(window, kEditorProgram);
-    entry.parameter = FieldText(window, kEditorParameter);
-    entry.month = FieldText(window, kEditorMonth);
-    entry.day = FieldText(window, kEditorDay);
-    entry.year = FieldText(window, kEditorYear);
-    entry.hour = FieldText(window, kEditorHour);
-    entry.minute = FieldText(window, kEditorMinute);
-    entry.week = FieldText(window, kEditorWeek);
-    return entry;
-}
-
-void OnOk(HWND window) {
-    const EditorKind kind = KindOf(window);
-    const int n = StateOf(kind).itemNumber;
-    const EditorEntry entry = EntryOf(window);
+void OnOk(HWND window, const EditorState& state) {
+    const EditorKind kind = state.kind;
+    const int n = state.itemNumber;
+    const EditorEntry entry = ReadAlarmForm(window, kFormIds);
     if (IsComplete(entry)) {
         const SYSTEMTIME now = sys::LocalTime();
         const AlarmItem item = BuildItem(entry, WeekdayOf(CivilDate{now.wYear, now.wMonth, now.wDay}));
@@ -181,7 +176,7 @@ void OnOk(HWND window) {
         else WriteAlarmItem(n, item);
     }
     HWND owner = GetWindow(window, GW_OWNER);
-    DestroyWindow(window);
+    DestroyWindow(window);  // state is gone from here on
     CloseAlarmList();
     LoadAlarmItems();
     ShowAlarmList(owner);
@@ -192,7 +187,7 @@ void OnPick(HWND window, int field, const char* filter, const char* title) {
     if (!path.empty()) SetField(window, field, path);
 }
 
-void OnCommand(HWND window, int id, int code) {
+void OnCommand(HWND window, const EditorState& state, int id, int code) {
     if (id >= kEditorOption0 && id <= kEditorOption0 + 4) {
         if (code == BN_CLICKED) SelectDateOption(window, id - kEditorOption0);
         return;
@@ -203,135 +198,60 @@ void OnCommand(HWND window, int id, int code) {
         break;
     case kEditorSoundPick: OnPick(window, kEditorSound, kSoundFilter, toolkit::CommonDialog::kSoundTitle); break;
     case kEditorProgramPick: OnPick(window, kEditorProgram, kProgramFilter, kProgramTitle); break;
-    case kEditorOk: OnOk(window); break;
+    case kEditorOk: OnOk(window, state); break;
     case kEditorCancel: DestroyWindow(window); break;
     default: break;
     }
 }
 
-void OnSpin(HWND window, HWND spin) {
-    switch (GetDlgCtrlID(spin)) {
-    case kEditorHourSpin: SpinnerToField(window, kEditorHourSpin, kEditorHour); break;
-    case kEditorMinuteSpin: SpinnerToField(window, kEditorMinuteSpin, kEditorMinute); break;
-    case kEditorSecondSpin: SpinnerToField(window, kEditorSecondSpin, kEditorSecond); break;
-    default: break;
-    }
-}
-
-void OnCreate(HWND window, EditorKind kind) {
-    EditorState& state = StateOf(kind);
-    state.window = window;
-    state.font = toolkit::CreateDialogFont();
-    const auto child = [&](const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
-                           DWORD exStyle = 0) {
-        return toolkit::CreateChildControl(window, state.font.get(), cls, text, style, x, y, w, h, id, exStyle);
-    };
-    const auto label = [&](const char* text, int x, int y, int w) {
-        child("STATIC", text, SS_LEFT, x, y + 3, w, 16, -1);
-    };
-    const auto edit = [&](int id, int x, int y, int w) {
-        HWND field = child("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, x, y, w, kRowHeight, id, WS_EX_CLIENTEDGE);
-        SendMessageA(field, EM_LIMITTEXT, kMaxFieldText, 0);
-        return field;
-    };
-    const auto combo = [&](int id, DWORD kind2, int x, int y, int w) {
-        return child("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | kind2, x, y, w, 200, id);
-    };
-    const auto spinner = [&](int id, HWND buddy, int max) {
-        HWND spin = child(UPDOWN_CLASSA, "", UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0, id);
-        SendMessageA(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
-        SendMessageA(spin, UDM_SETRANGE32, 0, max);
-    };
-
-    // "Alarm Way": the action and its texts, then the date rule.
-    child("BUTTON", "Alarm Way", BS_GROUPBOX, kMargin, kWayTop, kClientWidth - 2 * kMargin, kWayHeight, -1);
-    int y = kWayTop + 18;
-    label("Alarm action", kLabelX, y, kLabelWidth);
-    HWND action = combo(kEditorAction, CBS_DROPDOWNLIST | WS_GROUP, kFieldX, y, 180);
-    for (const char* entry : kActionEntries) SendMessageA(action, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
-    y += kRowHeight + 6;
-    label("Text Hint", kLabelX, y, kLabelWidth);
-    edit(kEditorText, kFieldX, y, kFieldRight - kFieldX);
-    y += kRowHeight + 6;
-    label("Select a sound", kLabelX, y, kLabelWidth);
-    edit(kEditorSound, kFieldX, y, kFieldRight - kFieldX - kPickWidth - 4);
-    child("BUTTON", "...", WS_TABSTOP | BS_PUSHBUTTON, kFieldRight - kPickWidth, y, kPickWidth, kRowHeight,
-          kEditorSoundPick);
-    y += kRowHeight + 6;
-    label("Select a program", kLabelX, y, kLabelWidth);
-    edit(kEditorProgram, kFieldX, y, kFieldRight - kFieldX - kPickWidth - 4);
-    child("BUTTON", "...", WS_TABSTOP | BS_PUSHBUTTON, kFieldRight - kPickWidth, y, kPickWidth, kRowHeight,
-          kEditorProgramPick);
-    y += kRowHeight + 6;
-    label("Parameter", kLabelX, y, kLabelWidth);
-    edit(kEditorParameter, kFieldX, y, kFieldRight - kFieldX);
-    y += kRowHeight + 10;
-    for (int k = 0; k < 5; ++k)
-        child("BUTTON", kDateRuleOptions[k], BS_AUTORADIOBUTTON | (k == 0 ? WS_GROUP | WS_TABSTOP : 0),
-              kLabelX + k * 77, y, 75, 18, kEditorOption0 + k);
-
-    // "Date and Time": one labelled column per field.
-    child("BUTTON", "Date and Time", BS_GROUPBOX, kMargin, kDateTop, kClientWidth - 2 * kMargin, kDateHeight, -1);
-    const int headY = kDateTop + 18, fieldY = headY + 20;
-    struct Column { const char* heading; int x, width; } columns[] = {
-        {"Mon", 18, 46}, {"Day", 68, 46}, {"Year", 118, 62}, {"Hour", 186, 44},
-        {"Min", 234, 44}, {"Sec.", 282, 44}, {"Week", 330, kFieldRight - 330},
-    };
-    for (const Column& c : columns) label(c.heading, c.x, headY - 3, c.width);
-    HWND month = combo(kEditorMonth, CBS_DROPDOWN | WS_GROUP, columns[0].x, fieldY, columns[0].width);
-    for (int m = 1; m <= 12; ++m) SendMessageA(month, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(m).c_str()));
-    HWND day = combo(kEditorDay, CBS_DROPDOWN | WS_GROUP, columns[1].x, fieldY, columns[1].width);
-    for (int d = 1; d <= 31; ++d) SendMessageA(day, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(d).c_str()));
-    HWND year = combo(kEditorYear, CBS_DROPDOWN | WS_GROUP, columns[2].x, fieldY, columns[2].width);
-    for (const char* entry : kYearEntries) SendMessageA(year, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
-    spinner(kEditorHourSpin, edit(kEditorHour, columns[3].x, fieldY, columns[3].width), kHourMax);
-    spinner(kEditorMinuteSpin, edit(kEditorMinute, columns[4].x, fieldY, columns[4].width), kMinuteMax);
-    spinner(kEditorSecondSpin, edit(kEditorSecond, columns[5].x, fieldY, columns[5].width), kSecondMax);
-    HWND week = combo(kEditorWeek, CBS_DROPDOWN | WS_GROUP, columns[6].x, fieldY, columns[6].width);
-    for (int d = 0; d < 7; ++d) SendMessageA(week, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WeekdayName(d).c_str()));
-    SetWindowTextA(week, kWeekPrompt);
-
-    child("BUTTON", "OK(&O)", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON,
-          kClientWidth - kMargin - 2 * kButtonWidth - 8, kButtonY, kButtonWidth, kButtonHeight, kEditorOk);
-    child("BUTTON", "Cancel(&C)", WS_TABSTOP | BS_PUSHBUTTON, kClientWidth - kMargin - kButtonWidth, kButtonY,
-          kButtonWidth, kButtonHeight, kEditorCancel);
+void OnCreate(HWND window, const EditorSetup& setup) {
+    auto owned = std::make_unique<EditorState>();
+    owned->kind = setup.kind;
+    owned->itemNumber = setup.itemNumber;
+    EditorState* state = win::AttachWindowState(window, std::move(owned));
+    state->font = toolkit::CreateDialogFont();
+    AlarmFormSpec form;
+    form.layout = FormLayout::Editor;
+    form.ids = kFormIds;
+    form.textLimit = kMaxFieldText;
+    form.timeLimit = kMaxFieldText;
+    form.firstYear = kFirstYear;
+    form.lastYear = kLastYear;
+    CreateAlarmForm(window, state->font.get(), form);
+    toolkit::CreateControls(window, state->font.get(), kButtons);
     win::AddModelessWindow(window);
 }
 
 LRESULT CALLBACK EditorProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_CREATE: {
+    if (msg == WM_CREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lp);
-        OnCreate(window, static_cast<EditorKind>(reinterpret_cast<INT_PTR>(create->lpCreateParams)));
+        OnCreate(window, *static_cast<const EditorSetup*>(create->lpCreateParams));
         return 0;
     }
-    case WM_COMMAND: OnCommand(window, LOWORD(wp), HIWORD(wp)); return 0;
-    case WM_VSCROLL: OnSpin(window, reinterpret_cast<HWND>(lp)); return 0;
+    const EditorState* state = StateOf(window);
+    if (!state) return DefWindowProcA(window, msg, wp, lp);
+    switch (msg) {
+    case WM_COMMAND: OnCommand(window, *state, LOWORD(wp), HIWORD(wp)); return 0;
+    case WM_VSCROLL: OnFormSpin(window, kFormIds, reinterpret_cast<HWND>(lp)); return 0;
     case WM_CLOSE: DestroyWindow(window); return 0;
-    case WM_DESTROY: {
-        win::RemoveModelessWindow(window);
-        EditorState& state = StateOf(KindOf(window));
-        state.window = nullptr;
-        state.font.reset();
-        return 0;
-    }
+    case WM_DESTROY: win::RemoveModelessWindow(window); return 0;
+    case WM_NCDESTROY:
+        win::DeleteWindowState<EditorState>(window);
+        return DefWindowProcA(window, msg, wp, lp);
     default: return DefWindowProcA(window, msg, wp, lp);
     }
 }
 
 HWND Open(EditorKind kind, HWND owner, int n) {
-    EditorState& state = StateOf(kind);
-    if (state.window) {
-        toolkit::BringToFront(state.window);
-        return state.window;
+    const char* className = ClassOf(kind);
+    if (HWND open = toolkit::FindToolWindow(className)) {
+        toolkit::BringToFront(open);
+        return open;
     }
-    // The two editors differ only in their class names, so that each can be found on its own.
-    const char* className = kind == EditorKind::Add ? kAddClass : kModifyClass;
     toolkit::RegisterToolWindowClass(className, EditorProc, ICC_UPDOWN_CLASS);
-    state.itemNumber = n;
+    EditorSetup setup{kind, n};
     HWND window = toolkit::CreateCentredToolWindow(className, kTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU, kClientWidth,
-                                                   kClientHeight, owner,
-                                                   reinterpret_cast<void*>(static_cast<INT_PTR>(kind)));
+                                                   kClientHeight, owner, &setup);
     if (!window) return nullptr;
     if (kind == EditorKind::Add) FillFromClock(window);
     else FillFromItem(window, n);
@@ -344,7 +264,7 @@ HWND Open(EditorKind kind, HWND owner, int n) {
 
 HWND ShowAddEditor(HWND owner) { return Open(EditorKind::Add, owner, 0); }
 HWND ShowModifyEditor(HWND owner, int n) { return Open(EditorKind::Modify, owner, n); }
-HWND AddEditorWindow() { return StateOf(EditorKind::Add).window; }
-HWND ModifyEditorWindow() { return StateOf(EditorKind::Modify).window; }
+HWND AddEditorWindow() { return toolkit::FindToolWindow(kAddClass); }
+HWND ModifyEditorWindow() { return toolkit::FindToolWindow(kModifyClass); }
 
 }  // namespace alarms

@@ -107,7 +107,7 @@ std::string InterpretTimeMode(int timeValue, int weekValue, int yValue, const st
 std::string WeekdayName(int week);
 
 // The scheduler's in-memory copy of the items: positions are 1-based, in item-number order.
-// Methods that can fail return an error code (0 = success), as the system's classes do.
+// Append returns an error code (0 = success); the fields of an item are read through At().
 class AlarmItems {
 public:
     static constexpr int kNoSuchPosition = 9;  // the error of a position that does not exist
@@ -118,37 +118,7 @@ public:
     // The item at a position; null when the position does not exist.
     const AlarmItem* At(int index) const;
 
-    // Field readers by position; a position that does not exist gives kNoSuchPosition and
-    // leaves value untouched.
-    int GetItemState(int index, std::int32_t& value) const { return Read(index, value, &AlarmItem::itemState); }
-    int GetNotifyMode(int index, std::int32_t& value) const { return Read(index, value, &AlarmItem::notifyMode); }
-    int GetTimeMode(int index, std::int32_t& value) const { return Read(index, value, &AlarmItem::timeMode); }
-    int GetOpenRun(int index, std::int32_t& value) const { return Read(index, value, &AlarmItem::openRun); }
-    int GetwDayWeek(int index, std::int32_t& value) const { return Read(index, value, &AlarmItem::week); }
-    int GetwHour(int index, std::int16_t& value) const { return Read(index, value, &AlarmItem::hour); }
-    int GetwMinute(int index, std::int16_t& value) const { return Read(index, value, &AlarmItem::minute); }
-    int GetwMonth(int index, std::int16_t& value) const { return Read(index, value, &AlarmItem::month); }
-    int GetwDay(int index, std::int16_t& value) const { return Read(index, value, &AlarmItem::wDay); }
-    int GetNotifyText(int index, std::string& value) const { return Read(index, value, &AlarmItem::notifyText); }
-    int GetRunExe(int index, std::string& value) const { return Read(index, value, &AlarmItem::runExe); }
-    int GetWavFile(int index, std::string& value) const { return Read(index, value, &AlarmItem::wavFile); }
-    int GetParameters(int index, std::string& value) const { return Read(index, value, &AlarmItem::parameters); }
-    int GetwYear(int index, std::string& value) const {
-        const AlarmItem* item = At(index);
-        if (!item) return kNoSuchPosition;
-        value = item->YearText();
-        return 0;
-    }
-
 private:
-    template <typename Out, typename Field>
-    int Read(int index, Out& value, Field AlarmItem::*field) const {
-        const AlarmItem* item = At(index);
-        if (!item) return kNoSuchPosition;
-        value = static_cast<Out>(item->*field);
-        return 0;
-    }
-
     std::vector<AlarmItem> items_;
 };
 

@@ -6,11 +6,14 @@
 #include "alarms/AlarmStore.h"
 #include "alarms/Scheduler.h"
 #include "common/Handles.h"
+#include "common/WindowState.h"
+#include "toolkit/ControlTable.h"
 #include "toolkit/Dialog.h"
 #include "toolkit/ToolWindow.h"
 
 #include <commctrl.h>
 
+#include <memory>
 #include <vector>
 
 namespace alarms {
@@ -28,57 +31,57 @@ constexpr int kListX = 18, kListY = 26, kListWidth = 320, kListHeight = 180;
 constexpr int kSideX = 350, kSideWidth = 88, kButtonHeight = 23, kButtonGap = 6;
 constexpr int kBottomY = kFrameTop + kFrameHeight + 10, kBottomWidth = 80;
 
-struct ButtonSpec {
-    int id;
-    const char* caption;
-    int x, y, width;
-    DWORD style;
+constexpr DWORD kButtonStyle = WS_TABSTOP | BS_PUSHBUTTON;
+constexpr int kBottomX = kClientWidth - kMargin - kBottomWidth;  // the last bottom button
+
+// Every control of the window, in tab order.
+constexpr toolkit::ControlSpec kControls[] = {
+    {"BUTTON", -1, kTitle, BS_GROUPBOX, kMargin, kFrameTop, kClientWidth - 2 * kMargin, kFrameHeight},
+    {WC_LISTVIEWA, kListRows, "",
+     WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS, kListX, kListY,
+     kListWidth, kListHeight, WS_EX_CLIENTEDGE},
+    {"BUTTON", kListAdd, "Add(&A)...", kButtonStyle, kSideX, kListY, kSideWidth, kButtonHeight},
+    {"BUTTON", kListModify, "Modify(&M)", kButtonStyle, kSideX, kListY + (kButtonHeight + kButtonGap), kSideWidth,
+     kButtonHeight},
+    {"BUTTON", kListDelete, "Delete(&D)", kButtonStyle, kSideX, kListY + 2 * (kButtonHeight + kButtonGap),
+     kSideWidth, kButtonHeight},
+    {"BUTTON", kListSelectAll, "&Select All", kButtonStyle, kSideX,
+     kListY + kListHeight - 2 * kButtonHeight - kButtonGap, kSideWidth, kButtonHeight},
+    {"BUTTON", kListClearAll, "Ca&ncel All", kButtonStyle, kSideX, kListY + kListHeight - kButtonHeight, kSideWidth,
+     kButtonHeight},
+    {"BUTTON", kListOk, "OK(&O)", WS_TABSTOP | BS_DEFPUSHBUTTON, kBottomX - 2 * (kBottomWidth + kButtonGap),
+     kBottomY, kBottomWidth, kButtonHeight},
+    {"BUTTON", kListCancel, "Cancel(&C)", kButtonStyle, kBottomX - (kBottomWidth + kButtonGap), kBottomY,
+     kBottomWidth, kButtonHeight},
+    {"BUTTON", kListApply, "Apply(&P)", kButtonStyle, kBottomX, kBottomY, kBottomWidth, kButtonHeight},
 };
 
-const ButtonSpec kButtons[] = {
-    {kListAdd, "Add(&A)...", kSideX, kListY, kSideWidth, BS_PUSHBUTTON},
-    {kListModify, "Modify(&M)", kSideX, kListY + (kButtonHeight + kButtonGap), kSideWidth, BS_PUSHBUTTON},
-    {kListDelete, "Delete(&D)", kSideX, kListY + 2 * (kButtonHeight + kButtonGap), kSideWidth, BS_PUSHBUTTON},
-    {kListSelectAll, "&Select All", kSideX, kListY + kListHeight - 2 * kButtonHeight - kButtonGap, kSideWidth,
-     BS_PUSHBUTTON},
-    {kListClearAll, "Ca&ncel All", kSideX, kListY + kListHeight - kButtonHeight, kSideWidth, BS_PUSHBUTTON},
-    {kListOk, "OK(&O)", kClientWidth - kMargin - 3 * kBottomWidth - 2 * kButtonGap, kBottomY, kBottomWidth,
-     BS_DEFPUSHBUTTON},
-    {kListCancel, "Cancel(&C)", kClientWidth - kMargin - 2 * kBottomWidth - kButtonGap, kBottomY, kBottomWidth,
-     BS_PUSHBUTTON},
-    {kListApply, "Apply(&P)", kClientWidth - kMargin - kBottomWidth, kBottomY, kBottomWidth, BS_PUSHBUTTON},
-};
-
+// The open list's state, attached to its window.
 struct AlarmListState {
-    HWND window = nullptr;  // owned: destroyed by CloseAlarmList()
-    HWND rows = nullptr;    // child of window
+    HWND rows = nullptr;  // child of the window
     win::AutoFont font;
 };
 
-AlarmListState& State() {
-    static AlarmListState state;
-    return state;
-}
+AlarmListState* StateOf(HWND window) { return win::WindowState<AlarmListState>(window); }
 
-int RowCount() { return ListView_GetItemCount(State().rows); }
+int RowCount(HWND rows) { return ListView_GetItemCount(rows); }
 
-std::vector<bool> Checks() {
-    std::vector<bool> checks(static_cast<std::size_t>(RowCount()));
-    for (int r = 0; r < RowCount(); ++r) checks[static_cast<std::size_t>(r)] = ListView_GetCheckState(State().rows, r);
+std::vector<bool> Checks(HWND rows) {
+    std::vector<bool> checks(static_cast<std::size_t>(RowCount(rows)));
+    for (int r = 0; r < RowCount(rows); ++r) checks[static_cast<std::size_t>(r)] = ListView_GetCheckState(rows, r);
     return checks;
 }
 
-int SelectedRow() { return ListView_GetNextItem(State().rows, -1, LVNI_SELECTED); }
+int SelectedRow(HWND rows) { return ListView_GetNextItem(rows, -1, LVNI_SELECTED); }
 
-void SelectRow(int row) {
-    if (row < 0 || row >= RowCount()) return;
-    ListView_SetItemState(State().rows, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_EnsureVisible(State().rows, row, FALSE);
+void SelectRow(HWND rows, int row) {
+    if (row < 0 || row >= RowCount(rows)) return;
+    ListView_SetItemState(rows, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(rows, row, FALSE);
 }
 
 // Builds one row per stored item; checks come from the records unless given.
-void BuildRows(const std::vector<bool>* checks = nullptr) {
-    HWND rows = State().rows;
+void BuildRows(HWND rows, const std::vector<bool>* checks = nullptr) {
     SendMessageA(rows, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(rows);
     const AlarmItems items = ReadAllAlarmItems(StoredItemCount());
@@ -99,88 +102,81 @@ void BuildRows(const std::vector<bool>* checks = nullptr) {
     InvalidateRect(rows, nullptr, TRUE);
 }
 
-void SetAllChecks(bool checked) {
-    for (int r = 0; r < RowCount(); ++r) ListView_SetCheckState(State().rows, r, checked);
+void SetAllChecks(HWND rows, bool checked) {
+    for (int r = 0; r < RowCount(rows); ++r) ListView_SetCheckState(rows, r, checked);
 }
 
 // OK and Apply: each row's check becomes its item's state, then the scheduler reloads.
-void StoreChecks() {
-    const std::vector<bool> checks = Checks();
+void StoreChecks(HWND rows) {
+    const std::vector<bool> checks = Checks(rows);
     for (std::size_t r = 0; r < checks.size(); ++r) SetAlarmItemState(static_cast<int>(r) + 1, checks[r] ? 1 : 0);
     LoadAlarmItems();
 }
 
-void OnDelete() {
-    const int row = SelectedRow();
+void OnDelete(HWND rows) {
+    const int row = SelectedRow(rows);
     if (row < 0) return;
     // The store moves the last item into the gap; the rows are rebuilt to match, keeping the
     // checks the user has set but not stored yet.
-    std::vector<bool> checks = Checks();
+    std::vector<bool> checks = Checks(rows);
     DeleteAlarmItem(row + 1);
     ApplyDeleteToRows(checks, row + 1);
-    BuildRows(&checks);
-    SelectRow(row < RowCount() ? row : RowCount() - 1);
+    BuildRows(rows, &checks);
+    SelectRow(rows, row < RowCount(rows) ? row : RowCount(rows) - 1);
 }
 
-void OnCommand(HWND window, int id) {
+void OnCommand(HWND window, const AlarmListState& state, int id) {
+    HWND rows = state.rows;
     switch (id) {
     case kListAdd: ShowAddEditor(GetWindow(window, GW_OWNER)); break;
     case kListModify:
-        if (SelectedRow() >= 0) ShowModifyEditor(GetWindow(window, GW_OWNER), SelectedRow() + 1);
+        if (SelectedRow(rows) >= 0) ShowModifyEditor(GetWindow(window, GW_OWNER), SelectedRow(rows) + 1);
         break;
-    case kListDelete: OnDelete(); break;
-    case kListSelectAll: SetAllChecks(true); break;
-    case kListClearAll: SetAllChecks(false); break;
-    case kListApply: StoreChecks(); break;
+    case kListDelete: OnDelete(rows); break;
+    case kListSelectAll: SetAllChecks(rows, true); break;
+    case kListClearAll: SetAllChecks(rows, false); break;
+    case kListApply: StoreChecks(rows); break;
     case kListOk:
-        StoreChecks();
-        CloseAlarmList();
+        StoreChecks(rows);
+        DestroyWindow(window);
         break;
-    case kListCancel: CloseAlarmList(); break;
+    case kListCancel: DestroyWindow(window); break;
     default: break;
     }
 }
 
 void OnCreate(HWND window) {
-    AlarmListState& state = State();
-    state.window = window;
-    state.font = toolkit::CreateDialogFont();
-    const auto child = [&](const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
-                           DWORD exStyle = 0) {
-        return toolkit::CreateChildControl(window, state.font.get(), cls, text, style, x, y, w, h, id, exStyle);
-    };
-    child("BUTTON", kTitle, BS_GROUPBOX, kMargin, kFrameTop, kClientWidth - 2 * kMargin, kFrameHeight, -1);
-    state.rows = child(WC_LISTVIEWA, "", WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
-                                             LVS_SHOWSELALWAYS,
-                       kListX, kListY, kListWidth, kListHeight, kListRows, WS_EX_CLIENTEDGE);
-    ListView_SetExtendedListViewStyle(state.rows, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    AlarmListState* state = win::AttachWindowState(window, std::make_unique<AlarmListState>());
+    state->font = toolkit::CreateDialogFont();
+    toolkit::CreateControls(window, state->font.get(), kControls);
+    state->rows = GetDlgItem(window, kListRows);
+    ListView_SetExtendedListViewStyle(state->rows, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     LVCOLUMNA column{};
     column.mask = LVCF_WIDTH;
     column.cx = kListWidth - GetSystemMetrics(SM_CXVSCROLL) - 4;
-    SendMessageA(state.rows, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
-    for (const ButtonSpec& b : kButtons)
-        child("BUTTON", b.caption, WS_TABSTOP | b.style, b.x, b.y, b.width, kButtonHeight, b.id);
-    BuildRows();
-    SelectRow(0);
+    SendMessageA(state->rows, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    BuildRows(state->rows);
+    SelectRow(state->rows, 0);
     win::AddModelessWindow(window);
 }
 
 LRESULT CALLBACK AlarmListProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_CREATE: OnCreate(window); return 0;
-    case WM_COMMAND: OnCommand(window, LOWORD(wp)); return 0;
-    case WM_CLOSE: CloseAlarmList(); return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wp) != WA_INACTIVE) SetFocus(State().rows);
-        return 0;
-    case WM_DESTROY: {
-        win::RemoveModelessWindow(window);
-        AlarmListState& state = State();
-        state.window = nullptr;
-        state.rows = nullptr;
-        state.font.reset();
+    if (msg == WM_CREATE) {
+        OnCreate(window);
         return 0;
     }
+    const AlarmListState* state = StateOf(window);
+    if (!state) return DefWindowProcA(window, msg, wp, lp);
+    switch (msg) {
+    case WM_COMMAND: OnCommand(window, *state, LOWORD(wp)); return 0;
+    case WM_CLOSE: DestroyWindow(window); return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) != WA_INACTIVE) SetFocus(state->rows);
+        return 0;
+    case WM_DESTROY: win::RemoveModelessWindow(window); return 0;
+    case WM_NCDESTROY:
+        win::DeleteWindowState<AlarmListState>(window);
+        return DefWindowProcA(window, msg, wp, lp);
     default: return DefWindowProcA(window, msg, wp, lp);
     }
 }
@@ -188,10 +184,9 @@ LRESULT CALLBACK AlarmListProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 HWND ShowAlarmList(HWND owner) {
-    AlarmListState& state = State();
-    if (state.window) {
-        toolkit::BringToFront(state.window);
-        return state.window;
+    if (HWND open = AlarmListWindow()) {
+        toolkit::BringToFront(open);
+        return open;
     }
     toolkit::RegisterToolWindowClass(kClassName, AlarmListProc, ICC_LISTVIEW_CLASSES);
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -201,9 +196,9 @@ HWND ShowAlarmList(HWND owner) {
 }
 
 void CloseAlarmList() {
-    if (State().window) DestroyWindow(State().window);
+    if (HWND open = AlarmListWindow()) DestroyWindow(open);
 }
 
-HWND AlarmListWindow() { return State().window; }
+HWND AlarmListWindow() { return toolkit::FindToolWindow(kClassName); }
 
 }  // namespace alarms

@@ -12,6 +12,8 @@
 #include "toolkit/Controls.h"
 #include "toolkit/Dialog.h"
 
+namespace alarms {
+
 namespace {
 
 constexpr int kTextX = 55;
@@ -99,8 +101,6 @@ void FitViewToTexts(HWND dlg, CountdownView& view, HFONT font) {
 }
 
 void OnInit(HWND dlg, CountdownDialog& d) {
-    const AlarmActionState& shared = AlarmActions();
-    d.view = OpenCountdownView(shared.restart, shared.customHint);
     toolkit::CentreDialogOnDesktop(dlg, kCountdownWidth, kCountdownHeight, d.view.actionName.c_str());
     d.font = toolkit::CreateDialogFont();
     FitViewToTexts(dlg, d.view, d.font.get());
@@ -210,8 +210,9 @@ void EnableShutdownPrivilege() {
     if (win::IsLayeredCapable()) sys::EnableShutdownPrivilege();
 }
 
-void ShowShutdownCountdown(HWND owner) {
+void ShowShutdownCountdown(HWND owner, bool restart, const std::string& customHint) {
     CountdownDialog dialog;
+    dialog.view = OpenCountdownView(restart, customHint);
     toolkit::RunDialogWithState(owner, CountdownDlgProc, dialog);
     if (!dialog.confirmed) return;
     EnableShutdownPrivilege();
@@ -251,3 +252,5 @@ INT_PTR CALLBACK CountdownDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         return FALSE;
     }
 }
+
+}  // namespace alarms

@@ -6,12 +6,14 @@
 
 #include <string>
 
+namespace alarms {
+
 inline constexpr int kCountdownWidth = 275, kCountdownHeight = 138;
 inline constexpr int kCountdownSeconds = 30;
 inline constexpr UINT_PTR kCountdownTimer = 2;
 inline constexpr UINT kCountdownPeriodMs = 1000;
-inline constexpr int kCountdownRunId = 1;     // "To run(&O)", Enter
-inline constexpr int kCountdownCancelId = 2;  // "Cancel(&C)", Esc
+inline constexpr int kCountdownRunId = IDOK;         // "To run(&O)", Enter
+inline constexpr int kCountdownCancelId = IDCANCEL;  // "Cancel(&C)", Esc
 inline constexpr char kRestartName[] = "Re-start computer";
 inline constexpr char kShutdownName[] = "Shut down";
 
@@ -42,9 +44,10 @@ PlacedText CancelHint(const CountdownView& view);
 // them, "[" and "]" otherwise.
 std::string StandardCancelHint(const std::string& actionName);
 
-// Runs the dialog with the shared restart flag and custom hint; if confirmed, enables the
-// shutdown privilege and requests the exit (EWX_REBOOT or EWX_SHUTDOWN).
-void ShowShutdownCountdown(HWND owner);
+// Runs the dialog for a restart (true) or shutdown (false) with the item's hint (empty: the
+// standard one); if confirmed, enables the shutdown privilege and requests the exit
+// (EWX_REBOOT or EWX_SHUTDOWN).
+void ShowShutdownCountdown(HWND owner, bool restart, const std::string& customHint);
 INT_PTR CALLBACK CountdownDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp);
 // The view of an open countdown dialog, or null for any other window.
 const CountdownView* CountdownViewOf(HWND dlg);
@@ -56,3 +59,5 @@ void DrawCancelHint(HDC dc, const CountdownView& view);
 
 // Enables the shutdown privilege of the program's own process.
 void EnableShutdownPrivilege();
+
+}  // namespace alarms

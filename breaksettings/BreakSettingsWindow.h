@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace breaksettings {
+
 inline constexpr const char* kBreakSettingsClass = "frmBreak";
 inline constexpr const char* kBreakSettingsTitle = "Break Setting . . .";
 
@@ -56,3 +58,5 @@ BreakSettingsConfig DefaultBreakSettingsConfig();
 HWND ShowBreakSettings(HWND owner, const BreakSettingsConfig& config);
 // The open window, or null.
 HWND BreakSettingsWindow();
+
+}  // namespace breaksettings

@@ -1,6 +1,6 @@
 #include "toolkit/ToolWindow.h"
 
-#include "toolkit/ControlTable.h"
+#include "common/WindowClass.h"
 
 #include <commctrl.h>
 
@@ -14,19 +14,26 @@ constexpr DWORD kToolWindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 }  // namespace
 
-bool RegisterToolWindowClass(const char* className, WNDPROC proc, DWORD commonControls) {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA wc{};
-    if (GetClassInfoA(instance, className, &wc)) return true;
+bool RegisterToolWindowClass(const char* className, WNDPROC proc, DWORD commonControls, bool withIcon) {
     INITCOMMONCONTROLSEX icc{sizeof icc, commonControls};
     InitCommonControlsEx(&icc);
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hIcon = LoadIcon(instance, MAKEINTRESOURCE(IDI_ZENTARO));
-    wc.lpszClassName = className;
-    return RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    win::WindowClass spec;
+    spec.name = className;
+    spec.procedure = proc;
+    spec.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    if (withIcon) spec.icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ZENTARO));
+    return win::RegisterWindowClass(spec);
+}
+
+HWND FindToolWindow(const char* className) {
+    const DWORD self = GetCurrentProcessId();
+    for (HWND w = FindWindowExA(nullptr, nullptr, className, nullptr); w;
+         w = FindWindowExA(nullptr, w, className, nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(w, &process);
+        if (process == self) return w;
+    }
+    return nullptr;
 }
 
 RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
@@ -47,11 +54,6 @@ HWND CreateCentredToolWindow(const char* className, const char* title, DWORD sty
 void BringToFront(HWND window) {
     ShowWindow(window, SW_SHOWNORMAL);
     SetForegroundWindow(window);
-}
-
-HWND CreateChildControl(HWND parent, HFONT font, const char* className, const char* text, DWORD style, int x,
-                        int y, int width, int height, int id, DWORD exStyle) {
-    return CreateChildControl(parent, font, ControlSpec{className, id, text, style, x, y, width, height, exStyle});
 }
 
 }  // namespace toolkit

@@ -7,10 +7,15 @@
 
 namespace toolkit {
 
-// Registers `className` with dialog looks: arrow cursor, button-face background and the
-// program's icon. The common control classes named by `commonControls` (ICC_ flags) are
-// initialised first. True when the class exists afterwards, registered now or before.
-bool RegisterToolWindowClass(const char* className, WNDPROC proc, DWORD commonControls);
+// Registers `className` with dialog looks: arrow cursor, button-face background and, unless
+// withIcon is false, the program's icon. The common control classes named by `commonControls`
+// (ICC_ flags) are initialised first. True when the class exists afterwards, registered now
+// or before.
+bool RegisterToolWindowClass(const char* className, WNDPROC proc, DWORD commonControls, bool withIcon = true);
+
+// The open top-level window of `className` that belongs to this process, or null: a tool
+// window that exists at most once is found this way rather than kept in a variable.
+HWND FindToolWindow(const char* className);
 
 // Creates a hidden tool window of `style` with a dialog frame whose client area is
 // clientWidth x clientHeight pixels, centred on the screen and owned by `owner`; `createParam`
@@ -24,10 +29,5 @@ RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exS
 
 // Shows an open window restored and in the foreground.
 void BringToFront(HWND window);
-
-// Creates a visible child control of `parent` with identifier `id` and gives it `font` (not
-// owned: the parent's state keeps it alive as long as the control).
-HWND CreateChildControl(HWND parent, HFONT font, const char* className, const char* text, DWORD style, int x,
-                        int y, int width, int height, int id, DWORD exStyle = 0);
 
 }  // namespace toolkit

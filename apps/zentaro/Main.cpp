@@ -12,7 +12,7 @@ int Main() {
         ShowWindow(running, SW_SHOWNORMAL);
         return 0;
     }
-    InstallAlarmActions(MainWindowHandle);  // due alarm items run their actions, owned by the clock
+    alarms::InstallAlarmActions(MainWindowHandle);  // due alarm items run their actions, owned by the clock
     RunMainWindow(kMainClassName, win::IsLayeredCapable() ? WS_EX_LAYERED : 0, "");
     return 0;
 }

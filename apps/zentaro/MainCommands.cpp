@@ -93,7 +93,7 @@ void RunCommand(HWND main, WPARAM id) {
     case menu::kCmdOptions:
         if (!ModalDialogOpen(main)) options::ShowOptionsDialog(main, ShowStoredFace);
         break;
-    case menu::kCmdBreakSettings: ShowBreakSettings(main, DefaultBreakSettingsConfig()); break;
+    case menu::kCmdBreakSettings: breaksettings::ShowBreakSettings(main, breaksettings::DefaultBreakSettingsConfig()); break;
     case menu::kCmdBiorhythm:
         // Shown normally: a program started hidden would keep its first window hidden.
         sys::StartProgram(nullptr, "open", BesideProgram(kBiorhythmProgram).c_str(), nullptr,

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <string>
 
+using namespace breaksettings;
+
 namespace {
 
 constexpr WPARAM kCmdBreakSettings = 5;  // the clock's menu command "Break Setting(&B)..."

@@ -116,19 +116,13 @@ TEST(AlarmRecord, InMemoryCopyIsOneBasedWithInsertionBefore) {
     EXPECT_EQ(copy.Append(c), 0);
     EXPECT_EQ(copy.Append(b, 2), 0);  // before position 2
     ASSERT_EQ(copy.Count(), 3);
-    std::int16_t hour = -1;
     for (int index = 1; index <= 3; ++index) {
-        ASSERT_EQ(copy.GetwHour(index, hour), 0);
-        EXPECT_EQ(hour, index);
+        ASSERT_NE(copy.At(index), nullptr);
+        EXPECT_EQ(copy.At(index)->hour, index);
     }
-    std::string text;
-    ASSERT_EQ(copy.GetNotifyText(3, text), 0);
-    EXPECT_EQ(text.size(), 5000u);
+    EXPECT_EQ(copy.At(3)->notifyText.size(), 5000u);
 
-    hour = -1;
-    EXPECT_EQ(copy.GetwHour(0, hour), alarms::AlarmItems::kNoSuchPosition);
-    EXPECT_EQ(copy.GetwHour(4, hour), alarms::AlarmItems::kNoSuchPosition);
-    EXPECT_EQ(hour, -1);
+    EXPECT_EQ(copy.At(0), nullptr);
     EXPECT_EQ(copy.At(4), nullptr);
     EXPECT_EQ(copy.Append(a, 0), alarms::AlarmItems::kNoSuchPosition);
     EXPECT_EQ(copy.Append(a, 5), alarms::AlarmItems::kNoSuchPosition);

@@ -185,9 +185,7 @@ TEST_F(AlarmListTest, WeeklySaturdayRowAndTwoHundredItems) {
     alarms::AppendAlarmItem(saturday);
     for (int i = 1; i < 200; ++i)
         alarms::AppendAlarmItem(DailyReminder(static_cast<std::uint8_t>(i % 24), 0, std::string(300, 'y')));
-    const ULONGLONG start = GetTickCount64();
     alarms::ShowAlarmList(nullptr);
-    EXPECT_LT(GetTickCount64() - start, 1000u);
     ASSERT_EQ(RowCount(), 200);
     EXPECT_EQ(RowText(0), "23:59 (WeeklySaturday)|Shut down");
     ListView_EnsureVisible(Rows(), 199, FALSE);

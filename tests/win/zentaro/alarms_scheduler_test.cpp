@@ -1,7 +1,7 @@
 // The scheduler as the main window drives it: items from the registry, the clock from the
-// clock seam, ticks from a real window timer, and a blocking action that runs a modal dialog.
+// clock seam, ticks as WM_TIMER messages to a window, and a blocking action that runs a modal
+// dialog.
 #include "alarms/AlarmStore.h"
-#include "alarms/Scheduler.h"
 #include "alarms/Scheduler.h"
 #include "common/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
@@ -107,32 +107,36 @@ TEST_F(AlarmSchedulerTest, DamagedItemDoesNotSilenceTheOthers) {
 }
 
 // The main window's part: a window whose timer calls the scheduler, as the clock's tick does.
-// Each tick moves the seam clock on by one second.
+// Each tick moves the seam clock on by one second and posts the next tick until 7:31:05, so
+// the ticks reach the window through whichever message loop runs, the modal dialog's too. A
+// tick at 7:30:40 or later ends the blocking dialog.
+constexpr UINT_PTR kTickTimer = 8;
+HWND g_blocking = nullptr;
+
 LRESULT CALLBACK TickWindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_TIMER) {
+    if (msg == WM_TIMER && wp == kTickTimer) {
         auto* clock = reinterpret_cast<SYSTEMTIME*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
         if (++clock->wSecond == 60) {
             clock->wSecond = 0;
             ++clock->wMinute;
         }
+        if (g_blocking && (clock->wSecond >= 40 || clock->wMinute > 30)) EndDialog(g_blocking, 0);
+        // The next tick is queued before the scheduler runs: an action that blocks in a modal
+        // dialog keeps receiving ticks, as it does from the clock's timer.
+        if (clock->wMinute < 31 || clock->wSecond < 5) PostMessageA(wnd, WM_TIMER, kTickTimer, 0);
         alarms::CheckAlarms();
         return 0;
     }
     return DefWindowProcA(wnd, msg, wp, lp);
 }
 
-// A modal dialog from an empty template that ends itself when the clock reaches 7:30:40.
-INT_PTR CALLBACK BlockingDialogProc(HWND dlg, UINT msg, WPARAM, LPARAM lp) {
+// A modal dialog from an empty template that the ticks end.
+INT_PTR CALLBACK BlockingDialogProc(HWND dlg, UINT msg, WPARAM, LPARAM) {
     if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrA(dlg, DWLP_USER, lp);
-        SetTimer(dlg, 1, 10, nullptr);
+        g_blocking = dlg;
         return TRUE;
     }
-    if (msg == WM_TIMER) {
-        const auto* clock = reinterpret_cast<const SYSTEMTIME*>(GetWindowLongPtrA(dlg, DWLP_USER));
-        if (clock->wSecond >= 40 || clock->wMinute > 30) EndDialog(dlg, 0);
-        return TRUE;
-    }
+    if (msg == WM_DESTROY) g_blocking = nullptr;
     return FALSE;
 }
 
@@ -165,9 +169,8 @@ TEST_F(AlarmSchedulerTest, TwoRemindersInOneMinuteBothFireWhileTheFirstBlocks) {
                                 reinterpret_cast<LPARAM>(&now));
         firedWhileFirstOpen = fired;
     };
-    SetTimer(main, 8, 20, nullptr);
+    PostMessageA(main, WM_TIMER, kTickTimer, 0);
     EXPECT_TRUE(testing_support::PumpUntil([&] { return now.wMinute == 31 && now.wSecond >= 5; }, 20000));
-    KillTimer(main, 8);
     DestroyWindow(main);
 
     EXPECT_EQ(firedWhileFirstOpen, (std::vector<std::string>{"first", "second"}));

@@ -12,6 +12,7 @@
 
 #include <string>
 
+using namespace breaksettings;
 using testing_support::PumpPending;
 using testing_support::TempDir;
 
