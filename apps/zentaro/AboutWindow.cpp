@@ -1,8 +1,12 @@
 #include "apps/zentaro/AboutWindow.h"
 
+#include <memory>
+#include <utility>
+
 #include "resources/resource_ids.h"
 #include "common/Handles.h"
 #include "common/WindowClass.h"
+#include "common/WindowState.h"
 #include "toolkit/ToolWindow.h"
 
 namespace {
@@ -10,34 +14,36 @@ namespace {
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
 
+// State of the about window: attached at WM_NCCREATE, freed at WM_NCDESTROY.
 struct AboutState {
-    HWND wnd = nullptr;  // destroyed by the window itself (click, close) or with its owner
     win::AutoBitmap picture;
-    SIZE pictureSize{};
 };
 
-AboutState& State() {
-    static AboutState state;
-    return state;
-}
-
-void OnPaint(HWND wnd) {
+void OnPaint(HWND wnd, const AboutState& s) {
     win::PaintScope ps(wnd);
-    PaintAbout(ps.dc(), State().picture.get());
-}
-
-void OnDestroy() {
-    AboutState& s = State();
-    s.wnd = nullptr;
-    s.picture.reset();
+    PaintAbout(ps.dc(), s.picture.get());
 }
 
 LRESULT CALLBACK AboutProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        // The window takes the picture its creator loaded; a creation that fails before this
+        // point leaves it with the creator, which frees it.
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lp);
+        auto state = std::make_unique<AboutState>();
+        state->picture = std::move(*static_cast<win::AutoBitmap*>(create->lpCreateParams));
+        win::AttachWindowState(wnd, std::move(state));
+        return DefWindowProcA(wnd, msg, wp, lp);
+    }
+    if (msg == WM_NCDESTROY) {
+        win::DeleteWindowState<AboutState>(wnd);
+        return DefWindowProcA(wnd, msg, wp, lp);
+    }
+    const AboutState* s = win::WindowState<AboutState>(wnd);
+    if (!s) return DefWindowProcA(wnd, msg, wp, lp);
     switch (msg) {
-    case WM_PAINT: OnPaint(wnd); return 0;
+    case WM_PAINT: OnPaint(wnd, *s); return 0;
     case WM_ERASEBKGND: return 1;  // the picture covers the whole client area
     case WM_LBUTTONUP: DestroyWindow(wnd); return 0;
-    case WM_DESTROY: OnDestroy(); return 0;
     default: return DefWindowProcA(wnd, msg, wp, lp);
     }
 }
@@ -59,28 +65,25 @@ void PaintAbout(HDC dc, HBITMAP picture) {
     BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, src.get(), 0, 0, SRCCOPY);
 }
 
-HWND AboutWindowHandle() { return State().wnd; }
+// The about window exists at most once: it is found by its class, not kept in a variable.
+HWND AboutWindowHandle() { return toolkit::FindToolWindow(kAboutClass); }
 
 HWND ShowAboutWindow(HWND owner) {
-    AboutState& s = State();
-    if (s.wnd) {
-        toolkit::BringToFront(s.wnd);
-        return s.wnd;
+    if (HWND open = AboutWindowHandle()) {
+        toolkit::BringToFront(open);
+        return open;
     }
     HINSTANCE inst = GetModuleHandleA(nullptr);
     if (!RegisterAboutClass()) return nullptr;
-    s.picture.reset(static_cast<HBITMAP>(
+    win::AutoBitmap picture(static_cast<HBITMAP>(
         LoadImageA(inst, MAKEINTRESOURCEA(IDB_ABOUT), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     BITMAP bm{};
-    if (s.picture) GetObjectA(s.picture.get(), sizeof bm, &bm);
+    if (picture) GetObjectA(picture.get(), sizeof bm, &bm);
     const RECT r = toolkit::CentredWindowRect(bm.bmWidth, bm.bmHeight, kStyle, kExStyle);
-    s.wnd = CreateWindowExA(kExStyle, kAboutClass, kAboutTitle, kStyle, r.left, r.top, r.right - r.left,
-                            r.bottom - r.top, owner, nullptr, inst, nullptr);
-    if (!s.wnd) {
-        s.picture.reset();
-        return nullptr;
-    }
-    ShowWindow(s.wnd, SW_SHOWNORMAL);
-    UpdateWindow(s.wnd);
-    return s.wnd;
+    HWND wnd = CreateWindowExA(kExStyle, kAboutClass, kAboutTitle, kStyle, r.left, r.top, r.right - r.left,
+                               r.bottom - r.top, owner, nullptr, inst, &picture);
+    if (!wnd) return nullptr;
+    ShowWindow(wnd, SW_SHOWNORMAL);
+    UpdateWindow(wnd);
+    return wnd;
 }

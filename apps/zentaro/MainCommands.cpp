@@ -15,34 +15,21 @@
 #include "apps/zentaro/MenuLayout.h"
 #include "common/ProgramPath.h"
 #include "common/SystemSeams.h"
-#include "apps/zentaro/TrayIcon.h"
-#include "apps/zentaro/PopupMenu.h"
 
 namespace {
 
-struct CommandsState {
-    std::unique_ptr<PopupMenu> menu;  // lives from window creation to close
-    HWND main = nullptr;            // not owned: the clock window
-    UINT taskbarCreated = 0;        // registered message; 0 until the menu is built
-};
-
-CommandsState& State() {
-    static CommandsState state;
-    return state;
+void Relabel(ClockCommands& commands, const char* text, UINT id) {
+    if (PopupMenu* m = commands.menu.get()) m->SetMenuText(menu::kMinimiseResumePosition, text, id);
 }
 
-void Relabel(const char* text, UINT id) {
-    if (PopupMenu* m = State().menu.get()) m->SetMenuText(menu::kMinimiseResumePosition, text, id);
-}
-
-void PopMenu(HWND main) {
-    if (PopupMenu* m = State().menu.get()) m->PopMenu(main);
+void PopMenu(HWND main, ClockCommands& commands) {
+    if (PopupMenu* m = commands.menu.get()) m->PopMenu(main);
 }
 
 std::string BesideProgram(const char* name) { return paths::ProgramDirectory() + "\\" + name; }
 
-void Minimise(HWND main) {
-    Relabel(menu::kTextResume, menu::kCmdResume);
+void Minimise(HWND main, ClockCommands& commands) {
+    Relabel(commands, menu::kTextResume, menu::kCmdResume);
     // Minimising a shown window produces WM_SIZE (minimised), which comes back here once; on
     // an already minimised window it changes nothing, so the chain ends.
     ShowWindow(main, SW_HIDE);
@@ -50,8 +37,8 @@ void Minimise(HWND main) {
     ShowWindow(main, SW_HIDE);
 }
 
-void Resume(HWND main) {
-    Relabel(menu::kTextMinimise, menu::kCmdMinimise);
+void Resume(HWND main, ClockCommands& commands) {
+    Relabel(commands, menu::kTextMinimise, menu::kCmdMinimise);
     ShowWindow(main, SW_SHOWNORMAL);  // WM_SIZE (restored) removes the icon
 }
 
@@ -86,10 +73,10 @@ bool ModalDialogOpen(HWND main) {
     return true;
 }
 
-void RunCommand(HWND main, WPARAM id) {
+void RunCommand(HWND main, ClockCommands& commands, WPARAM id) {
     switch (id) {
-    case menu::kCmdResume: Resume(main); break;
-    case menu::kCmdMinimise: Minimise(main); break;
+    case menu::kCmdResume: Resume(main, commands); break;
+    case menu::kCmdMinimise: Minimise(main, commands); break;
     case menu::kCmdOptions:
         if (!ModalDialogOpen(main)) options::ShowOptionsDialog(main, ShowStoredFace);
         break;
@@ -126,79 +113,84 @@ void StartMove(HWND main) {
     SendMessageA(main, WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(at));
 }
 
-void OnSize(HWND main, WPARAM kind) {
+void OnSize(HWND main, ClockCommands& commands, WPARAM kind) {
     if (kind == SIZE_MINIMIZED) {
         ShowWindow(main, SW_HIDE);
-        AddTrayIcon(main);
+        commands.tray.Add(main);
         SendMessageA(main, WM_COMMAND, menu::kCmdMinimise, 0);
     } else {
-        RemoveTrayIcon();
+        commands.tray.Remove();
         // Shown again by any means (also a second start of the program): offer Minimise.
-        Relabel(menu::kTextMinimise, menu::kCmdMinimise);
+        Relabel(commands, menu::kTextMinimise, menu::kCmdMinimise);
     }
 }
 
-void OnTrayMessage(HWND main, LPARAM mouse) {
+void OnTrayMessage(HWND main, ClockCommands& commands, LPARAM mouse) {
     if (mouse == WM_LBUTTONDBLCLK) {
         SendMessageA(main, WM_COMMAND, menu::kCmdResume, 0);
     } else if (mouse == WM_RBUTTONUP) {
-        PopMenu(main);
+        PopMenu(main, commands);
     }
 }
 
 }  // namespace
 
-void CreateMainMenu(HWND main) {
-    CommandsState& s = State();
-    s.main = main;
-    s.taskbarCreated = RegisterWindowMessageA(kTaskbarCreatedMessage);
-    s.menu = std::make_unique<PopupMenu>();
-    BuildClockMenu(*s.menu);  // a menu that fails to build stays partly usable or empty
+void CreateMainMenu(ClockCommands& commands) {
+    commands.taskbarCreated = RegisterWindowMessageA(kTaskbarCreatedMessage);
+    commands.menu = std::make_unique<PopupMenu>();
+    BuildClockMenu(*commands.menu);  // a menu that fails to build stays partly usable or empty
 }
 
-bool HandleMainCommandMessage(HWND main, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+bool HandleMainCommandMessage(HWND main, ClockCommands& commands, UINT msg, WPARAM wp, LPARAM lp,
+                              LRESULT* result) {
     *result = 0;
     switch (msg) {
-    case WM_COMMAND: RunCommand(main, wp); return true;
+    case WM_COMMAND: RunCommand(main, commands, wp); return true;
     case WM_LBUTTONDOWN: StartMove(main); return true;
     case WM_LBUTTONDBLCLK:
         ShowWindow(main, SW_HIDE);
         ShowWindow(main, SW_SHOWMINIMIZED);  // WM_SIZE (minimised) does the rest
         return true;
-    case WM_RBUTTONUP: PopMenu(main); return true;
-    case kTrayMessage: OnTrayMessage(main, lp); return true;
-    case WM_SIZE: OnSize(main, wp); return false;  // the default handling follows
+    case WM_RBUTTONUP: PopMenu(main, commands); return true;
+    case kTrayMessage: OnTrayMessage(main, commands, lp); return true;
+    case WM_SIZE: OnSize(main, commands, wp); return false;  // the default handling follows
     default: break;
     }
-    if (msg != 0 && msg == State().taskbarCreated) {
-        RestoreTrayIcon();
+    if (msg != 0 && msg == commands.taskbarCreated) {
+        commands.tray.Restore();
         return true;
     }
     return false;
 }
 
-bool DrawMainMenuItem(LPARAM lp) {
-    PopupMenu* m = State().menu.get();
+bool DrawMainMenuItem(const ClockCommands& commands, LPARAM lp) {
+    PopupMenu* m = commands.menu.get();
     return m && m->OnDrawItem(lp) == 0;
 }
 
-bool MeasureMainMenuItem(HWND main, LPARAM lp) {
-    PopupMenu* m = State().menu.get();
+bool MeasureMainMenuItem(HWND main, const ClockCommands& commands, LPARAM lp) {
+    PopupMenu* m = commands.menu.get();
     return m && m->OnMeasureItem(main, lp) == 0;
 }
 
-void ReleaseMainMenuAndIcon() {
-    RemoveTrayIcon();
-    State().menu.reset();
+void ReleaseMainMenuAndIcon(ClockCommands& commands) {
+    commands.tray.Remove();
+    commands.menu.reset();
 }
 
 void RestoreMainWindow() {
-    if (HWND main = State().main; main && IsWindow(main)) {
-        SendMessageA(main, WM_COMMAND, menu::kCmdResume, 0);
-    }
+    if (HWND main = MainWindowHandle()) SendMessageA(main, WM_COMMAND, menu::kCmdResume, 0);
 }
 
-PopupMenu* MainMenu() { return State().menu.get(); }
+PopupMenu* MainMenu() {
+    ClockCommands* commands = MainWindowCommands();
+    return commands ? commands->menu.get() : nullptr;
+}
+
+bool TrayIconShown() {
+    const ClockCommands* commands = MainWindowCommands();
+    return commands && commands->tray.Shown();
+}
 
 void ShowStoredFace() {
     if (HWND main = MainWindowHandle(); main && IsIconic(main)) RestoreMainWindow();

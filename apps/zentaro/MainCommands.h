@@ -3,7 +3,10 @@
 #pragma once
 #include <windows.h>
 
-class PopupMenu;
+#include <memory>
+
+#include "apps/zentaro/PopupMenu.h"
+#include "apps/zentaro/TrayIcon.h"
 
 // The product web page opened by "Website(&H)".
 inline constexpr char kWebPageAddress[] = "https://zentaro.example/";
@@ -12,20 +15,30 @@ inline constexpr char kBiorhythmProgram[] = "vitaro.exe";
 // Broadcast by the shell when the taskbar (re)starts: the notification area is empty then.
 inline constexpr char kTaskbarCreatedMessage[] = "TaskbarCreated";
 
-// Window creation: builds the popup menu and makes it owner-drawn; remembers the main window.
-void CreateMainMenu(HWND main);
+// What the commands keep while the clock window lives; part of the clock window's state.
+struct ClockCommands {
+    std::unique_ptr<PopupMenu> menu;  // from window creation to close
+    TrayIcon tray;
+    UINT taskbarCreated = 0;  // registered message; 0 until the menu is built
+};
+
+// Window creation: builds the popup menu and makes it owner-drawn.
+void CreateMainMenu(ClockCommands& commands);
 // A user command, mouse or notification message of the main window. True when handled;
 // *result then holds the procedure's result.
-bool HandleMainCommandMessage(HWND main, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
-bool DrawMainMenuItem(LPARAM lp);
-bool MeasureMainMenuItem(HWND main, LPARAM lp);
+bool HandleMainCommandMessage(HWND main, ClockCommands& commands, UINT msg, WPARAM wp, LPARAM lp,
+                              LRESULT* result);
+bool DrawMainMenuItem(const ClockCommands& commands, LPARAM lp);
+bool MeasureMainMenuItem(HWND main, const ClockCommands& commands, LPARAM lp);
 // Window close: removes the notification-area icon and releases the menu.
-void ReleaseMainMenuAndIcon();
+void ReleaseMainMenuAndIcon(ClockCommands& commands);
 
 // Shows the clock face again (command 0); used before the face is reloaded.
 void RestoreMainWindow();
 // After the options dialog's Apply: a minimised clock comes back and shows the stored face.
 void ShowStoredFace();
 
-// The menu object while the main window lives, else null (for the window's tests).
+// The clock window's menu while the window lives, else null (for the window's tests).
 PopupMenu* MainMenu();
+// Whether the clock window's notification-area icon is shown; false without a clock window.
+bool TrayIconShown();

@@ -39,6 +39,7 @@ struct MainWindowState {
     std::string chimeSound;      // copied into each chime thread
     clocktick::HourlyChimeRule chimeRule;
     std::unique_ptr<controls::Tooltip> dateTip;
+    ClockCommands commands;  // the popup menu and the notification-area icon
 };
 
 // The one clock window of this process: a top-level window of this process whose class has
@@ -72,7 +73,7 @@ void OnCreate(HWND wnd, MainWindowState& s) {
     PrepareSkinSurfaces(wnd, s.face);
     PlaceClockWindow(wnd, s.face);
     ApplyFaceGeometry(wnd, s.face, s.drawTime);
-    CreateMainMenu(wnd);
+    CreateMainMenu(s.commands);
     const auto hourRing = settings::ReadNumber(settings::kLoadKey, settings::kHourRing);
     s.chimeFlag = hourRing ? static_cast<short>(*hourRing) : 0;
     s.chimeSound = settings::ReadText(settings::kLoadKey, settings::kWavFile);
@@ -110,7 +111,7 @@ void OnPaint(HWND wnd, MainWindowState& s) {
 }
 
 void OnClose(HWND wnd, MainWindowState& s) {
-    ReleaseMainMenuAndIcon();
+    ReleaseMainMenuAndIcon(s.commands);
     s.dateTip.reset();
     if (!IsIconic(wnd)) {
         RECT r{};
@@ -173,14 +174,14 @@ LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE: OnClose(wnd, *s); return 0;
     case WM_DESTROY: OnDestroy(); break;
     case WM_DRAWITEM:
-        if (DrawMainMenuItem(lp)) return TRUE;
+        if (DrawMainMenuItem(s->commands, lp)) return TRUE;
         break;
     case WM_MEASUREITEM:
-        if (MeasureMainMenuItem(wnd, lp)) return TRUE;
+        if (MeasureMainMenuItem(wnd, s->commands, lp)) return TRUE;
         break;
     default: {
         LRESULT result = 0;
-        if (HandleMainCommandMessage(wnd, msg, wp, lp, &result)) return result;
+        if (HandleMainCommandMessage(wnd, s->commands, msg, wp, lp, &result)) return result;
         break;
     }
     }
@@ -230,6 +231,10 @@ void PlayChimeSound(const std::string& sound) {
 HWND MainWindowHandle() {
     const MainWindowState* s = FindState();
     return s ? s->wnd : nullptr;
+}
+ClockCommands* MainWindowCommands() {
+    MainWindowState* s = FindState();
+    return s ? &s->commands : nullptr;
 }
 FaceState& MainFace() { return FindState()->face; }
 TimeDrawing& MainDrawTime() { return FindState()->drawTime; }

@@ -37,8 +37,12 @@ void ShowInitialState(HWND main);
 DWORD PlayChimeBeeps();
 void PlayChimeSound(const std::string& sound);
 
+struct ClockCommands;
+
 // The clock window; null while there is none.
 HWND MainWindowHandle();
+// The commands' state of the clock window; null while there is none.
+ClockCommands* MainWindowCommands();
 // The face of the clock window and the drawing object that knows its time area; only while
 // the clock window exists.
 FaceState& MainFace();

@@ -1,11 +1,8 @@
 #include "apps/zentaro/TrayIcon.h"
 
-#include <shellapi.h>
-
 #include <cstring>
 
 #include "resources/resource_ids.h"
-#include "common/Handles.h"
 #include "common/SystemSeams.h"
 
 namespace {
@@ -17,50 +14,34 @@ static_assert(kRecordSize == 88);
 #endif
 constexpr UINT kIconId = 0;
 
-struct TrayState {
-    NOTIFYICONDATAA record{};
-    win::AutoIcon icon;  // the image the shown icon uses
-    bool shown = false;
-};
-
-TrayState& State() {
-    static TrayState state;
-    return state;
-}
-
 }  // namespace
 
-void AddTrayIcon(HWND main) {
-    TrayState& s = State();
-    if (s.shown) return;
-    s.icon.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ZENTARO),
-                                               IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
-    s.record = NOTIFYICONDATAA{};
-    s.record.cbSize = kRecordSize;
-    s.record.hWnd = main;
-    s.record.uID = kIconId;
-    s.record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    s.record.uCallbackMessage = kTrayMessage;
-    s.record.hIcon = s.icon.get();
-    static_assert(sizeof kTrayTip <= sizeof s.record.szTip);
-    std::memcpy(s.record.szTip, kTrayTip, sizeof kTrayTip);
-    sys::NotifyIcon(NIM_ADD, &s.record);
+void TrayIcon::Add(HWND main) {
+    if (shown_) return;
+    icon_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ZENTARO),
+                                              IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    record_ = NOTIFYICONDATAA{};
+    record_.cbSize = kRecordSize;
+    record_.hWnd = main;
+    record_.uID = kIconId;
+    record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record_.uCallbackMessage = kTrayMessage;
+    record_.hIcon = icon_.get();
+    static_assert(sizeof kTrayTip <= sizeof record_.szTip);
+    std::memcpy(record_.szTip, kTrayTip, sizeof kTrayTip);
+    sys::NotifyIcon(NIM_ADD, &record_);
     // Counted as shown even when the shell is not running yet: "TaskbarCreated" adds it then.
-    s.shown = true;
+    shown_ = true;
 }
 
-void RemoveTrayIcon() {
-    TrayState& s = State();
-    if (!s.shown) return;
-    s.icon.reset();
-    s.record.hIcon = nullptr;
-    sys::NotifyIcon(NIM_DELETE, &s.record);
-    s.shown = false;
+void TrayIcon::Remove() {
+    if (!shown_) return;
+    icon_.reset();
+    record_.hIcon = nullptr;
+    sys::NotifyIcon(NIM_DELETE, &record_);
+    shown_ = false;
 }
 
-void RestoreTrayIcon() {
-    TrayState& s = State();
-    if (s.shown) sys::NotifyIcon(NIM_ADD, &s.record);
+void TrayIcon::Restore() {
+    if (shown_) sys::NotifyIcon(NIM_ADD, &record_);
 }
-
-bool TrayIconShown() { return State().shown; }

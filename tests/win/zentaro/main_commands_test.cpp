@@ -3,14 +3,13 @@
 #include "apps/zentaro/AboutWindow.h"
 #include "common/Handles.h"
 #include "apps/zentaro/MainCommands.h"
-#include "apps/zentaro/MainCommands.h"
 #include "apps/zentaro/PopupMenu.h"
 #include "tools/DateTip.h"
 #include "apps/zentaro/MenuLayout.h"
 #include "common/ProgramPath.h"
 #include "common/SystemSeams.h"
 #include "apps/zentaro/TrayIcon.h"
-#include "apps/zentaro/PopupMenu.h"
+#include "common/WindowState.h"
 #include "tests/win/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +21,7 @@
 
 namespace {
 
-// A window that offers its messages to the joins the way the clock window does.
+// A window that offers its messages to the commands the way the clock window does.
 constexpr char kHostClass[] = "MainCommandsTestHost";
 
 // Hit-test codes of the non-client presses the window sent itself (the move loop is left out).
@@ -33,12 +32,15 @@ LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
         g_nonClientPresses.push_back(wp);
         return 0;
     }
+    if (m == WM_NCDESTROY) win::DetachWindowState(w);
+    ClockCommands* commands = win::WindowState<ClockCommands>(w);
+    if (!commands) return DefWindowProcA(w, m, wp, lp);
     LRESULT result = 0;
-    if (HandleMainCommandMessage(w, m, wp, lp, &result)) return result;
-    if (m == WM_MEASUREITEM && MeasureMainMenuItem(w, lp)) return TRUE;
-    if (m == WM_DRAWITEM && DrawMainMenuItem(lp)) return TRUE;
+    if (HandleMainCommandMessage(w, *commands, m, wp, lp, &result)) return result;
+    if (m == WM_MEASUREITEM && MeasureMainMenuItem(w, *commands, lp)) return TRUE;
+    if (m == WM_DRAWITEM && DrawMainMenuItem(*commands, lp)) return TRUE;
     if (m == WM_CLOSE) {
-        ReleaseMainMenuAndIcon();
+        ReleaseMainMenuAndIcon(*commands);
         DestroyWindow(w);
         return 0;
     }
@@ -84,7 +86,8 @@ protected:
         main_ = CreateWindowExA(WS_EX_TOOLWINDOW, kHostClass, "Zentaro", WS_POPUP | WS_SYSMENU, 100,
                                 100, 120, 38, nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_TRUE(main_);
-        CreateMainMenu(main_);
+        win::AttachBorrowedState(main_, &commands_);
+        CreateMainMenu(commands_);
         ShowWindow(main_, SW_SHOWNORMAL);
         icons_.clear();
     }
@@ -99,15 +102,15 @@ protected:
         for (const IconCall& c : icons_) n += c.message == message;
         return n;
     }
-    std::string FirstItemText() const { return MainMenu()->Records()[0].text; }
-    UINT FirstItemId() const { return GetMenuItemID(MainMenu()->Handle(), 0); }
+    std::string FirstItemText() const { return commands_.menu->Records()[0].text; }
+    UINT FirstItemId() const { return GetMenuItemID(commands_.menu->Handle(), 0); }
 
     // The user-visible state: face shown, icon shown, first menu item.
     void ExpectMinimised(const char* how) {
         SCOPED_TRACE(how);
         EXPECT_FALSE(IsWindowVisible(main_));
         EXPECT_TRUE(IsIconic(main_));
-        EXPECT_TRUE(TrayIconShown());
+        EXPECT_TRUE(commands_.tray.Shown());
         EXPECT_EQ(Count(NIM_ADD), 1);
         EXPECT_EQ(Count(NIM_DELETE), 0);
         EXPECT_EQ(FirstItemText(), "Resume(&M)");
@@ -117,7 +120,7 @@ protected:
         SCOPED_TRACE(how);
         EXPECT_TRUE(IsWindowVisible(main_));
         EXPECT_FALSE(IsIconic(main_));
-        EXPECT_FALSE(TrayIconShown());
+        EXPECT_FALSE(commands_.tray.Shown());
         EXPECT_EQ(Count(NIM_ADD), 1);
         EXPECT_EQ(Count(NIM_DELETE), 1);
         EXPECT_EQ(FirstItemText(), "Minimized(&M)");
@@ -127,6 +130,7 @@ protected:
     sys::ScopedSeams seams_;
     HWND main_ = nullptr;
     std::vector<IconCall> icons_;
+    ClockCommands commands_;  // the host window's, as the clock window keeps its own
     std::vector<ShellCall> shell_;
     std::vector<HelpCall> help_;
     std::vector<UINT> exits_;
@@ -194,7 +198,7 @@ TEST_F(MainCommands, RestoredSizeRemovesTheIconAndTaskbarRestartReAddsItOnlyWhil
 
     SendMessageA(main_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(120, 38));
     EXPECT_EQ(Count(NIM_DELETE), 1);
-    EXPECT_FALSE(TrayIconShown());
+    EXPECT_FALSE(commands_.tray.Shown());
     SendMessageA(main_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(120, 38));
     EXPECT_EQ(Count(NIM_DELETE), 1) << "removing an absent icon asks the shell nothing";
 }
@@ -342,8 +346,8 @@ TEST_F(MainCommands, ExitClosesTheWindowWithItsAboutWindowAndEndsTheProgram) {
     Command(menu::kCmdExit);
     EXPECT_FALSE(IsWindow(main_));
     EXPECT_EQ(AboutWindowHandle(), nullptr);
-    EXPECT_EQ(MainMenu(), nullptr);
-    EXPECT_FALSE(TrayIconShown());
+    EXPECT_EQ(commands_.menu, nullptr);
+    EXPECT_FALSE(commands_.tray.Shown());
     EXPECT_EQ(Count(NIM_DELETE), 1);
     ASSERT_EQ(exits_.size(), 1u);
     EXPECT_EQ(exits_[0], 0u);
@@ -355,12 +359,6 @@ TEST_F(MainCommands, RestoringFromOutsideRelabelsTheFirstItem) {
     Command(menu::kCmdMinimise);
     ShowWindow(main_, SW_SHOWNORMAL);
     ExpectShownAfterOneCycle("ShowWindow from outside");
-}
-
-TEST_F(MainCommands, RestoreMainWindowShowsTheFaceAgain) {
-    Command(menu::kCmdMinimise);
-    RestoreMainWindow();
-    ExpectShownAfterOneCycle("RestoreMainWindow");
 }
 
 }  // namespace

@@ -129,6 +129,18 @@ TEST_F(MainWindowCommands, ExitWhileMinimisedKeepsTheStoredPlaceAndRemovesTheIco
     EXPECT_EQ(exits_, std::vector<UINT>{0});
 }
 
+TEST_F(MainWindowCommands, RestoreMainWindowShowsTheMinimisedFaceAgain) {
+    HWND w = Open();
+    SendMessageA(w, WM_COMMAND, menu::kCmdMinimise, 0);
+    ASSERT_TRUE(TrayIconShown());
+    RestoreMainWindow();
+    EXPECT_TRUE(IsWindowVisible(w));
+    EXPECT_FALSE(IsIconic(w));
+    EXPECT_FALSE(TrayIconShown());
+    EXPECT_EQ(Count(NIM_DELETE), 1);
+    EXPECT_EQ(FirstItem(), "Minimized(&M)");
+}
+
 TEST_F(MainWindowCommands, ExitAfterDraggingStoresTheNewPlace) {
     PutText(kLoadKey, "ClockLeft", "321");
     PutText(kLoadKey, "ClockTop", "123");
