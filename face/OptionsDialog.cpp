@@ -16,6 +16,7 @@
 #include "common/Settings.h"
 #include "common/SystemSeams.h"
 #include "toolkit/CommonDialog.h"
+#include "toolkit/ControlTable.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Dialog.h"
 
@@ -26,12 +27,8 @@ namespace {
 struct OptionsState {
     HWND main = nullptr;  // the clock window; not owned
     std::function<void()> showNewFace;  // the owner's: show the face stored by Apply
-    win::AutoFont font;
-    controls::Button buttons;    // push buttons and check boxes
+    win::AutoFont font;  // the controls' font: outlives them, which go with the dialog
     controls::Trackbar slider;
-    controls::Edit skinPath;
-    controls::ComboBox lists;
-    controls::Label labels[4];
     TimeDrawing previewDrawTime;  // the preview's own, so the clock's time area is not moved
 };
 
@@ -46,40 +43,39 @@ HWND MainOf(HWND dlg) {
     return s ? s->main : nullptr;
 }
 
-struct ButtonSpec {
-    int id;
-    const char* caption;
-    int x, y, width, height;
-    DWORD style;
-};
-
-constexpr DWORD kCheckBox = BS_AUTOCHECKBOX;
-constexpr ButtonSpec kPushButtons[] = {
-    {kIdOk, "OK(&O)", 195, 276, 72, 21, BS_DEFPUSHBUTTON | WS_GROUP},
-    {kIdCancel, "Cancel(&C)", 275, 276, 72, 21, BS_PUSHBUTTON},
-    {kIdApply, "Apply(&A)", 355, 276, 72, 21, BS_PUSHBUTTON},
-};
-constexpr ButtonSpec kBrowseButton{kIdBrowse, "Browse(&V)", 215, 20, 66, 20, BS_PUSHBUTTON};
-constexpr ButtonSpec kRandomBackground{kIdRandomBackground, "Replace with the random(&B)", 20, 98, 180, 16, kCheckBox};
-constexpr ButtonSpec kStartBoxes[] = {
-    {kIdRandomGlyphs, "Replace with the random", 20, 166, 180, 20, kCheckBox},
-    {kIdTopmost, "Always On top-screen(&T)", 20, 212, 180, 18, kCheckBox | WS_GROUP},
-    {kIdAutoRun, "Start with windows start(&U)", 20, 231, 180, 18, kCheckBox},
-    {kIdIconRun, "Minimized on start(&I)", 20, 249, 180, 18, kCheckBox},
+// The child controls in creation order (which is the Tab order), in pixels; the opacity
+// slider, created by its wrapper, comes between the command buttons and the rest.
+constexpr DWORD kPushButton = WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD kCheckBox = WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr toolkit::ControlSpec kCommandButtons[] = {
+    {"BUTTON", kIdOk, "OK(&O)", WS_TABSTOP | BS_DEFPUSHBUTTON | WS_GROUP, 195, 276, 72, 21},
+    {"BUTTON", kIdCancel, "Cancel(&C)", kPushButton, 275, 276, 72, 21},
+    {"BUTTON", kIdApply, "Apply(&A)", kPushButton, 355, 276, 72, 21},
 };
 constexpr int kSliderX = 310, kSliderY = 17;
-constexpr int kEditX = 20, kEditY = 20, kEditWidth = 185, kEditHeight = 20;
-constexpr int kListX = 20, kListWidth = 175;
-constexpr int kBackgroundListY = 72, kBackgroundListHeight = 188;
-constexpr int kGlyphListY = 144, kGlyphListHeight = 500;
-
-struct LabelSpec {
-    const char* text;
-    int x, y;
+constexpr toolkit::ControlSpec kSkinControls[] = {
+    {"BUTTON", kIdBrowse, "Browse(&V)", kPushButton, 215, 20, 66, 20},
+    {"Edit", kIdSkinPath, nullptr, controls::kEditStyle, 20, 20, 185, 20, WS_EX_CLIENTEDGE},
+    // A drop-down list's height includes its open list.
+    {"COMBOBOX", kIdBackgroundList, nullptr, controls::kComboStyle, 20, 72, 175, 188},
+    {"BUTTON", kIdRandomBackground, "Replace with the random(&B)", kCheckBox, 20, 98, 180, 16},
+    {"COMBOBOX", kIdGlyphList, nullptr, controls::kComboStyle, 20, 144, 175, 500},
+    {"BUTTON", kIdRandomGlyphs, "Replace with the random", kCheckBox, 20, 166, 180, 20},
+    {"BUTTON", kIdTopmost, "Always On top-screen(&T)", kCheckBox | WS_GROUP, 20, 212, 180, 18},
+    {"BUTTON", kIdAutoRun, "Start with windows start(&U)", kCheckBox, 20, 231, 180, 18},
+    {"BUTTON", kIdIconRun, "Minimized on start(&I)", kCheckBox, 20, 249, 180, 18},
 };
-constexpr LabelSpec kLabels[] = {
-    {"Picture directory", 20, 4}, {"Background picture", 20, 55}, {"Time picture", 20, 126}, {"Option", 20, 197}};
 constexpr int kLabelId = -1;  // labels send no commands
+// Created at the wrappers' label size, then fitted to their text.
+constexpr toolkit::ControlSpec kLabels[] = {
+    {"STATIC", kLabelId, "Picture directory", controls::kLabelStyle, 20, 4, controls::kLabelWidth,
+     controls::kLabelHeight},
+    {"STATIC", kLabelId, "Background picture", controls::kLabelStyle, 20, 55, controls::kLabelWidth,
+     controls::kLabelHeight},
+    {"STATIC", kLabelId, "Time picture", controls::kLabelStyle, 20, 126, controls::kLabelWidth,
+     controls::kLabelHeight},
+    {"STATIC", kLabelId, "Option", controls::kLabelStyle, 20, 197, controls::kLabelWidth, controls::kLabelHeight},
+};
 
 struct Frame {
     int left, top, right, bottom;
@@ -105,20 +101,15 @@ constexpr OptionBox kSavedBeforeReload[] = {{kIdRandomBackground, settings::kRnd
                                             {kIdAutoRun, settings::kAutoRun},
                                             {kIdIconRun, settings::kIconRun}};
 
-void CreateButton(OptionsState& s, HWND dlg, const ButtonSpec& b) {
-    s.buttons.CreateButton(dlg, b.caption, b.id, b.x, b.y, b.width, b.height, s.font.get(), b.style);
-}
-
 // A label as wide and high as its text in the dialog's font, so it covers only its part of
 // the frame line it sits on.
-void CreateLabelSizedToText(OptionsState& s, controls::Label& label, HWND dlg, const LabelSpec& spec) {
-    label.CreateLabel(dlg, spec.text, spec.x, spec.y, s.font.get(), 0, kLabelId);
-    HWND h = label.hwnd();
+void CreateLabelSizedToText(HWND dlg, HFONT font, const toolkit::ControlSpec& spec) {
+    HWND h = toolkit::CreateChildControl(dlg, font, spec);
     if (!h) return;
     win::WindowDC dc(h);
     SIZE size{};
     {
-        win::ScopedSelect font(dc.get(), s.font.get());
+        win::ScopedSelect selected(dc.get(), font);
         GetTextExtentPoint32A(dc.get(), spec.text, static_cast<int>(std::char_traits<char>::length(spec.text)), &size);
     }
     if (size.cx > 0 && size.cy > 0) SetWindowPos(h, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
@@ -155,21 +146,15 @@ void OnInitDialog(HWND dlg, OptionsState& s) {
     toolkit::CentreDialogOnDesktop(dlg, skins::kOptionsDialogWidth, skins::kOptionsDialogHeight, kCaption);
     s.font = toolkit::CreateDialogFont();
 
-    for (const ButtonSpec& b : kPushButtons) CreateButton(s, dlg, b);
+    toolkit::CreateControls(dlg, s.font.get(), kCommandButtons);
     s.slider.CreateTrackBar(dlg, kIdOpacity, kSliderX, kSliderY, WS_GROUP);
     LoadAlphaSetting(dlg);
-    CreateButton(s, dlg, kBrowseButton);
-    s.skinPath.CreateEdit(dlg, kIdSkinPath, kEditX, kEditY, kEditWidth, kEditHeight, s.font.get(), 0,
-                          kSkinPathMaxText);
+    toolkit::CreateControls(dlg, s.font.get(), kSkinControls);
+    SendDlgItemMessageA(dlg, kIdSkinPath, EM_LIMITTEXT, kSkinPathMaxText, 0);
     SetFocus(GetDlgItem(dlg, kIdSkinPath));
-    s.lists.CreateCombox(dlg, kIdBackgroundList, kListX, kBackgroundListY, kListWidth, kBackgroundListHeight,
-                         s.font.get(), 0);
     controls::ComboBox::AddItem(dlg, kIdBackgroundList, kDefaultEntry);
-    CreateButton(s, dlg, kRandomBackground);
-    s.lists.CreateCombox(dlg, kIdGlyphList, kListX, kGlyphListY, kListWidth, kGlyphListHeight, s.font.get(), 0);
     controls::ComboBox::AddItem(dlg, kIdGlyphList, kDefaultEntry);
-    for (const ButtonSpec& b : kStartBoxes) CreateButton(s, dlg, b);
-    for (std::size_t i = 0; i < std::size(kLabels); ++i) CreateLabelSizedToText(s, s.labels[i], dlg, kLabels[i]);
+    for (const toolkit::ControlSpec& label : kLabels) CreateLabelSizedToText(dlg, s.font.get(), label);
 
     controls::Edit::SetEditText(dlg, kIdSkinPath, SkinDirectoryToShow());
     FillSkinLists(dlg, controls::Edit::Text(dlg, kIdSkinPath));
@@ -232,13 +217,7 @@ void OnClose(HWND dlg, OptionsState& s) {
     if (noGlyphStrips) registry::RegDeleteSubKey(HKEY_CURRENT_USER, settings::kSkinKey, "TimeFile");
     if (noBackgrounds && noGlyphStrips) registry::RegDeleteSubKey(HKEY_CURRENT_USER, settings::kRootKey, "Clock Skin");
 
-    for (controls::Label& label : s.labels) label.Release();
-    s.lists.Release();
-    s.skinPath.Release();
-    s.slider.Release();
-    s.buttons.Release();
     s.previewDrawTime = TimeDrawing{};
-    s.font.reset();
     toolkit::AttachDialogState(dlg, 0);
     EndDialog(dlg, 0);
 }

@@ -3,9 +3,11 @@
 #include <commctrl.h>
 
 #include <string>
+#include <string_view>
 
 #include "common/Handles.h"
 #include "common/SystemSeams.h"
+#include "toolkit/ControlTable.h"
 #include "toolkit/Controls.h"
 #include "tools/DayCount.h"
 #include "toolkit/Dialog.h"
@@ -27,15 +29,35 @@ constexpr int kMonthCalendarWidth = 290, kMonthCalendarHeight = 176, kMonthCalen
 constexpr int kMonthCalendarX = (kFrameLeft + kFrameRight - kMonthCalendarWidth) / 2;  // centred in the frame
 constexpr int kOkWidth = 72, kOkHeight = 21, kOkX = kFrameRight - 3 - kOkWidth, kOkY = 276;
 
+// The controls in creation order, which is the Tab order. The date controls and the spinner
+// keep their own font; the labels and the rest take the dialog's, and the labels are then
+// fitted to their text.
+struct CalendarControl {
+    toolkit::ControlSpec spec;
+    bool dialogFont;
+};
+constexpr CalendarControl kControls[] = {
+    {{"STATIC", 0, "Current date", controls::kLabelStyle, kFrameLeft + 12, 8, controls::kLabelWidth,
+      controls::kLabelHeight}, true},
+    {{DATETIMEPICK_CLASSA, kDateFieldId, nullptr, controls::kDatePickerStyle | DTS_UPDOWN | DTS_LONGDATEFORMAT,
+      kDateFieldX, kRowY, kDateFieldWidth, kRowHeight}, false},
+    {{"STATIC", 0, "Distance", controls::kLabelStyle, kDistanceLabelX, kRowY + 3, controls::kLabelWidth,
+      controls::kLabelHeight}, true},
+    {{"Edit", kNumberFieldId, nullptr, controls::kEditStyle, kNumberFieldX, kRowY, kNumberFieldWidth, kRowHeight,
+      WS_EX_CLIENTEDGE}, true},
+    // Placed beside the number field when it becomes the field's buddy.
+    {{UPDOWN_CLASSA, kSpinnerId, nullptr, controls::kUpDownStyle, controls::kUpDownX, controls::kUpDownY,
+      controls::kUpDownWidth, controls::kUpDownHeight}, false},
+    {{"STATIC", 0, "Days", controls::kLabelStyle, kDaysLabelX, kRowY + 3, controls::kLabelWidth,
+      controls::kLabelHeight}, true},
+    {{"BUTTON", kOkId, "OK(&O)", controls::kButtonStyle | BS_DEFPUSHBUTTON, kOkX, kOkY, kOkWidth, kOkHeight}, true},
+    {{MONTHCAL_CLASSA, kMonthCalendarId, nullptr, controls::kMonthCalStyle, kMonthCalendarX, kMonthCalendarY,
+      kMonthCalendarWidth, kMonthCalendarHeight}, false},
+};
+
 // Everything the open dialog owns; lives on the stack of ShowCalendarTool.
 struct CalendarState {
-    win::AutoFont font;
-    controls::Label labels;  // three labels through one object: the earlier two go with the dialog
-    controls::DatePicker dateField;
-    controls::Edit numberField;
-    controls::UpDown spinner;
-    controls::Button okButton;
-    controls::MonthCalendar monthCalendar;
+    win::AutoFont font;  // the controls' font: outlives them, which go with the dialog
     // Set while the tool itself moves the date controls, so that a control echoing that move
     // as a notification is not taken for the user's choice.
     bool movingDates = false;
@@ -66,40 +88,24 @@ BOOL OnInitDialog(HWND dlg, CalendarState& s) {
     toolkit::AttachDialogState(dlg, reinterpret_cast<LPARAM>(&s));
     toolkit::CentreDialogOnDesktop(dlg, kDialogWidth, kDialogHeight, kTitle);
     s.font = toolkit::CreateDialogFont();
-    const HFONT font = s.font.get();
-
-    const auto label = [&](const char* text, int x, int y) {
-        s.labels.CreateLabel(dlg, text, x, y, font, 0, 0);
-        controls::Label::FitToText(s.labels.hwnd());
-    };
-    label("Current date", kFrameLeft + 12, 8);
-    s.dateField.CreateDTPicker(dlg, kDateFieldId, kDateFieldX, kRowY, kDateFieldWidth, kRowHeight,
-                               DTS_UPDOWN | DTS_LONGDATEFORMAT);
-    SetFocus(s.dateField.hwnd(0));
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&classes);
+    for (const CalendarControl& row : kControls) {
+        HWND control = toolkit::CreateChildControl(dlg, row.dialogFont ? s.font.get() : nullptr, row.spec);
+        if (std::string_view(row.spec.className) == "STATIC") controls::Label::FitToText(control);
+    }
+    SetFocus(GetDlgItem(dlg, kDateFieldId));
     controls::DatePicker::SetTodayPlus(dlg, kDateFieldId, 0);
-    label("Distance", kDistanceLabelX, kRowY + 3);
-    s.numberField.CreateEdit(dlg, kNumberFieldId, kNumberFieldX, kRowY, kNumberFieldWidth, kRowHeight, font, 0,
-                             kNumberFieldMaxChars);
-    s.spinner.CreateUpDown(dlg, kSpinnerId);
-    controls::UpDown::SetBuddy(dlg, kSpinnerId, s.numberField.hwnd(0));
-    label("Days", kDaysLabelX, kRowY + 3);
-    s.okButton.CreateButton(dlg, "OK(&O)", kOkId, kOkX, kOkY, kOkWidth, kOkHeight, font, BS_DEFPUSHBUTTON);
-    s.monthCalendar.CreateMonthCalendar(dlg, kMonthCalendarId);
-    SetWindowPos(s.monthCalendar.hwnd(), nullptr, kMonthCalendarX, kMonthCalendarY, kMonthCalendarWidth,
-                 kMonthCalendarHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendDlgItemMessageA(dlg, kNumberFieldId, EM_LIMITTEXT, kNumberFieldMaxChars, 0);
+    SendDlgItemMessageA(dlg, kSpinnerId, UDM_SETRANGE32, static_cast<WPARAM>(controls::kUpDownMin),
+                        controls::kUpDownMax);
+    controls::UpDown::SetBuddy(dlg, kSpinnerId, GetDlgItem(dlg, kNumberFieldId));
     controls::MonthCalendar::SetTodayPlus(dlg, kMonthCalendarId, 0);
     controls::Edit::SetEditText(dlg, kNumberFieldId, "0");
     return FALSE;  // the focus is set above
 }
 
-void OnClose(HWND dlg, CalendarState& s) {
-    s.labels.Release();
-    s.dateField.Release();
-    s.numberField.Release();
-    s.spinner.Release();
-    s.okButton.Release();
-    s.monthCalendar.Release();
-    s.font.reset();
+void OnClose(HWND dlg) {
     EndDialog(dlg, 0);
 }
 
@@ -166,7 +172,7 @@ INT_PTR CALLBACK CalendarProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         toolkit::PaintDialog(dlg, PaintCalendarTool);
         return TRUE;
     case WM_CLOSE:
-        OnClose(dlg, *s);
+        OnClose(dlg);
         return TRUE;
     }
     return FALSE;

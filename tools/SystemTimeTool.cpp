@@ -3,9 +3,11 @@
 #include <commctrl.h>
 
 #include <string>
+#include <string_view>
 
 #include "common/Handles.h"
 #include "common/SystemSeams.h"
+#include "toolkit/ControlTable.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Dialog.h"
 
@@ -24,13 +26,31 @@ constexpr int kButtonWidth = 70, kButtonHeight = 20, kButtonY = 67;
 constexpr int kButtonX[] = {kFrameLeft + 5, (kFrameLeft + kFrameRight) / 2 - kButtonWidth / 2,
                             kFrameRight - 5 - kButtonWidth};
 
+// The controls in creation order, which is the Tab order. The date and time fields keep their
+// own font; the buttons and the label take the dialog's, and the label is fitted to its text.
+struct SystemTimeControl {
+    toolkit::ControlSpec spec;
+    bool dialogFont;
+};
+constexpr SystemTimeControl kControls[] = {
+    {{"BUTTON", kOkId, "OK(&O)", controls::kButtonStyle | WS_GROUP | BS_DEFPUSHBUTTON, kButtonX[0], kButtonY,
+      kButtonWidth, kButtonHeight}, true},
+    {{"BUTTON", kApplyId, "Apply(&A)", controls::kButtonStyle | WS_DISABLED, kButtonX[1], kButtonY, kButtonWidth,
+      kButtonHeight}, true},
+    {{"BUTTON", kCancelId, "Cancel(&C)", controls::kButtonStyle, kButtonX[2], kButtonY, kButtonWidth, kButtonHeight},
+     true},
+    {{DATETIMEPICK_CLASSA, kDateFieldId, nullptr, controls::kDatePickerStyle | WS_GROUP | DTS_LONGDATEFORMAT,
+      kDateFieldX, kFieldY, kDateFieldWidth, kFieldHeight}, false},
+    {{DATETIMEPICK_CLASSA, kTimeFieldId, nullptr, controls::kDatePickerStyle | DTS_TIMEFORMAT, kTimeFieldX, kFieldY,
+      kTimeFieldWidth, kFieldHeight}, false},
+    {{"STATIC", 0, "Date and Time", controls::kLabelStyle, kFrameLeft + 11, 6, controls::kLabelWidth,
+      controls::kLabelHeight}, true},
+};
+
 // Everything the open dialog owns; lives on the stack of ShowSystemTimeTool.
 struct SystemTimeState {
     HWND dialog = nullptr;
-    win::AutoFont font;
-    controls::Button buttons;  // OK, Apply, Cancel
-    controls::DatePicker fields;  // date, time
-    controls::Label label;
+    win::AutoFont font;  // the controls' font: outlives them, which go with the dialog
     // Set while the tool itself puts the clock into the fields, so that a field echoing that
     // as a change notification is not taken for the user's edit.
     bool showingClock = false;
@@ -42,7 +62,7 @@ struct SystemTimeState {
 // The innermost open tool, for the thread's message filter, which has no context of its own.
 SystemTimeState* g_innermost = nullptr;
 
-HWND ApplyButton(const SystemTimeState& s) { return s.buttons.hwnd(kApplyButtonIndex); }
+HWND ApplyButton(const SystemTimeState& s) { return GetDlgItem(s.dialog, kApplyId); }
 
 // Escape makes the dialog manager send the cancel command, whose identifier (2) is Apply's
 // here: it would set the clock. Escape is turned into the Cancel button's command instead.
@@ -103,19 +123,13 @@ BOOL OnInitDialog(HWND dlg, SystemTimeState& s) {
     s.dialog = dlg;
     toolkit::CentreDialogOnDesktop(dlg, kDialogWidth, kDialogHeight, kTitle);
     s.font = toolkit::CreateDialogFont();
-    const HFONT font = s.font.get();
-
-    s.buttons.CreateButton(dlg, "OK(&O)", kOkId, kButtonX[0], kButtonY, kButtonWidth, kButtonHeight, font,
-                           WS_GROUP | BS_DEFPUSHBUTTON);
-    s.buttons.CreateButton(dlg, "Apply(&A)", kApplyId, kButtonX[1], kButtonY, kButtonWidth, kButtonHeight, font,
-                           WS_DISABLED);
-    s.buttons.CreateButton(dlg, "Cancel(&C)", kCancelId, kButtonX[2], kButtonY, kButtonWidth, kButtonHeight, font, 0);
-    s.fields.CreateDTPicker(dlg, kDateFieldId, kDateFieldX, kFieldY, kDateFieldWidth, kFieldHeight,
-                            WS_GROUP | DTS_LONGDATEFORMAT);
-    SetFocus(s.fields.hwnd(0));
-    s.fields.CreateDTPicker(dlg, kTimeFieldId, kTimeFieldX, kFieldY, kTimeFieldWidth, kFieldHeight, DTS_TIMEFORMAT);
-    s.label.CreateLabel(dlg, "Date and Time", kFrameLeft + 11, 6, font, 0, 0);
-    controls::Label::FitToText(s.label.hwnd());
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES};
+    InitCommonControlsEx(&classes);
+    for (const SystemTimeControl& row : kControls) {
+        HWND control = toolkit::CreateChildControl(dlg, row.dialogFont ? s.font.get() : nullptr, row.spec);
+        if (std::string_view(row.spec.className) == "STATIC") controls::Label::FitToText(control);
+    }
+    SetFocus(GetDlgItem(dlg, kDateFieldId));
 
     // The fields show the clock at once rather than at the first tick.
     ShowLiveClock(dlg, s);
@@ -128,13 +142,9 @@ BOOL OnInitDialog(HWND dlg, SystemTimeState& s) {
 }
 
 void OnClose(HWND dlg, SystemTimeState& s) {
-    s.buttons.Release();
-    s.fields.Release();
-    s.label.Release();
     KillTimer(dlg, kClockTimerId);
     s.escapeFilter.reset();
     g_innermost = s.enclosing;
-    s.font.reset();
     EndDialog(dlg, 0);
 }
 

@@ -23,7 +23,6 @@ inline constexpr int kApplyId = 2;
 inline constexpr int kCancelId = 3;
 inline constexpr int kDateFieldId = 4;
 inline constexpr int kTimeFieldId = 5;
-inline constexpr size_t kApplyButtonIndex = 1;  // creation order OK, Apply, Cancel
 inline constexpr UINT_PTR kClockTimerId = 6;
 inline constexpr UINT kFirstTickMs = 800;
 inline constexpr UINT kTickAfterApplyMs = 600;
