@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace face {
+
 bool SkinSurface::Create(HDC like, win::AutoBitmap image) {
     Reset();
     if (!image) return false;
@@ -166,7 +168,7 @@ HRGN BuildRegionByUnion(const std::vector<face::Run>& runs) {
 }
 
 int ApplyWindowRegion(HWND main, HDC background, int width, int height) {
-    const face::PixelGrid grid = ReadSurfacePixels(background, width, height);
+    const face::PixelGrid grid = face::ReadSurfacePixels(background, width, height);
     win::AutoRegion region(BuildRegionFromRuns(face::ShapeRuns(grid)));
     // Without a shape pixel the window keeps its full rectangle (a null region).
     const int result = SetWindowRgn(main, region.get(), TRUE);
@@ -174,7 +176,7 @@ int ApplyWindowRegion(HWND main, HDC background, int width, int height) {
     return result;
 }
 
-void ApplyFaceGeometry(HWND main, FaceState& face, TimeDrawing& drawTime) {
+void ApplyFaceGeometry(HWND main, FaceState& face, face::TimeDrawing& drawTime) {
     SetWindowPos(main, nullptr, 0, 0, face.width, face.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (win::IsLayeredCapable()) {
         const int opacity = face::ClockOpacity(settings::ReadNumber(settings::kLoadKey, settings::kAlpha));
@@ -183,3 +185,5 @@ void ApplyFaceGeometry(HWND main, FaceState& face, TimeDrawing& drawTime) {
     ApplyWindowRegion(main, face.background.dc(), face.width, face.height);
     drawTime.PaintTimePos(face.background.dc(), face.width, face.height);
 }
+
+}  // namespace face

@@ -9,6 +9,8 @@
 #include "face/FaceLayout.h"
 #include "common/Handles.h"
 
+namespace face {
+
 class TimeDrawing;
 
 // An off-screen surface holding one image; owns both and unselects the image before release.
@@ -69,3 +71,5 @@ POINT ClockPlacement(const FaceState& face);
 // the caller owns the result.
 HRGN BuildRegionFromRuns(const std::vector<face::Run>& runs);
 HRGN BuildRegionByUnion(const std::vector<face::Run>& runs);
+
+}  // namespace face

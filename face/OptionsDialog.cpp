@@ -29,7 +29,7 @@ struct OptionsState {
     std::function<void()> showNewFace;  // the owner's: show the face stored by Apply
     win::AutoFont font;  // the controls' font: outlives them, which go with the dialog
     controls::Trackbar slider;
-    TimeDrawing previewDrawTime;  // the preview's own, so the clock's time area is not moved
+    face::TimeDrawing previewDrawTime;  // the preview's own, so the clock's time area is not moved
 };
 
 FolderChooser& Chooser() {
@@ -217,7 +217,7 @@ void OnClose(HWND dlg, OptionsState& s) {
     if (noGlyphStrips) registry::RegDeleteSubKey(HKEY_CURRENT_USER, settings::kSkinKey, "TimeFile");
     if (noBackgrounds && noGlyphStrips) registry::RegDeleteSubKey(HKEY_CURRENT_USER, settings::kRootKey, "Clock Skin");
 
-    s.previewDrawTime = TimeDrawing{};
+    s.previewDrawTime = face::TimeDrawing{};
     toolkit::AttachDialogState(dlg, 0);
     EndDialog(dlg, 0);
 }
@@ -327,7 +327,7 @@ void PaintSkinPreview(HDC dc, HWND dlg) {
         win::AutoMemDC glyphDc(CreateCompatibleDC(dc));
         win::ScopedSelect glyphsOn(glyphDc.get(), glyphs.get());
         s->previewDrawTime.PaintTimePos(backgroundDc.get(), size.cx, size.cy);
-        s->previewDrawTime.DrawTime(backgroundDc.get(), glyphDc.get(), ClockTimeText(sys::LocalTime()).c_str());
+        s->previewDrawTime.DrawTime(backgroundDc.get(), glyphDc.get(), face::ClockTimeText(sys::LocalTime()).c_str());
     }
     const COLORREF transparent = GetPixel(backgroundDc.get(), 0, 0);
     const skins::Point at = skins::PreviewOrigin(size.cx, size.cy);

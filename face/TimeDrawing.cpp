@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+namespace face {
+
 face::PixelGrid ReadSurfacePixels(HDC dc, int width, int height) {
     face::PixelGrid grid;
     HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));  // owned by the surface
@@ -60,3 +62,5 @@ std::string ClockTimeText(const SYSTEMTIME& time) {
     while (!result.empty() && (result.back() == ' ' || result.back() == '\t')) result.pop_back();
     return result;
 }
+
+}  // namespace face

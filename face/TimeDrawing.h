@@ -6,6 +6,8 @@
 
 #include "face/FaceLayout.h"
 
+namespace face {
+
 class TimeDrawing {
 public:
     // Result codes of the methods.
@@ -35,3 +37,5 @@ face::PixelGrid ReadSurfacePixels(HDC dc, int width, int height);
 
 // The time as the clock shows it: the system's time form, forced to 24 hours, no marker.
 std::string ClockTimeText(const SYSTEMTIME& time);
+
+}  // namespace face

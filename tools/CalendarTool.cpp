@@ -12,6 +12,8 @@
 #include "tools/DayCount.h"
 #include "toolkit/Dialog.h"
 
+namespace tools {
+
 using namespace calendar_tool;
 
 namespace {
@@ -189,3 +191,5 @@ void ShowCalendarTool(HWND owner) {
     CalendarState state;
     toolkit::RunDialogWithState(owner, CalendarProc, state);
 }
+
+}  // namespace tools

@@ -5,6 +5,8 @@
 #pragma once
 #include <windows.h>
 
+namespace tools {
+
 // Runs the modal "Calendar" dialog owned by `owner`; returns when it has closed.
 void ShowCalendarTool(HWND owner);
 
@@ -22,3 +24,5 @@ inline constexpr int kOkId = 4;
 inline constexpr int kMonthCalendarId = 5;
 inline constexpr int kNumberFieldMaxChars = 6;
 }  // namespace calendar_tool
+
+}  // namespace tools

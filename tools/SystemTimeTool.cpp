@@ -11,6 +11,8 @@
 #include "toolkit/Controls.h"
 #include "toolkit/Dialog.h"
 
+namespace tools {
+
 using namespace system_time_tool;
 
 namespace {
@@ -219,3 +221,5 @@ void ShowSystemTimeTool(HWND owner) {
     // A dialog destroyed with its owner ends without WM_CLOSE: forget it here.
     if (g_innermost == &state) g_innermost = state.enclosing;
 }
+
+}  // namespace tools

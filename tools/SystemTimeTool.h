@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+namespace tools {
+
 // Runs the modal "System time setting" dialog owned by `owner`; returns when it has closed.
 void ShowSystemTimeTool(HWND owner);
 
@@ -28,3 +30,5 @@ inline constexpr UINT kFirstTickMs = 800;
 inline constexpr UINT kTickAfterApplyMs = 600;
 inline constexpr char kRefusedText[] = "The system time could not be changed.";
 }  // namespace system_time_tool
+
+}  // namespace tools

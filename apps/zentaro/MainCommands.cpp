@@ -87,11 +87,11 @@ void RunCommand(HWND main, ClockCommands& commands, WPARAM id) {
                           nullptr, SW_SHOWNORMAL);
         break;
     case menu::kCmdCalendar:
-        if (!ModalDialogOpen(main)) ShowCalendarTool(main);
+        if (!ModalDialogOpen(main)) tools::ShowCalendarTool(main);
         break;
     case menu::kCmdAlarmSettings: alarms::ShowAlarmList(main); break;
     case menu::kCmdTimeSetting:
-        if (!ModalDialogOpen(main)) ShowSystemTimeTool(main);
+        if (!ModalDialogOpen(main)) tools::ShowSystemTimeTool(main);
         break;
     case menu::kCmdAbout: ShowAboutWindow(main); break;
     case menu::kCmdExit: Exit(main); break;

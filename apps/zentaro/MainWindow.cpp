@@ -32,8 +32,8 @@ inline constexpr int kChimeSteps = 4;
 // State of the clock window: attached at WM_NCCREATE, freed at WM_NCDESTROY.
 struct MainWindowState {
     HWND wnd = nullptr;
-    FaceState face;
-    TimeDrawing drawTime;
+    face::FaceState face;
+    face::TimeDrawing drawTime;
     std::string lastGoodTime;
     short chimeFlag = 0;         // nonzero: hourly chime on
     std::string chimeSound;      // copied into each chime thread
@@ -69,10 +69,10 @@ bool EndsWith(const std::string& text, std::string_view tail) {
 void OnCreate(HWND wnd, MainWindowState& s) {
     ApplyStartupOption(wnd, settings::kRndBackBmp);
     ApplyStartupOption(wnd, settings::kRndTimeBmp);
-    LoadSkinBitmaps(wnd, s.face);
-    PrepareSkinSurfaces(wnd, s.face);
-    PlaceClockWindow(wnd, s.face);
-    ApplyFaceGeometry(wnd, s.face, s.drawTime);
+    face::LoadSkinBitmaps(wnd, s.face);
+    face::PrepareSkinSurfaces(wnd, s.face);
+    face::PlaceClockWindow(wnd, s.face);
+    face::ApplyFaceGeometry(wnd, s.face, s.drawTime);
     CreateMainMenu(s.commands);
     const auto hourRing = settings::ReadNumber(settings::kLoadKey, settings::kHourRing);
     s.chimeFlag = hourRing ? static_cast<short>(*hourRing) : 0;
@@ -107,7 +107,7 @@ void OnTimer(HWND wnd, MainWindowState& s) {
 
 void OnPaint(HWND wnd, MainWindowState& s) {
     win::PaintScope paint(wnd);
-    PaintClockFace(paint.dc(), s.face, s.drawTime, ClockTimeText(sys::LocalTime()), s.lastGoodTime);
+    PaintClockFace(paint.dc(), s.face, s.drawTime, face::ClockTimeText(sys::LocalTime()), s.lastGoodTime);
 }
 
 void OnClose(HWND wnd, MainWindowState& s) {
@@ -236,26 +236,26 @@ ClockCommands* MainWindowCommands() {
     MainWindowState* s = FindState();
     return s ? &s->commands : nullptr;
 }
-FaceState& MainFace() { return FindState()->face; }
-TimeDrawing& MainDrawTime() { return FindState()->drawTime; }
+face::FaceState& MainFace() { return FindState()->face; }
+face::TimeDrawing& MainDrawTime() { return FindState()->drawTime; }
 
 void ReloadClockFace() {
     MainWindowState* found = FindState();
     if (!found) return;
     MainWindowState& s = *found;
     const bool shown = IsWindowVisible(s.wnd);
-    LoadSkinBitmaps(s.wnd, s.face);
-    PrepareSkinSurfaces(s.wnd, s.face);
-    ApplyFaceGeometry(s.wnd, s.face, s.drawTime);
+    face::LoadSkinBitmaps(s.wnd, s.face);
+    face::PrepareSkinSurfaces(s.wnd, s.face);
+    face::ApplyFaceGeometry(s.wnd, s.face, s.drawTime);
     if (shown) ShowWindow(s.wnd, SW_SHOWNA);
     InvalidateRect(s.wnd, nullptr, FALSE);
 }
 
-void PaintClockFace(HDC dc, const FaceState& face, const TimeDrawing& drawTime, std::string_view timeText,
+void PaintClockFace(HDC dc, const face::FaceState& face, const face::TimeDrawing& drawTime, std::string_view timeText,
                     std::string& lastGoodText) {
     BitBlt(dc, 0, 0, face.width, face.height, face.background.dc(), 0, 0, SRCCOPY);
     const std::string text(timeText);
-    if (drawTime.DrawTime(dc, face.glyphs.dc(), text.c_str()) == TimeDrawing::kOk)
+    if (drawTime.DrawTime(dc, face.glyphs.dc(), text.c_str()) == face::TimeDrawing::kOk)
         lastGoodText = text;
     else if (!lastGoodText.empty())
         drawTime.DrawTime(dc, face.glyphs.dc(), lastGoodText.c_str());

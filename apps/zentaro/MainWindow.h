@@ -45,13 +45,13 @@ HWND MainWindowHandle();
 ClockCommands* MainWindowCommands();
 // The face of the clock window and the drawing object that knows its time area; only while
 // the clock window exists.
-FaceState& MainFace();
-TimeDrawing& MainDrawTime();
+face::FaceState& MainFace();
+face::TimeDrawing& MainDrawTime();
 // Loads the skin named in the settings again and reshapes the window in place (after the
 // options dialog's Apply); a window that was shown stays shown.
 void ReloadClockFace();
 
 // Paints the face: the background, then the time text. A text that cannot be drawn leaves
 // lastGoodText (the last text drawn) on the face; a drawable one replaces it.
-void PaintClockFace(HDC dc, const FaceState& face, const TimeDrawing& drawTime, std::string_view timeText,
+void PaintClockFace(HDC dc, const face::FaceState& face, const face::TimeDrawing& drawTime, std::string_view timeText,
                     std::string& lastGoodText);

@@ -76,10 +76,10 @@ void RegionBench() {
 
     constexpr int kRuns = 5;
     const double onePass = MedianMicros(kRuns, [&] {
-        win::AutoRegion r(BuildRegionFromRuns(face::ShapeRuns(ReadSurfacePixels(dc.get(), kSide, kSide))));
+        win::AutoRegion r(face::BuildRegionFromRuns(face::ShapeRuns(face::ReadSurfacePixels(dc.get(), kSide, kSide))));
     });
     const double unionOnly = MedianMicros(kRuns, [&] {
-        win::AutoRegion r(BuildRegionByUnion(face::ShapeRuns(ReadSurfacePixels(dc.get(), kSide, kSide))));
+        win::AutoRegion r(face::BuildRegionByUnion(face::ShapeRuns(face::ReadSurfacePixels(dc.get(), kSide, kSide))));
     });
     const double pixelByPixel = MedianMicros(kRuns, [&] { win::AutoRegion r(RegionPixelByPixel(dc.get(), kSide, kSide)); });
     std::printf("region 200x200 checkerboard (20000 runs), median of %d:\n", kRuns);
@@ -97,7 +97,7 @@ void TickBench() {
     if (!wnd) return;
     ShowWindow(wnd, SW_SHOWNA);
     UpdateWindow(wnd);
-    const TimeDrawing& draw = MainDrawTime();
+    const face::TimeDrawing& draw = MainDrawTime();
     const RECT area{draw.ReLeft(), draw.ReTop(), draw.ReLeft() + face::kTimeAreaWidth + 1,
                     draw.ReTop() + face::kTimeAreaHeight};
     constexpr int kTicks = 1000;

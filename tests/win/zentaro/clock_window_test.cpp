@@ -331,14 +331,14 @@ TEST_F(ClockWindowTest, EachTickReArmsTheTickTimer) {
 
 TEST_F(ClockWindowTest, TimeTextIsTwentyFourHourWithoutMarker) {
     // The prefix's default time form is 12-hour with "AM"/"PM".
-    EXPECT_EQ(ClockTimeText(At(21, 34, 56)).substr(0, 8), "21:34:56");
-    const std::string morning = ClockTimeText(At(9, 5, 3));
+    EXPECT_EQ(face::ClockTimeText(At(21, 34, 56)).substr(0, 8), "21:34:56");
+    const std::string morning = face::ClockTimeText(At(9, 5, 3));
     EXPECT_TRUE(morning == "9:05:03" || morning == "09:05:03") << morning;
 }
 
 TEST_F(ClockWindowTest, PaintedTimeAreaHoldsTheGlyphsOfTheTime) {
     Open();
-    const FaceState& face = MainFace();
+    const face::FaceState& face = MainFace();
     // A 32-bit DIB section as the paint target, so its pixels can be read back exactly.
     win::WindowDC screen(nullptr);
     win::AutoMemDC dc(CreateCompatibleDC(screen.get()));
@@ -349,12 +349,12 @@ TEST_F(ClockWindowTest, PaintedTimeAreaHoldsTheGlyphsOfTheTime) {
     win::ScopedSelect sel(dc.get(), target.get());
 
     std::string lastGood;
-    PaintClockFace(dc.get(), face, MainDrawTime(), ClockTimeText(At(21, 34, 56)), lastGood);
+    PaintClockFace(dc.get(), face, MainDrawTime(), face::ClockTimeText(At(21, 34, 56)), lastGood);
     EXPECT_EQ(lastGood.substr(0, 8), "21:34:56");
 
-    const face::PixelGrid painted = ReadSurfacePixels(dc.get(), face.width, face.height);
-    const face::PixelGrid glyphs = ReadSurfacePixels(face.glyphs.dc(), 180, 25);
-    const face::PixelGrid background = ReadSurfacePixels(face.background.dc(), face.width, face.height);
+    const face::PixelGrid painted = face::ReadSurfacePixels(dc.get(), face.width, face.height);
+    const face::PixelGrid glyphs = face::ReadSurfacePixels(face.glyphs.dc(), 180, 25);
+    const face::PixelGrid background = face::ReadSurfacePixels(face.background.dc(), face.width, face.height);
     ASSERT_FALSE(painted.pixels.empty());
     ASSERT_FALSE(glyphs.pixels.empty());
     struct Cell {
@@ -379,9 +379,9 @@ TEST_F(ClockWindowTest, PaintedTimeAreaHoldsTheGlyphsOfTheTime) {
     std::fill(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + face.width * face.height, 0u);
     PaintClockFace(dc.get(), face, MainDrawTime(), "10:1O:39", lastGood);
     EXPECT_EQ(lastGood.substr(0, 8), "21:34:56");
-    const face::PixelGrid kept = ReadSurfacePixels(dc.get(), face.width, face.height);
+    const face::PixelGrid kept = face::ReadSurfacePixels(dc.get(), face.width, face.height);
     for (const Cell& c : cells) EXPECT_EQ(matches(kept, c), 0) << "kept cell " << c.what;
-    EXPECT_EQ(MainDrawTime().DrawTime(dc.get(), face.glyphs.dc(), "10:1O:39"), TimeDrawing::kNotADigit);
+    EXPECT_EQ(MainDrawTime().DrawTime(dc.get(), face.glyphs.dc(), "10:1O:39"), face::TimeDrawing::kNotADigit);
 }
 
 TEST_F(ClockWindowTest, ChimeSoundsOnceAtTheFirstTickOfTheHour) {
@@ -454,7 +454,7 @@ face::PixelGrid GridOf(HBITMAP bitmap, int w, int h) {
     win::WindowDC screen(nullptr);
     win::AutoMemDC dc(CreateCompatibleDC(screen.get()));
     win::ScopedSelect sel(dc.get(), bitmap);
-    return ReadSurfacePixels(dc.get(), w, h);
+    return face::ReadSurfacePixels(dc.get(), w, h);
 }
 
 TEST(ClockRegion, OnePassRegionEqualsTheUnionOfRectangles) {
@@ -477,8 +477,8 @@ TEST(ClockRegion, OnePassRegionEqualsTheUnionOfRectangles) {
         ASSERT_TRUE(bmp);
         const auto runs = face::ShapeRuns(GridOf(bmp.get(), c.w, c.h));
         ASSERT_FALSE(runs.empty());
-        win::AutoRegion fast(BuildRegionFromRuns(runs));
-        win::AutoRegion slow(BuildRegionByUnion(runs));
+        win::AutoRegion fast(face::BuildRegionFromRuns(runs));
+        win::AutoRegion slow(face::BuildRegionByUnion(runs));
         ASSERT_TRUE(fast && slow) << c.what;
         EXPECT_TRUE(EqualRgn(fast.get(), slow.get())) << c.what;
     }
@@ -486,9 +486,9 @@ TEST(ClockRegion, OnePassRegionEqualsTheUnionOfRectangles) {
 
 TEST_F(ClockWindowTest, BuiltInFaceRegionEqualsTheUnionOfRectangles) {
     HWND w = Open();
-    const FaceState& face = MainFace();
-    const auto runs = face::ShapeRuns(ReadSurfacePixels(face.background.dc(), face.width, face.height));
-    win::AutoRegion slow(BuildRegionByUnion(runs));
+    const face::FaceState& face = MainFace();
+    const auto runs = face::ShapeRuns(face::ReadSurfacePixels(face.background.dc(), face.width, face.height));
+    win::AutoRegion slow(face::BuildRegionByUnion(runs));
     win::AutoRegion applied(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(w, applied.get()), ERROR);
     EXPECT_TRUE(EqualRgn(applied.get(), slow.get()));

@@ -13,7 +13,7 @@
 #include "tests/win/zentaro/tools_dialog_driver.h"
 #include "tools/CalendarTool.h"
 
-using namespace calendar_tool;
+using namespace tools::calendar_tool;
 using tools_test::DialogDriver;
 using tools_test::TextOfItem;
 
@@ -106,7 +106,7 @@ bool FindDayCell(HWND calendar, Ymd date, POINT* where) {
 
 TEST(CalendarTool, OpensWithTodayInBothDateControlsAndNoDistance) {
     FixedClock clock;
-    DialogDriver::Run(kTitle, [] { ShowCalendarTool(nullptr); }, [](HWND dlg) {
+    DialogDriver::Run(kTitle, [] { tools::ShowCalendarTool(nullptr); }, [](HWND dlg) {
         RECT w{};
         GetWindowRect(dlg, &w);
         EXPECT_EQ(kDialogWidth, w.right - w.left);
@@ -127,7 +127,7 @@ TEST(CalendarTool, OpensWithTodayInBothDateControlsAndNoDistance) {
 
 TEST(CalendarTool, ShowsEveryTextWholeEvenForTheLongestDate) {
     FixedClock clock;
-    DialogDriver::Run(kTitle, [] { ShowCalendarTool(nullptr); }, [](HWND dlg) {
+    DialogDriver::Run(kTitle, [] { tools::ShowCalendarTool(nullptr); }, [](HWND dlg) {
         EXPECT_EQ("", testing_support::ClippedTextReport(dlg)) << "today";
         // The longest weekday and month names of the long date format.
         SYSTEMTIME longest{};
@@ -139,7 +139,7 @@ TEST(CalendarTool, ShowsEveryTextWholeEvenForTheLongestDate) {
 
 TEST(CalendarTool, ATypedNumberMovesBothDateControlsToTodayPlusThatMany) {
     FixedClock clock;
-    DialogDriver::Run(kTitle, [] { ShowCalendarTool(nullptr); }, [](HWND dlg) {
+    DialogDriver::Run(kTitle, [] { tools::ShowCalendarTool(nullptr); }, [](HWND dlg) {
         struct Case { const char* what; const char* text; Ymd expected; } cases[] = {
             {"30 days on, across the year end", "30", {2027, 1, 7}},
             {"yesterday", "-1", {2026, 12, 7}},
@@ -160,7 +160,7 @@ TEST(CalendarTool, ATypedNumberMovesBothDateControlsToTodayPlusThatMany) {
 
 TEST(CalendarTool, TextThatIsNoNumberChangesNothing) {
     FixedClock clock;
-    DialogDriver::Run(kTitle, [] { ShowCalendarTool(nullptr); }, [](HWND dlg) {
+    DialogDriver::Run(kTitle, [] { tools::ShowCalendarTool(nullptr); }, [](HWND dlg) {
         TypeIntoNumberField(dlg, "5");
         const Ymd fiveOn{2026, 12, 13};
         struct Case { const char* what; const char* text; } cases[] = {
@@ -185,7 +185,7 @@ TEST(CalendarTool, TextThatIsNoNumberChangesNothing) {
 
 TEST(CalendarTool, PickingADateShowsItsDistance) {
     FixedClock clock;
-    DialogDriver::Run(kTitle, [] { ShowCalendarTool(nullptr); }, [](HWND dlg) {
+    DialogDriver::Run(kTitle, [] { tools::ShowCalendarTool(nullptr); }, [](HWND dlg) {
         struct Case { const char* what; Ymd date; const char* distance; } cases[] = {
             {"1 January of next year", {2027, 1, 1}, "24"},
             {"a past leap day", {2024, 2, 29}, "-1013"},
@@ -202,7 +202,7 @@ TEST(CalendarTool, PickingADateShowsItsDistance) {
 
 TEST(CalendarTool, ClickingADayInTheMonthCalendarShowsItsDistanceAndMovesTheDateField) {
     FixedClock clock;
-    DialogDriver::Run(kTitle, [] { ShowCalendarTool(nullptr); }, [](HWND dlg) {
+    DialogDriver::Run(kTitle, [] { tools::ShowCalendarTool(nullptr); }, [](HWND dlg) {
         const HWND calendar = GetDlgItem(dlg, kMonthCalendarId);
         const Ymd target{2026, 12, 20};
         POINT at{};
@@ -217,7 +217,7 @@ TEST(CalendarTool, ClickingADayInTheMonthCalendarShowsItsDistanceAndMovesTheDate
 
 TEST(CalendarTool, TheSpinnerStepsByADayAndStopsAtItsRangeEnds) {
     FixedClock clock;
-    DialogDriver::Run(kTitle, [] { ShowCalendarTool(nullptr); }, [](HWND dlg) {
+    DialogDriver::Run(kTitle, [] { tools::ShowCalendarTool(nullptr); }, [](HWND dlg) {
         struct Case { const char* what; const char* start; bool up; const char* shown; Ymd date; } cases[] = {
             {"up from 0", "0", true, "1", {2026, 12, 9}},
             {"down from 0", "0", false, "-1", {2026, 12, 7}},
@@ -237,11 +237,11 @@ TEST(CalendarTool, TheSpinnerStepsByADayAndStopsAtItsRangeEnds) {
 
 TEST(CalendarTool, OkAndEscapeCloseTheDialog) {
     FixedClock clock;
-    DialogDriver::Run(kTitle, [] { ShowCalendarTool(nullptr); }, [](HWND dlg) {
+    DialogDriver::Run(kTitle, [] { tools::ShowCalendarTool(nullptr); }, [](HWND dlg) {
         SendMessageA(GetDlgItem(dlg, kOkId), BM_CLICK, 0, 0);
         EXPECT_FALSE(IsWindowVisible(dlg)) << "OK ends the dialog";
     });
-    DialogDriver::Run(kTitle, [] { ShowCalendarTool(nullptr); }, [](HWND dlg) {
+    DialogDriver::Run(kTitle, [] { tools::ShowCalendarTool(nullptr); }, [](HWND dlg) {
         MSG key{GetDlgItem(dlg, kNumberFieldId), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
         IsDialogMessageA(dlg, &key);
         EXPECT_FALSE(IsWindowVisible(dlg)) << "Escape ends the dialog";
@@ -250,7 +250,7 @@ TEST(CalendarTool, OkAndEscapeCloseTheDialog) {
 
 TEST(CalendarTool, PaintsAnEtchedFrameAroundTheDatesAndASunkenOneAroundOk) {
     testing_support::PaintSurface surface(kDialogWidth, kDialogHeight);
-    PaintCalendarTool(surface.dc());
+    tools::PaintCalendarTool(surface.dc());
     struct Case { const char* what; int x, y; bool marked; } cases[] = {
         {"etched left side", 10, 100, true}, {"etched right side", 409, 100, true},
         {"etched top", 150, 12, true}, {"etched bottom", 150, 235, true},

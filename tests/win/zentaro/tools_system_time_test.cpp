@@ -15,7 +15,7 @@
 #include "tests/win/zentaro/tools_dialog_driver.h"
 #include "tools/SystemTimeTool.h"
 
-using namespace system_time_tool;
+using namespace tools::system_time_tool;
 using testing_support::PumpPending;
 using tools_test::DialogDriver;
 
@@ -136,7 +136,7 @@ private:
 
 TEST(SystemTimeTool, OpensLiveWithApplyDisabledAndTicksTheClockIntoBothFields) {
     FakeClock clock;
-    DialogDriver::Run(kTitle, [] { ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
+    DialogDriver::Run(kTitle, [] { tools::ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
         RECT w{};
         GetWindowRect(dlg, &w);
         EXPECT_EQ(kDialogWidth, w.right - w.left);
@@ -160,14 +160,14 @@ TEST(SystemTimeTool, OpensLiveWithApplyDisabledAndTicksTheClockIntoBothFields) {
 TEST(SystemTimeTool, ShowsEveryTextWholeEvenForTheLongestDateAndTime) {
     FakeClock clock;
     clock.now = At(2026, 9, 30, 22, 58, 58);  // the longest weekday and month names, an afternoon time
-    DialogDriver::Run(kTitle, [] { ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
+    DialogDriver::Run(kTitle, [] { tools::ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
         EXPECT_EQ("", testing_support::ClippedTextReport(dlg));
     });
 }
 
 TEST(SystemTimeTool, AnEditStopsTheTickingAndCancelSetsNothing) {
     FakeClock clock;
-    DialogDriver::Run(kTitle, [] { ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
+    DialogDriver::Run(kTitle, [] { tools::ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
         // The user raises the hour.
         EditField(dlg, kTimeFieldId, At(2026, 12, 8, 15, 25, 10));
         ASSERT_TRUE(ApplyEnabled(dlg));
@@ -187,7 +187,7 @@ TEST(SystemTimeTool, AnEditStopsTheTickingAndCancelSetsNothing) {
 
 TEST(SystemTimeTool, ApplySetsTheEditedDateWithTheTimeTheTimeFieldHeldThenTicksAgain) {
     FakeClock clock;
-    DialogDriver::Run(kTitle, [] { ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
+    DialogDriver::Run(kTitle, [] { tools::ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
         const SYSTEMTIME held = Field(dlg, kTimeFieldId);
         EditField(dlg, kDateFieldId, At(2027, 3, 4, 9, 0, 0));
         ASSERT_TRUE(ApplyEnabled(dlg));
@@ -222,7 +222,7 @@ TEST(SystemTimeTool, ApplySetsTheEditedDateWithTheTimeTheTimeFieldHeldThenTicksA
 TEST(SystemTimeTool, OkAppliesOnlyAnEdit) {
     {
         FakeClock clock;
-        DialogDriver::Run(kTitle, [] { ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
+        DialogDriver::Run(kTitle, [] { tools::ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
             Click(dlg, kOkId);
             EXPECT_FALSE(IsWindowVisible(dlg));
         });
@@ -230,7 +230,7 @@ TEST(SystemTimeTool, OkAppliesOnlyAnEdit) {
     }
     {
         FakeClock clock;
-        DialogDriver::Run(kTitle, [] { ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
+        DialogDriver::Run(kTitle, [] { tools::ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
             EditField(dlg, kTimeFieldId, At(2026, 12, 8, 6, 7, 8));
             Click(dlg, kOkId);
             EXPECT_FALSE(IsWindowVisible(dlg));
@@ -245,7 +245,7 @@ TEST(SystemTimeTool, OkAppliesOnlyAnEdit) {
 
 TEST(SystemTimeTool, EscapeCancelsInsteadOfApplying) {
     FakeClock clock;
-    DialogDriver::Run(kTitle, [] { ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
+    DialogDriver::Run(kTitle, [] { tools::ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
         EditField(dlg, kTimeFieldId, At(2026, 12, 8, 6, 7, 8));
         MSG key{GetDlgItem(dlg, kTimeFieldId), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
         IsDialogMessageA(dlg, &key);
@@ -257,7 +257,7 @@ TEST(SystemTimeTool, EscapeCancelsInsteadOfApplying) {
 TEST(SystemTimeTool, ARefusedChangeIsReportedAndTheFieldsReturnToTheClock) {
     FakeClock clock;
     clock.refuse = true;
-    DialogDriver::Run(kTitle, [] { ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
+    DialogDriver::Run(kTitle, [] { tools::ShowSystemTimeTool(nullptr); }, [&](HWND dlg) {
         EditField(dlg, kTimeFieldId, At(2026, 12, 8, 6, 7, 8));
         MessageBoxCatcher catcher(dlg);
         Click(dlg, kApplyId);
@@ -272,7 +272,7 @@ TEST(SystemTimeTool, ARefusedChangeIsReportedAndTheFieldsReturnToTheClock) {
 
 TEST(SystemTimeTool, PaintsAFrameAroundTheFieldsAndEachButton) {
     testing_support::PaintSurface surface(kDialogWidth, kDialogHeight);
-    PaintSystemTimeTool(surface.dc());
+    tools::PaintSystemTimeTool(surface.dc());
     struct Case { const char* what; int x, y; bool marked; } cases[] = {
         {"fields frame, left", 10, 30, true}, {"fields frame, bottom", 100, 57, true},
         {"inside the fields frame", 100, 30, false},
