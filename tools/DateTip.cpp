@@ -27,43 +27,75 @@ DateTip::DateTip(HWND clock) : clock_(clock) {
     tip_.Tooltip_SetDelayTime(kDateTipAutoPopMs);
     tip_.Tooltip_SetMaxWidth(kDateTipMaxWidth);
     tip_.AddTrackingTool(clock_);
+    // The auto-pop timer's way back to this object; the tool tip control keeps its own state in
+    // its window's extra bytes.
+    SetWindowLongPtrA(hwnd(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 DateTip::~DateTip() {
-    if (visiting_ && IsWindow(clock_)) TrackMouse(TME_CANCEL | TME_HOVER | TME_LEAVE);
+    KillTimer(hwnd(), kAutoPopTimerId);
+    if (IsWindow(clock_)) StopTracking();
 }
 
 std::unique_ptr<DateTip> CreateDateTip(HWND clock) { return std::make_unique<DateTip>(clock); }
 
-void DateTip::TrackMouse(DWORD flags) {
+void DateTip::StartTracking() {
     TRACKMOUSEEVENT track{};
     track.cbSize = sizeof track;
-    track.dwFlags = flags;
+    track.dwFlags = TME_HOVER | TME_LEAVE;
     track.hwndTrack = clock_;
     // The tool tip's own initial delay, so the tip comes as soon as a subclassing one would.
     track.dwHoverTime = static_cast<DWORD>(tip_.InitialDelay());
+    tracking_ = TrackMouseEvent(&track) != FALSE;
+}
+
+void DateTip::StopTracking() {
+    if (!tracking_) return;
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof track;
+    track.dwFlags = TME_CANCEL | TME_HOVER | TME_LEAVE;
+    track.hwndTrack = clock_;
     TrackMouseEvent(&track);
+    tracking_ = false;
+}
+
+void DateTip::EndVisit() {
+    visiting_ = tracking_ = shown_ = false;
+    Hide();
 }
 
 void DateTip::OnMouseMessage(UINT msg) {
     switch (msg) {
     case WM_MOUSEMOVE:
-        // One hover notice per visit: after the tip pops it stays away until the mouse leaves.
-        if (!visiting_) {
-            visiting_ = true;
-            TrackMouse(TME_HOVER | TME_LEAVE);
+        visiting_ = true;
+        if (!tracking_) StartTracking();
+        break;
+    case WM_MOUSEHOVER:
+        if (!shown_) {
+            shown_ = true;
+            Show();
+        } else if (!IsWindowVisible(hwnd())) {
+            // Resting again after the tip has gone: it stays away until the mouse leaves,
+            // which the clock's tick watches from now on.
+            StopTracking();
         }
         break;
-    case WM_MOUSEHOVER: Show(); break;
     case WM_MOUSELEAVE:
-        visiting_ = false;
-        Hide();
+        // The system has ended the tracking itself.
+        tracking_ = false;
+        EndVisit();
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: Hide(); break;
     default: break;
     }
+}
+
+void DateTip::OnClockTick() {
+    if (!visiting_ || tracking_) return;
+    POINT at{};
+    if (GetCursorPos(&at) && WindowFromPoint(at) != clock_) EndVisit();
 }
 
 void DateTip::Show() {
@@ -82,13 +114,12 @@ void DateTip::Hide() {
 
 bool DateTip::Shown() const { return IsWindowVisible(hwnd()) != FALSE; }
 
-void CALLBACK DateTip::AutoPop(HWND tipWindow, UINT, UINT_PTR id, DWORD) {
-    KillTimer(tipWindow, id);
-    // The only tool of the tip is its clock window.
-    TTTOOLINFOA ti{};
-    ti.cbSize = TTTOOLINFOA_V2_SIZE;
-    if (SendMessageA(tipWindow, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&ti)))
-        SendMessageA(tipWindow, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
+void CALLBACK DateTip::AutoPop(HWND tipWindow, UINT, UINT_PTR, DWORD) {
+    auto* tip = reinterpret_cast<DateTip*>(GetWindowLongPtrA(tipWindow, GWLP_USERDATA));
+    if (!tip) return;
+    tip->Hide();
+    // The mouse has rested here since the tip came; nothing more to show in this visit.
+    tip->StopTracking();
 }
 
 }  // namespace tools

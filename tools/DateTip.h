@@ -1,9 +1,13 @@
-// The clock face's date tip: today's date in the system's short date form, shown when the
-// mouse comes to rest over the clock window and hidden after a few seconds, when the mouse
-// leaves or when a button is pressed. The clock window owns it for its life and hands it its
-// mouse messages; the tip asks the system for one hover and one leave notice per visit
-// (TrackMouseEvent) instead of watching every mouse move, so a pointer resting on the clock
-// costs next to nothing.
+// The clock face's date tip: today's date in the system's short date form, shown once per
+// visit of the mouse when it comes to rest over the clock window, and hidden after a few
+// seconds, when the mouse leaves or when a button is pressed. The clock window owns it for its
+// life and hands it its mouse messages and its ticks.
+//
+// The tip asks the system for hover and leave notices (TrackMouseEvent) instead of following
+// every mouse move. Leave notices cost a poll of the pointer several times a second for as long
+// as they are asked for, so once the tip has been shown and the mouse rests again the tip stops
+// asking, and the clock's own tick tells whether the mouse is still there: a pointer resting on
+// the clock then costs next to nothing.
 #pragma once
 #include <windows.h>
 
@@ -28,6 +32,8 @@ public:
 
     // The clock window's WM_MOUSEMOVE, WM_MOUSEHOVER, WM_MOUSELEAVE and button-down messages.
     void OnMouseMessage(UINT msg);
+    // The clock's once-a-second tick.
+    void OnClockTick();
     // The tip window (a top-most tool tip control).
     HWND hwnd() const { return tip_.hwnd(); }
     bool Shown() const;
@@ -35,12 +41,16 @@ public:
 private:
     void Show();
     void Hide();
-    void TrackMouse(DWORD flags);
+    void StartTracking();
+    void StopTracking();
+    void EndVisit();
     static void CALLBACK AutoPop(HWND tipWindow, UINT, UINT_PTR, DWORD);
 
     HWND clock_;             // not owned: the window the tip belongs to
     controls::Tooltip tip_;
-    bool visiting_ = false;  // the mouse is over the clock and a leave notice is asked for
+    bool visiting_ = false;  // the mouse is over the clock
+    bool tracking_ = false;  // hover and leave notices are asked for
+    bool shown_ = false;     // the tip has been shown in this visit
 };
 
 // Creates the date tip of `clock`; destroying the result removes it.

@@ -102,6 +102,7 @@ void OnTimer(HWND wnd, MainWindowState& s) {
     SetTimer(wnd, kTickTimerId, clocktick::DelayToNextTick(now.wMilliseconds), nullptr);
     CheckHourlyChime(s);
     alarms::CheckAlarms();
+    if (s.dateTip) s.dateTip->OnClockTick();
 }
 
 void OnPaint(HWND wnd, MainWindowState& s) {
