@@ -93,7 +93,8 @@ void DateTip::OnMouseMessage(UINT msg) {
 }
 
 void DateTip::OnClockTick() {
-    if (!visiting_ || tracking_) return;
+    if (!visiting_ || tracking_ || ++ticksUnchecked_ < kDateTipLeaveCheckTicks) return;
+    ticksUnchecked_ = 0;
     POINT at{};
     if (GetCursorPos(&at) && WindowFromPoint(at) != clock_) EndVisit();
 }

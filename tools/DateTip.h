@@ -6,7 +6,7 @@
 // The tip asks the system for hover and leave notices (TrackMouseEvent) instead of following
 // every mouse move. Leave notices cost a poll of the pointer several times a second for as long
 // as they are asked for, so once the tip has been shown and the mouse rests again the tip stops
-// asking, and the clock's own tick tells whether the mouse is still there: a pointer resting on
+// asking, and every few of the clock's own ticks tell whether the mouse is still there: a pointer resting on
 // the clock then costs next to nothing.
 #pragma once
 #include <windows.h>
@@ -22,6 +22,9 @@ inline constexpr int kDateTipAutoPopMs = 4000;
 inline constexpr int kDateTipMaxWidth = 288;
 // The tip's top left corner lies this far below the pointer's hot spot.
 inline constexpr int kDateTipBelowPointer = 20;
+// Clock ticks between two looks at the pointer while no leave notice is asked for. Each look
+// asks the display server where the pointer is, the largest part of what a resting pointer costs.
+inline constexpr int kDateTipLeaveCheckTicks = 3;
 
 class DateTip {
 public:
@@ -51,6 +54,7 @@ private:
     bool visiting_ = false;  // the mouse is over the clock
     bool tracking_ = false;  // hover and leave notices are asked for
     bool shown_ = false;     // the tip has been shown in this visit
+    int ticksUnchecked_ = 0; // clock ticks since the pointer was last looked for
 };
 
 // Creates the date tip of `clock`; destroying the result removes it.

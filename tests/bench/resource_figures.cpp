@@ -21,6 +21,7 @@ struct Figures {
     double cpuMs = 0;                  // pointer parked
     std::vector<double> hoverSamples;  // pointer resting on the window, one per visit
     double hoveredCpuMs = -1;          // the worst visit; -1 when not measured
+    int tipsSeen = 0;                  // visits in which a tool tip of the program showed
     double peakMiB = 0;
 };
 
@@ -176,6 +177,23 @@ void MeasureFirstPaints(std::vector<Program>& programs) {
     }
 }
 
+// Between two visits the pointer stays away long enough for any program to notice it left.
+constexpr DWORD kAwayMs = 5000;
+
+BOOL CALLBACK FindShownTip(HWND wnd, LPARAM process) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(wnd, &owner);
+    char cls[32] = {};
+    GetClassNameA(wnd, cls, sizeof cls);
+    if (owner != static_cast<DWORD>(process) || lstrcmpiA(cls, "tooltips_class32") != 0 || !IsWindowVisible(wnd))
+        return TRUE;
+    SetLastError(ERROR_SUCCESS);
+    return FALSE;
+}
+
+// A tool tip window of the process is shown: the visit really brought the tip up.
+bool TipShown(DWORD process) { return !EnumWindows(FindShownTip, static_cast<LPARAM>(process)); }
+
 // CPU time over `seconds` of running after the first paint with the pointer parked, and the
 // peak memory by then; then, for a program measured hovered, `visits` stretches of the same
 // length with the pointer resting on its window, parked again for a moment between them.
@@ -192,10 +210,13 @@ void MeasureRunning(Program& program, int seconds, int visits) {
     program.figures.cpuMs = cpuOver();
     for (int visit = 0; program.hover && wnd && visit < visits; ++visit) {
         ParkPointer();
-        Sleep(1000);
+        Sleep(kAwayMs);
         const POINT on = PointOnWindow(wnd);
         SetCursorPos(on.x, on.y);
-        program.figures.hoverSamples.push_back(cpuOver());
+        const double cpu0 = unixPid > 0 ? UnixCpuMs(unixPid) : 0;
+        program.figures.tipsSeen += driver::WaitFor([&] { return TipShown(p.id()); }, 3000);
+        Sleep(static_cast<DWORD>(seconds) * 1000);
+        program.figures.hoverSamples.push_back(unixPid > 0 ? UnixCpuMs(unixPid) - cpu0 : 0);
     }
     ParkPointer();
     const auto& hovers = program.figures.hoverSamples;
@@ -226,7 +247,7 @@ void Report(const Program& program, const Figures& base) {
         printf("%-12s CPU hovered, worst of %zu visits %7.1f ms %s of its parked figure; every visit:", "",
                f.hoverSamples.size(), f.hoveredCpuMs, Ratio(f.hoveredCpuMs, f.cpuMs).c_str());
         for (double ms : f.hoverSamples) printf(" %.1f", ms);
-        printf(" ms\n");
+        printf(" ms; the tip showed in %d of them\n", f.tipsSeen);
     }
 }
 
