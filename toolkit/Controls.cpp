@@ -255,17 +255,43 @@ void Tooltip::CreateTooltip() {
     SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void Tooltip::AddTooltip(const std::string& text, HWND window) {
+namespace {
+
+TTTOOLINFOA TrackingTool(HWND window) {
     TTTOOLINFOA ti{};
     // The record size that every common-controls version accepts (no lpReserved).
     ti.cbSize = TTTOOLINFOA_V2_SIZE;
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    ti.hwnd = nullptr;
+    ti.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
+    ti.hwnd = window;
     ti.uId = reinterpret_cast<UINT_PTR>(window);
     ti.hinst = ProgramInstance();
-    // The tool tip copies the text when the tool is added.
-    ti.lpszText = const_cast<char*>(text.c_str());
+    return ti;
+}
+
+}  // namespace
+
+void Tooltip::AddTrackingTool(HWND window) {
+    TTTOOLINFOA ti = TrackingTool(window);
+    ti.lpszText = const_cast<char*>("");
     SendMessageA(hwnd(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void Tooltip::ShowTrackingTip(HWND window, const std::string& text, POINT at) {
+    TTTOOLINFOA ti = TrackingTool(window);
+    // The tool tip copies the text.
+    ti.lpszText = const_cast<char*>(text.c_str());
+    SendMessageA(hwnd(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageA(hwnd(), TTM_TRACKPOSITION, 0, MAKELPARAM(at.x, at.y));
+    SendMessageA(hwnd(), TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+}
+
+void Tooltip::HideTrackingTip(HWND window) {
+    TTTOOLINFOA ti = TrackingTool(window);
+    SendMessageA(hwnd(), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
+}
+
+int Tooltip::InitialDelay() const {
+    return static_cast<int>(SendMessageA(hwnd(), TTM_GETDELAYTIME, TTDT_INITIAL, 0));
 }
 
 void Tooltip::Tooltip_SetDelayTime(int milliseconds) {

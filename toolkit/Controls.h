@@ -138,8 +138,13 @@ class Tooltip : public SingleControl {
 public:
     Tooltip();
     void CreateTooltip();
-    // Shows text while the mouse rests over window (which the tool tip subclasses).
-    void AddTooltip(const std::string& text, HWND window);
+    // Adds window as a tracking tool: its tip shows only when told, at a given screen point,
+    // and the tool tip never subclasses the window nor watches the mouse itself.
+    void AddTrackingTool(HWND window);
+    // Shows the tracking tool of window with text, its top left corner at `at` (screen).
+    void ShowTrackingTip(HWND window, const std::string& text, POINT at);
+    void HideTrackingTip(HWND window);
+    int InitialDelay() const;  // ms the mouse rests before a tip shows
     void Tooltip_SetDelayTime(int milliseconds);  // how long a tip stays shown, in ms
     void Tooltip_SetMaxWidth(int maxWidth);    // pixels
 };

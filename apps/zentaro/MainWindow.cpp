@@ -38,12 +38,12 @@ struct MainWindowState {
     short chimeFlag = 0;         // nonzero: hourly chime on
     std::string chimeSound;      // copied into each chime thread
     clocktick::HourlyChimeRule chimeRule;
-    std::unique_ptr<controls::Tooltip> dateTip;
+    std::unique_ptr<tools::DateTip> dateTip;
     ClockCommands commands;  // the popup menu and the notification-area icon
 };
 
 // The one clock window of this process: a top-level window of this process whose class has
-// the clock's procedure (the class's, since the date tip subclasses the window itself).
+// the clock's procedure.
 BOOL CALLBACK FindClockWindow(HWND wnd, LPARAM found) {
     DWORD process = 0;
     GetWindowThreadProcessId(wnd, &process);
@@ -103,6 +103,7 @@ void OnTimer(HWND wnd, MainWindowState& s) {
     SetTimer(wnd, kTickTimerId, clocktick::DelayToNextTick(now.wMilliseconds), nullptr);
     CheckHourlyChime(s);
     alarms::CheckAlarms();
+    if (s.dateTip) s.dateTip->OnClockTick();
 }
 
 void OnPaint(HWND wnd, MainWindowState& s) {
@@ -167,6 +168,18 @@ LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     MainWindowState* s = win::WindowState<MainWindowState>(wnd);
     if (!s) return DefWindowProcA(wnd, msg, wp, lp);
+    switch (msg) {
+    case WM_MOUSEMOVE:
+    case WM_MOUSEHOVER:
+    case WM_MOUSELEAVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        // The date tip sees the mouse first; the clock's own handling follows below.
+        if (s->dateTip) s->dateTip->OnMouseMessage(msg);
+        break;
+    default: break;
+    }
     switch (msg) {
     case WM_CREATE: OnCreate(wnd, *s); break;
     case WM_TIMER: OnTimer(wnd, *s); return 0;

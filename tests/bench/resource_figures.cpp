@@ -1,7 +1,10 @@
 // Resource figures of the real programs against the baseline clock, measured in one run:
-// CPU time over a stretch of running, peak working set, and the time from start to the
-// first painted window. Prints each figure and its ratio to the baseline's.
-//   bench_resources.exe [seconds]   (default 60; ZENTARO_BENCH_SECONDS overrides)
+// CPU time over a stretch of running with the pointer parked away from every window, the
+// same with the pointer resting on the clock (several visits, the worst one counts), peak
+// working set, and the time from start to the first painted window. Prints each figure and
+// its ratio to the baseline's.
+//   bench_resources.exe [seconds [visits]]   (default 60 s and 3 visits; ZENTARO_BENCH_SECONDS
+//   overrides the seconds)
 #include "tests/e2e/driver/Driver.h"
 
 #include <algorithm>
@@ -15,7 +18,10 @@ namespace {
 struct Figures {
     double firstPaintMs = -1;
     std::vector<double> paintSamples;  // every start, sorted
-    double cpuMs = 0;
+    double cpuMs = 0;                  // pointer parked
+    std::vector<double> hoverSamples;  // pointer resting on the window, one per visit
+    double hoveredCpuMs = -1;          // the worst visit; -1 when not measured
+    int tipsSeen = 0;                  // visits in which a tool tip of the program showed
     double peakMiB = 0;
 };
 
@@ -93,6 +99,31 @@ bool Painted(HWND wnd) {
 // controls), which is the cost of a user's hover, not of the clock running.
 void ParkPointer() { SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1); }
 
+// A screen point on the window's visible shape, as near its centre as the shape allows; the
+// centre when the window has no region.
+POINT PointOnWindow(HWND wnd) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);  // deleted below
+    const bool shaped = GetWindowRgn(wnd, shape) != ERROR;
+    POINT found = centre;
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    for (int step = 0; shaped && step < std::max(width, height) / 2; step += 2) {
+        const POINT tries[] = {{centre.x, centre.y + step}, {centre.x, centre.y - step},
+                               {centre.x + step, centre.y}, {centre.x - step, centre.y}};
+        const auto on = std::find_if(std::begin(tries), std::end(tries), [&](POINT p) {
+            return PtInRegion(shape, p.x - r.left, p.y - r.top) && WindowFromPoint(p) == wnd;
+        });
+        if (on != std::end(tries)) {
+            found = *on;
+            break;
+        }
+    }
+    DeleteObject(shape);
+    return found;
+}
+
 // One start of a program, up to its first painted window; -1 when it never painted.
 double StartUntilPainted(driver::Process& p, const std::string& exe, const char* cls, const char* title, HWND* wnd) {
     ParkPointer();
@@ -119,6 +150,8 @@ struct Program {
     std::string exe;
     const char* cls;
     const char* title;
+    bool firstPaint;  // started in the rounds of first paints
+    bool hover;       // measured with the pointer resting on it too
     Figures figures;
 };
 
@@ -130,6 +163,7 @@ constexpr int kPaintRounds = 9;
 void MeasureFirstPaints(std::vector<Program>& programs) {
     for (int round = 0; round < kPaintRounds; ++round)
         for (Program& program : programs) {
+            if (!program.firstPaint) continue;
             driver::Process p;
             HWND wnd = nullptr;
             program.figures.paintSamples.push_back(StartUntilPainted(p, program.exe, program.cls, program.title, &wnd));
@@ -137,58 +171,119 @@ void MeasureFirstPaints(std::vector<Program>& programs) {
         }
     for (Program& program : programs) {
         auto& samples = program.figures.paintSamples;
+        if (samples.empty()) continue;
         std::sort(samples.begin(), samples.end());
         program.figures.firstPaintMs = samples.front() < 0 ? -1 : samples[samples.size() / 2];
     }
 }
 
-// CPU time over `seconds` of running after the first paint, and the peak memory by then.
-void MeasureRunning(Program& program, int seconds) {
+// Between two visits the pointer stays away long enough for any program to notice it left.
+constexpr DWORD kAwayMs = 5000;
+
+BOOL CALLBACK FindShownTip(HWND wnd, LPARAM process) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(wnd, &owner);
+    char cls[32] = {};
+    GetClassNameA(wnd, cls, sizeof cls);
+    if (owner != static_cast<DWORD>(process) || lstrcmpiA(cls, "tooltips_class32") != 0 || !IsWindowVisible(wnd))
+        return TRUE;
+    SetLastError(ERROR_SUCCESS);
+    return FALSE;
+}
+
+// A tool tip window of the process is shown: the visit really brought the tip up.
+bool TipShown(DWORD process) { return !EnumWindows(FindShownTip, static_cast<LPARAM>(process)); }
+
+// CPU time over `seconds` of running after the first paint with the pointer parked, and the
+// peak memory by then; then, for a program measured hovered, `visits` stretches of the same
+// length with the pointer resting on its window, parked again for a moment between them.
+void MeasureRunning(Program& program, int seconds, int visits) {
     driver::Process p;
     HWND wnd = nullptr;
     StartUntilPainted(p, program.exe, program.cls, program.title, &wnd);
     const int unixPid = FindUnixPid(program.exe);
-    const double cpu0 = unixPid > 0 ? UnixCpuMs(unixPid) : 0;
-    Sleep(static_cast<DWORD>(seconds) * 1000);
-    if (unixPid > 0) {
-        program.figures.cpuMs = UnixCpuMs(unixPid) - cpu0;
-        program.figures.peakMiB = UnixPeakMiB(unixPid);
+    auto cpuOver = [&] {
+        const double cpu0 = unixPid > 0 ? UnixCpuMs(unixPid) : 0;
+        Sleep(static_cast<DWORD>(seconds) * 1000);
+        return unixPid > 0 ? UnixCpuMs(unixPid) - cpu0 : 0;
+    };
+    program.figures.cpuMs = cpuOver();
+    for (int visit = 0; program.hover && wnd && visit < visits; ++visit) {
+        ParkPointer();
+        Sleep(kAwayMs);
+        const POINT on = PointOnWindow(wnd);
+        SetCursorPos(on.x, on.y);
+        const double cpu0 = unixPid > 0 ? UnixCpuMs(unixPid) : 0;
+        program.figures.tipsSeen += driver::WaitFor([&] { return TipShown(p.id()); }, 3000);
+        Sleep(static_cast<DWORD>(seconds) * 1000);
+        program.figures.hoverSamples.push_back(unixPid > 0 ? UnixCpuMs(unixPid) - cpu0 : 0);
     }
+    ParkPointer();
+    const auto& hovers = program.figures.hoverSamples;
+    if (!hovers.empty()) program.figures.hoveredCpuMs = *std::max_element(hovers.begin(), hovers.end());
+    if (unixPid > 0) program.figures.peakMiB = UnixPeakMiB(unixPid);
     Close(p, wnd);
 }
 
-void Report(const char* name, const Figures& f, const Figures& base) {
-    auto ratio = [](double a, double b) {
-        char text[32];
-        if (a < 0) snprintf(text, sizeof text, "(none)");
-        else if (b > 0) snprintf(text, sizeof text, "(x%.2f)", a / b);
-        else snprintf(text, sizeof text, "(base 0)");
-        return std::string(text);
-    };
-    printf("%-10s first paint %7.0f ms %-9s  CPU %7.1f ms %-9s  peak memory %6.1f MiB %s\n", name, f.firstPaintMs,
-           ratio(f.firstPaintMs, base.firstPaintMs).c_str(), f.cpuMs, ratio(f.cpuMs, base.cpuMs).c_str(), f.peakMiB,
-           ratio(f.peakMiB, base.peakMiB).c_str());
-    printf("%-10s first paints of %zu starts, sorted:", "", f.paintSamples.size());
-    for (double ms : f.paintSamples) printf(" %.0f", ms);
-    printf(" ms\n");
+std::string Ratio(double a, double b) {
+    char text[32];
+    if (a < 0) snprintf(text, sizeof text, "(none)");
+    else if (b > 0) snprintf(text, sizeof text, "(x%.2f)", a / b);
+    else snprintf(text, sizeof text, "(base 0)");
+    return text;
+}
+
+void Report(const Program& program, const Figures& base) {
+    const Figures& f = program.figures;
+    printf("%-12s first paint %7.0f ms %-9s  CPU parked %7.1f ms %-9s  peak memory %6.1f MiB %s\n", program.name,
+           f.firstPaintMs, Ratio(f.firstPaintMs, base.firstPaintMs).c_str(), f.cpuMs, Ratio(f.cpuMs, base.cpuMs).c_str(),
+           f.peakMiB, Ratio(f.peakMiB, base.peakMiB).c_str());
+    if (!f.paintSamples.empty()) {
+        printf("%-12s first paints of %zu starts, sorted:", "", f.paintSamples.size());
+        for (double ms : f.paintSamples) printf(" %.0f", ms);
+        printf(" ms\n");
+    }
+    if (!f.hoverSamples.empty()) {
+        printf("%-12s CPU hovered, worst of %zu visits %7.1f ms %s of its parked figure; every visit:", "",
+               f.hoverSamples.size(), f.hoveredCpuMs, Ratio(f.hoveredCpuMs, f.cpuMs).c_str());
+        for (double ms : f.hoverSamples) printf(" %.1f", ms);
+        printf(" ms; the tip showed in %d of them\n", f.tipsSeen);
+    }
+}
+
+void Target(const char* what, double a, double b, double limit) {
+    const bool known = a >= 0 && b > 0;
+    printf("  %-52s %s  target <= x%.1f: %s\n", what, Ratio(a, b).c_str(), limit,
+           !known ? "not measured" : a <= limit * b ? "met" : "MISSED");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    int seconds = 60;
+    int seconds = 60, visits = 3;
     if (const char* env = getenv("ZENTARO_BENCH_SECONDS")) seconds = atoi(env);
     if (argc > 1) seconds = atoi(argv[1]);
-    if (seconds < 1) seconds = 1;
+    if (argc > 2) visits = atoi(argv[2]);
+    seconds = std::max(seconds, 1);
+    visits = std::max(visits, 1);
     driver::ResetZentaroSettings();
-    printf("resource figures over %d s of running each, against the baseline clock (same run)\n", seconds);
+    printf("resource figures over %d s of running each (%d visits of the pointer where hovered), against the "
+           "baseline clock (same run)\n", seconds, visits);
     std::vector<Program> programs = {
-        {"baseline", "baseline_clock.exe", "BaselineClock", "Baseline", {}},
-        {"zentaro", "zentaro.exe", "frmMain", "Zentaro", {}},
-        {"vitaro", "vitaro.exe", nullptr, "Vitaro", {}},
+        {"baseline", "baseline_clock.exe", "BaselineClock", "Baseline", true, false, {}},
+        {"baseline tip", "baseline_tip_clock.exe", "BaselineTipClock", "Baseline tip", false, true, {}},
+        {"zentaro", "zentaro.exe", "frmMain", "Zentaro", true, true, {}},
+        {"vitaro", "vitaro.exe", nullptr, "Vitaro", true, false, {}},
     };
     MeasureFirstPaints(programs);
-    for (Program& program : programs) MeasureRunning(program, seconds);
-    for (const Program& program : programs) Report(program.name, program.figures, programs.front().figures);
+    for (Program& program : programs) MeasureRunning(program, seconds, visits);
+    for (const Program& program : programs) Report(program, programs.front().figures);
+    const Figures& tipBase = programs[1].figures;
+    const Figures& zentaro = programs[2].figures;
+    const Figures& vitaro = programs[3].figures;
+    printf("targets (ratios within this run):\n");
+    Target("zentaro CPU hovered (worst) / zentaro CPU parked", zentaro.hoveredCpuMs, zentaro.cpuMs, 1.3);
+    Target("zentaro CPU parked / baseline tip CPU parked", zentaro.cpuMs, tipBase.cpuMs, 1.2);
+    Target("vitaro first paint / baseline first paint", vitaro.firstPaintMs, programs[0].figures.firstPaintMs, 1.2);
     return 0;
 }

@@ -1,5 +1,5 @@
 // The main clock window in-process: creation from the settings, the tick, painting, closing,
-// the hourly chime and the shape; bad skin files and stored places.
+// the hourly chime and the shape; bad skin files and stored places; the date tip.
 #include "face/FaceLayout.h"
 #include "face/TimeDrawing.h"
 #include "face/Face.h"
@@ -8,12 +8,14 @@
 #include "common/Settings.h"
 #include "common/SystemSeams.h"
 #include "apps/zentaro/DetachedThread.h"
+#include "tools/DateTip.h"
 #include "tests/win/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
+#include <commctrl.h>
 #include <mmsystem.h>
 
 #include <mutex>
@@ -616,3 +618,91 @@ TEST_F(ClockWindowTest, RandomSkinFromAFolderHoldingOnlyACutBitmapGivesTheBuiltI
 }
 
 }  // namespace
+
+// --- the date tip ---
+
+namespace {
+
+// The tool tip windows of this thread that are shown.
+BOOL CALLBACK AddShownTip(HWND wnd, LPARAM found) {
+    char cls[32] = {};
+    GetClassNameA(wnd, cls, sizeof cls);
+    if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0 && IsWindowVisible(wnd))
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(wnd);
+    return TRUE;
+}
+
+std::vector<HWND> ShownTips() {
+    std::vector<HWND> found;
+    EnumThreadWindows(GetCurrentThreadId(), AddShownTip, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::string TipText(HWND tip, HWND clock) {
+    char text[80] = {};
+    TTTOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.hwnd = clock;
+    ti.uId = reinterpret_cast<UINT_PTR>(clock);
+    ti.lpszText = text;
+    SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+    return text;
+}
+
+}  // namespace
+
+// Each visit of the pointer shows the date of the moment the tip comes up, not the one of the
+// clock's start: across midnight, and after the user sets the date back.
+TEST_F(ClockWindowTest, DateTipShowsTodayOnHoverAndHidesOnLeave) {
+    struct Row {
+        const char* what;
+        SYSTEMTIME now;
+        const char* year;
+    } rows[] = {
+        {"at start", testing_support::LocalTime(2026, 12, 31, 23, 59, 59), "2026"},
+        {"after midnight, a new year", testing_support::LocalTime(2027, 1, 1, 0, 0, 0), "2027"},
+        {"user set the date back", testing_support::LocalTime(2024, 2, 29, 12, 0, 0), "2024"},
+    };
+    now_ = rows[0].now;
+    HWND w = Open();
+    ASSERT_NE(nullptr, w);
+    // The real pointer stays away while the rows send the mouse messages themselves.
+    SetCursorPos(0, 0);
+    std::string previous;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        PumpPending();
+        now_ = row.now;
+        SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+        EXPECT_TRUE(ShownTips().empty());
+        SendMessageA(w, WM_MOUSEHOVER, 0, MAKELPARAM(10, 10));
+        const auto shown = ShownTips();
+        ASSERT_EQ(1u, shown.size());
+        const std::string text = TipText(shown[0], w);
+        EXPECT_EQ(tools::ShortDateText(row.now), text);
+        EXPECT_NE(std::string::npos, text.find(row.year)) << text;
+        EXPECT_NE(previous, text);
+        previous = text;
+        SendMessageA(w, WM_MOUSELEAVE, 0, 0);
+        EXPECT_TRUE(ShownTips().empty());
+    }
+    // Left alone with the pointer on the clock, the tip goes by itself after a few seconds.
+    RECT r{};
+    GetWindowRect(w, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PumpPending();
+    SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    SendMessageA(w, WM_MOUSEHOVER, 0, MAKELPARAM(10, 10));
+    ASSERT_EQ(1u, ShownTips().size());
+    EXPECT_TRUE(PumpUntil([] { return ShownTips().empty(); }, 15000));
+    // Once per visit: resting again does not bring it back, a new visit after the ticks saw the
+    // pointer go does.
+    SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(12, 12));
+    SendMessageA(w, WM_MOUSEHOVER, 0, MAKELPARAM(12, 12));
+    EXPECT_TRUE(ShownTips().empty());
+    SetCursorPos(0, 0);
+    for (int i = 0; i < tools::kDateTipLeaveCheckTicks; ++i) Tick(w, now_);
+    SendMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    SendMessageA(w, WM_MOUSEHOVER, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(1u, ShownTips().size());
+}

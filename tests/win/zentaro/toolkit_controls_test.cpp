@@ -291,10 +291,8 @@ TEST(Controls, DateControlsShowTodayPlusDaysFromTheClockSeam) {
     }
 }
 
-TEST(Controls, MainTooltipShowsTheStartDateInShortDateForm) {
+TEST(Controls, DateTipIsATopMostTrackingToolTipOverItsWindow) {
     HostDialog host;
-    sys::ScopedSeams seams;
-    seams->getLocalTime = [](SYSTEMTIME& t) { t = Day(2026, 12, 8); };
     auto tip = tools::CreateDateTip(host.get());
     const HWND h = tip->hwnd();
     ASSERT_TRUE(IsWindow(h));
@@ -305,18 +303,13 @@ TEST(Controls, MainTooltipShowsTheStartDateInShortDateForm) {
     EXPECT_EQ(1, SendMessageA(h, TTM_GETTOOLCOUNT, 0, 0));
     EXPECT_EQ(4000, SendMessageA(h, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0));
     EXPECT_EQ(288, SendMessageA(h, TTM_GETMAXTIPWIDTH, 0, 0));
-
-    char text[80] = {};
     TTTOOLINFOA ti{};
     ti.cbSize = TTTOOLINFOA_V2_SIZE;
-    ti.uFlags = TTF_IDISHWND;
-    ti.uId = reinterpret_cast<UINT_PTR>(host.get());
-    ti.lpszText = text;
-    SendMessageA(h, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
-    const std::string expected = tools::ShortDateText(Day(2026, 12, 8));
-    EXPECT_FALSE(expected.empty());
-    EXPECT_EQ(expected, text);
-    EXPECT_NE(std::string::npos, expected.find("2026"));
+    ASSERT_TRUE(SendMessageA(h, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&ti)));
+    EXPECT_EQ(reinterpret_cast<UINT_PTR>(host.get()), ti.uId);
+    // Shown only when told: the tool tip never subclasses the window to watch the mouse.
+    EXPECT_TRUE(ti.uFlags & TTF_TRACK);
+    EXPECT_FALSE(ti.uFlags & TTF_SUBCLASS);
 
     tip.reset();
     EXPECT_FALSE(IsWindow(h));
