@@ -13,6 +13,7 @@
 #include "common/SystemSeams.h"
 #include "toolkit/CommonDialog.h"
 #include "toolkit/Dialog.h"
+#include "toolkit/FieldRefusal.h"
 #include "toolkit/ToolWindow.h"
 
 #include <commctrl.h>
@@ -165,7 +166,16 @@ void FillFromItem(HWND window, int n) {
     SpinnerToField(window, kEditorSecondSpin, kEditorSecond);
 }
 
+// A field that cannot be stored as typed keeps the editor open with the focus on it.
+bool RefuseInvalidField(HWND window, const EditorEntry& entry) {
+    const FieldCheck check = CheckEntry(entry);
+    if (check.Valid()) return false;
+    toolkit::RefuseField(window, FormFieldControl(window, kFormIds, check.field), check.message);
+    return true;
+}
+
 void OnOk(HWND window, const EditorState& state) {
+    if (RefuseInvalidField(window, ReadAlarmForm(window, kFormIds))) return;
     const EditorKind kind = state.kind;
     const int n = state.itemNumber;
     const EditorEntry entry = ReadAlarmForm(window, kFormIds);

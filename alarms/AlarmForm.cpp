@@ -216,7 +216,24 @@ EditorEntry ReadAlarmForm(HWND parent, const FormIds& ids) {
     entry.hour = text(kFormHour);
     entry.minute = text(kFormMinute);
     entry.week = text(kFormWeek);
+    if (ids[kFormSecond] != -1) entry.second = text(kFormSecond);
     return entry;
+}
+
+HWND FormFieldControl(HWND parent, const FormIds& ids, EntryField field) {
+    switch (field) {
+    case EntryField::Action: return Control(parent, ids, kFormAction);
+    case EntryField::Text: return Control(parent, ids, kFormText);
+    case EntryField::Sound: return Control(parent, ids, kFormSound);
+    case EntryField::Program: return Control(parent, ids, kFormProgram);
+    case EntryField::Month: return Control(parent, ids, kFormMonth);
+    case EntryField::Day: return Control(parent, ids, kFormDay);
+    case EntryField::Year: return Control(parent, ids, kFormYear);
+    case EntryField::Hour: return Control(parent, ids, kFormHour);
+    case EntryField::Minute: return Control(parent, ids, kFormMinute);
+    case EntryField::Second: return Control(parent, ids, kFormSecond);
+    default: return nullptr;
+    }
 }
 
 }  // namespace alarms

@@ -73,7 +73,9 @@ bool OnFormSpin(HWND parent, const FormIds& ids, HWND spin);
 
 // The selected date-rule option (0..4; 0 when none is).
 int SelectedFormOption(HWND parent, const FormIds& ids);
-// The fields as the user left them.
+// The fields as the user left them; the second only when the form has a seconds field.
 EditorEntry ReadAlarmForm(HWND parent, const FormIds& ids);
+// The control of a field that a check refused; nullptr for one outside the form.
+HWND FormFieldControl(HWND parent, const FormIds& ids, EntryField field);
 
 }  // namespace alarms

@@ -1,8 +1,73 @@
 #include "alarms/EditorRules.h"
 
+#include "alarms/DueRule.h"
 #include "common/NumericText.h"
 
 namespace alarms {
+
+namespace {
+
+constexpr int kLastMonth = 12, kLastHour = 23, kLastMinute = 59, kLastSecond = 59;
+constexpr int kLongestMonth = 31;
+constexpr int kLeapYear = 2000;  // a yearly item may fall on 29 February
+
+std::string Trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool IsBlank(const std::string& text) { return Trimmed(text).empty(); }
+
+int DaysInMonth(int year, int month) {
+    return static_cast<int>(DaySerial(year, month + 1, 1) - DaySerial(year, month, 1));
+}
+
+FieldCheck Refuse(EntryField field, std::string message) { return {field, std::move(message)}; }
+
+std::string RangeText(const char* name, int first, int last) {
+    return std::string(name) + ": " + std::to_string(first) + " to " + std::to_string(last);
+}
+
+}  // namespace
+
+std::optional<int> FieldNumber(const std::string& text, int first, int last) {
+    const auto value = settings::ParseNumericText(text);
+    if (!value || *value < first || *value > last) return std::nullopt;
+    return *value;
+}
+
+FieldCheck CheckTimeOfDay(const EditorEntry& entry) {
+    if (!FieldNumber(entry.hour, 0, kLastHour)) return Refuse(EntryField::Hour, RangeText("Hour", 0, kLastHour));
+    if (!FieldNumber(entry.minute, 0, kLastMinute))
+        return Refuse(EntryField::Minute, RangeText("Minute", 0, kLastMinute));
+    if (entry.second && !FieldNumber(*entry.second, 0, kLastSecond))
+        return Refuse(EntryField::Second, RangeText("Second", 0, kLastSecond));
+    return {};
+}
+
+FieldCheck CheckEntry(const EditorEntry& entry) {
+    if (entry.action < 0 || entry.action > kNotifyShutdown) return Refuse(EntryField::Action, "Choose an action");
+    const ActionFields action = FieldsOfAction(entry.action);
+    if (action.text && IsBlank(entry.text)) return Refuse(EntryField::Text, "Type the hint text");
+    if (action.sound && IsBlank(entry.sound))
+        return Refuse(EntryField::Sound, "Choose a sound file, or pick Text Hint");
+    if (action.program && IsBlank(entry.program)) return Refuse(EntryField::Program, "Choose a program to run");
+
+    const DateFields date = FieldsOfDateRule(entry.dateOption);
+    const auto month = FieldNumber(entry.month, 1, kLastMonth);
+    if (date.month && !month) return Refuse(EntryField::Month, RangeText("Month", 1, kLastMonth));
+    const auto year = FieldNumber(entry.year, kFirstItemYear, kLastItemYear);
+    if (date.year && !year) return Refuse(EntryField::Year, RangeText("Year", kFirstItemYear, kLastItemYear));
+    if (date.day) {
+        // A once-only item's day must exist in its year; a yearly one's in some year.
+        const int lastDay = !date.month ? kLongestMonth
+                            : entry.dateOption + 1 == kTimeYearly ? DaysInMonth(kLeapYear, *month)
+                                                                  : DaysInMonth(*year, *month);
+        if (!FieldNumber(entry.day, 1, lastDay)) return Refuse(EntryField::Day, RangeText("Day", 1, lastDay));
+    }
+    return CheckTimeOfDay(entry);
+}
 
 ActionFields FieldsOfAction(int action) {
     switch (action) {
@@ -49,7 +114,8 @@ AlarmItem BuildItem(const EditorEntry& entry, int todayWeekday) {
     item.hour = FieldByte(entry.hour);
     item.minute = FieldByte(entry.minute);
     item.year = kCenturyByte;
-    item.year1 = FieldByte(entry.year.size() > 2 ? entry.year.substr(entry.year.size() - 2) : entry.year);
+    const std::string year = Trimmed(entry.year);
+    item.year1 = FieldByte(year.size() > 2 ? year.substr(year.size() - 2) : year);
     item.month = FieldByte(entry.month);
     item.wDay = FieldByte(entry.day);
     item.openRun = 0;

@@ -4,6 +4,7 @@
 #pragma once
 #include "alarms/AlarmItem.h"
 
+#include <optional>
 #include <string>
 
 namespace alarms {
@@ -32,12 +33,38 @@ struct EditorEntry {
     int dateOption = 0;        // selected date-rule option
     std::string text, sound, program, parameter;
     std::string month, day, year, hour, minute, week;
+    std::optional<std::string> second;  // none when the form has no seconds field
 };
+
+// A field of the form that a check can refuse; Length is the break settings window's break length.
+enum class EntryField { None, Action, Text, Sound, Program, Month, Day, Year, Hour, Minute, Second, Length };
+
+// The first field that cannot be stored as typed, and the one line that says what it accepts.
+struct FieldCheck {
+    EntryField field = EntryField::None;
+    std::string message;
+    bool Valid() const { return field == EntryField::None; }
+};
+
+// The years an item can hold: the record keeps the century as 20.
+inline constexpr int kFirstItemYear = 2000, kLastItemYear = 2099;
+
+// Checks, in the form's order, every field the chosen action and date rule use: the action's
+// text, sound or program is filled in; month 1..12, year 2000..2099, a day of that month (of
+// any year for a yearly item, 1..31 for a monthly one), hour 0..23, minute and second 0..59.
+// Blanks around a number are ignored.
+FieldCheck CheckEntry(const EditorEntry& entry);
+// The time of day alone: hour, minute and, when the form has one, second.
+FieldCheck CheckTimeOfDay(const EditorEntry& entry);
+
+// A number field's whole number when it lies in first..last (blanks around it ignored).
+std::optional<int> FieldNumber(const std::string& text, int first, int last);
 
 // At least one text field is filled in, or the action is a restart or a shutdown.
 bool IsComplete(const EditorEntry& entry);
 
-// The item the entry describes: enabled, century 20, the last two characters of the year,
+// The item the entry describes: enabled, century 20, the last two characters of the year
+// without its surrounding blanks,
 // each number field as typed when it is a whole number 0..255 (else 0), the weekday by name
 // (any other text gives todayWeekday). Seconds are never stored.
 AlarmItem BuildItem(const EditorEntry& entry, int todayWeekday);

@@ -14,6 +14,7 @@
 #include "common/ProgramPath.h"
 #include "common/SystemSeams.h"
 #include "toolkit/ControlTable.h"
+#include "toolkit/FieldRefusal.h"
 #include "toolkit/ToolWindow.h"
 
 #include <commctrl.h>
@@ -100,7 +101,7 @@ void ApplyOption(const BreakSettingsState& s) {
 // A time field's number goes to its spinner when it is one the spinner can show.
 void SyncSpinner(const BreakSettingsState& s, const alarms::FormSpinner& sp) {
     const std::string text = Item(s, IdOf(sp.field));
-    const int value = FieldByte(text);
+    const int value = alarms::FieldByte(text);
     if (!text.empty() && value <= sp.last) SendDlgItemMessageA(s.wnd, IdOf(sp.spin), UDM_SETPOS32, 0, value);
 }
 
@@ -133,7 +134,8 @@ void LoadFields(BreakSettingsState& s) {
     CheckDlgButton(s.wnd, kIdEnforce, ini::ReadIniInt(stopini::kSection, stopini::kCmdHide) == 1 ? BST_CHECKED : BST_UNCHECKED);
 }
 
-// OK: every step goes on after a failure of the one before; nothing is reported.
+// OK: a field that cannot be stored as typed keeps the window open with the focus on it and
+// nothing written; otherwise every step goes on after a failure of the one before.
 void OnOk(BreakSettingsState& s) {
     const alarms::EditorEntry entry = alarms::ReadAlarmForm(s.wnd, kFormIds);
     BreakForm form;
@@ -142,14 +144,23 @@ void OnOk(BreakSettingsState& s) {
     form.todayWeekday = s.todayWeekday;
     form.hourText = entry.hour;
     form.minuteText = entry.minute;
+    form.secondText = entry.second.value_or("");
+    form.lengthText = Item(s, kIdSeconds);
     form.monthText = entry.month;
     form.dayText = entry.day;
     form.yearText = entry.year;
     form.programDirectory = s.config.programDirectory;
+    const alarms::FieldCheck check = CheckBreakForm(form);
+    if (!check.Valid()) {
+        HWND field = check.field == alarms::EntryField::Length ? GetDlgItem(s.wnd, kIdSeconds)
+                                                               : alarms::FormFieldControl(s.wnd, kFormIds, check.field);
+        toolkit::RefuseField(s.wnd, field, check.message);
+        return;
+    }
     alarms::AppendAlarmItem(MakeBreakItem(form));
 
     ini::SetIniFile(s.config.iniPath);
-    ini::WriteIniString(stopini::kSection, stopini::kTimesShow, Item(s, kIdSeconds));
+    ini::WriteIniString(stopini::kSection, stopini::kTimesShow, std::to_string(BreakLength(form)));
     ini::WriteIniString(stopini::kSection, stopini::kCmdHide,
                           IsDlgButtonChecked(s.wnd, kIdEnforce) == BST_CHECKED ? kIniOn : kIniOff);
 

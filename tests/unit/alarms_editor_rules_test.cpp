@@ -122,6 +122,7 @@ TEST(AlarmEditorRules, CompletenessAndNumberFields) {
 
     const struct { const char* text; int byte; } numbers[] = {
         {"8", 8}, {"255", 255}, {"99", 99}, {"256", 0}, {"-1", 0}, {"abc", 0}, {"", 0}, {" 7 ", 7}, {"1.5", 0},
+        {"0005", 5}, {"1a", 0},
     };
     for (const auto& n : numbers) {
         SCOPED_TRACE(n.text);
@@ -151,6 +152,7 @@ TEST(AlarmEditorRules, BuildingTheItem) {
         {"one-character year", "", "5", 4, 5},
         {"five-character year: last two", "", "20261", 4, 61},
         {"year not a number", "", "20ab", 4, 0},
+        {"blanks around the year", "", " 2026 ", 4, 26},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -166,6 +168,65 @@ TEST(AlarmEditorRules, BuildingTheItem) {
     item = alarms::BuildItem(entry, 0);
     EXPECT_EQ(item.notifyMode, 3);
     EXPECT_EQ(item.hour, 0);
+}
+
+TEST(AlarmEditorRules, EntryChecksRefuseTheFirstFieldThatCannotBeStored) {
+    using F = alarms::EntryField;
+    const struct {
+        const char* what;
+        int action, option;  // option: 0 once, 1 daily, 2 weekly, 3 monthly, 4 yearly
+        const char *text, *month, *day, *year, *hour, *minute, *second;
+        F field;
+        const char* message;
+    } cases[] = {
+        {"valid once-only", 1, 0, "go", "12", "31", "2026", "23", "59", "59", F::None, ""},
+        {"blanks ignored", 1, 0, "go", " 2 ", " 28", "2026 ", " 0", "0 ", " 0 ", F::None, ""},
+        {"year 1999", 1, 0, "go", "6", "15", "1999", "8", "0", "0", F::Year, "Year: 2000 to 2099"},
+        {"year 2100", 1, 0, "go", "6", "15", "2100", "8", "0", "0", F::Year, "Year: 2000 to 2099"},
+        {"year 20261", 1, 4, "go", "6", "15", "20261", "8", "0", "0", F::Year, "Year: 2000 to 2099"},
+        {"month 13", 1, 0, "go", "13", "15", "2026", "8", "0", "0", F::Month, "Month: 1 to 12"},
+        {"30 February", 1, 0, "go", "2", "30", "2028", "8", "0", "0", F::Day, "Day: 1 to 29"},
+        {"29 February of a common year", 1, 0, "go", "2", "29", "2026", "8", "0", "0", F::Day, "Day: 1 to 28"},
+        {"31 April", 1, 0, "go", "4", "31", "2026", "8", "0", "0", F::Day, "Day: 1 to 30"},
+        {"day 0", 1, 0, "go", "1", "0", "2026", "8", "0", "0", F::Day, "Day: 1 to 31"},
+        {"yearly 29 February", 1, 4, "go", "2", "29", "2026", "8", "0", "0", F::None, ""},
+        {"monthly day 32", 1, 3, "go", "x", "32", "x", "8", "0", "0", F::Day, "Day: 1 to 31"},
+        {"daily ignores the date", 1, 1, "go", "x", "x", "1999", "8", "0", "0", F::None, ""},
+        {"hour 24", 1, 1, "go", "", "", "", "24", "0", "0", F::Hour, "Hour: 0 to 23"},
+        {"hour -1", 1, 1, "go", "", "", "", "-1", "0", "0", F::Hour, "Hour: 0 to 23"},
+        {"hour empty", 1, 1, "go", "", "", "", "", "0", "0", F::Hour, "Hour: 0 to 23"},
+        {"minute 60", 1, 1, "go", "", "", "", "8", "60", "0", F::Minute, "Minute: 0 to 59"},
+        {"minute abc", 1, 1, "go", "", "", "", "8", "abc", "0", F::Minute, "Minute: 0 to 59"},
+        {"second 60", 1, 1, "go", "", "", "", "8", "0", "60", F::Second, "Second: 0 to 59"},
+        {"date before time", 1, 0, "go", "6", "15", "2100", "24", "0", "0", F::Year, "Year: 2000 to 2099"},
+        {"hint without text", 1, 1, "  ", "", "", "", "8", "0", "0", F::Text, "Type the hint text"},
+        {"sound without a file", 0, 1, "", "", "", "", "8", "0", "0", F::Sound,
+         "Choose a sound file, or pick Text Hint"},
+        {"program without a path", 2, 1, "", "", "", "", "8", "0", "0", F::Program, "Choose a program to run"},
+        {"no action", -1, 1, "", "", "", "", "8", "0", "0", F::Action, "Choose an action"},
+        {"shutdown needs no text", 4, 1, "", "", "", "", "8", "0", "0", F::None, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        alarms::EditorEntry e;
+        e.action = c.action;
+        e.dateOption = c.option;
+        e.text = c.text;
+        e.month = c.month;
+        e.day = c.day;
+        e.year = c.year;
+        e.hour = c.hour;
+        e.minute = c.minute;
+        e.second = c.second;
+        const alarms::FieldCheck check = alarms::CheckEntry(e);
+        EXPECT_EQ(check.field, c.field);
+        EXPECT_EQ(check.message, c.message);
+    }
+    alarms::EditorEntry noSeconds;  // a form without a seconds field
+    noSeconds.text = "go";
+    noSeconds.dateOption = 1;
+    noSeconds.hour = noSeconds.minute = "0";
+    EXPECT_TRUE(alarms::CheckEntry(noSeconds).Valid());
 }
 
 }  // namespace

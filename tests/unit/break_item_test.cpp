@@ -13,6 +13,8 @@ BreakForm Form() {
     f.todayWeekday = 2;
     f.hourText = "14";
     f.minuteText = "5";
+    f.secondText = "30";
+    f.lengthText = "60";
     f.monthText = "12";
     f.dayText = "8";
     f.yearText = "2026";
@@ -48,15 +50,32 @@ TEST(BreakItem, RecordOfDailyAndWeeklyBreaks) {
     }
 }
 
-TEST(BreakItem, FieldTextsBecomeBytes) {
-    struct Case { const char* what; const char* text; std::uint8_t value; } cases[] = {
-        {"plain", "17", 17}, {"zero", "0", 0}, {"leading zero", "07", 7}, {"largest byte", "255", 255},
-        {"beyond a byte", "256", 0}, {"empty", "", 0}, {"letters", "1a", 0}, {"sign", "-1", 0},
-        {"space", " 5", 0}, {"too long", "0005", 0},
+TEST(BreakItem, FormChecksRefuseWhatCannotBeStored) {
+    using F = alarms::EntryField;
+    struct Case { const char* what; const char *hour, *minute, *second, *length; F field; const char* message; } cases[] = {
+        {"valid", "23", "59", "59", "32767", F::None, ""},
+        {"blanks ignored", " 7", "5 ", " 0 ", " 60 ", F::None, ""},
+        {"minute 75", "14", "75", "0", "60", F::Minute, "Minute: 0 to 59"},
+        {"hour 24", "24", "0", "0", "60", F::Hour, "Hour: 0 to 23"},
+        {"second 60", "14", "0", "60", "60", F::Second, "Second: 0 to 59"},
+        {"length 99999", "14", "0", "0", "99999", F::Length, "Break length: 1 to 32767 seconds"},
+        {"length 32768", "14", "0", "0", "32768", F::Length, "Break length: 1 to 32767 seconds"},
+        {"length 0", "14", "0", "0", "0", F::Length, "Break length: 1 to 32767 seconds"},
+        {"length empty", "14", "0", "0", "", F::Length, "Break length: 1 to 32767 seconds"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(FieldByte(c.text), c.value);
+        BreakForm f = Form();
+        f.hourText = c.hour;
+        f.minuteText = c.minute;
+        f.secondText = c.second;
+        f.lengthText = c.length;
+        const alarms::FieldCheck check = CheckBreakForm(f);
+        EXPECT_EQ(check.field, c.field);
+        EXPECT_EQ(check.message, c.message);
+        if (check.Valid()) {
+            EXPECT_EQ(BreakLength(f), std::stoi(c.length));
+        }
     }
 }
 

@@ -141,4 +141,19 @@ PaintSurface::PaintSurface(int width, int height) : dc_(CreateCompatibleDC(nullp
 
 PaintSurface::~PaintSurface() { SelectObject(dc_.get(), old_); }
 
+LRESULT CALLBACK MessageBoxRecorder::Proc(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_ACTIVATE && self_) {
+        HWND box = reinterpret_cast<HWND>(wp);
+        char cls[32] = {}, caption[256] = {}, text[512] = {};
+        GetClassNameA(box, cls, sizeof cls);
+        if (std::string(cls) == "#32770" && self_->seen_.insert(box).second) {
+            GetWindowTextA(box, caption, sizeof caption);
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            self_->boxes.emplace_back(caption, text);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
 }  // namespace testing_support

@@ -3,7 +3,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/Handles.h"
 
@@ -55,6 +58,25 @@ private:
     win::AutoMemDC dc_;
     win::AutoBitmap bitmap_;
     HGDIOBJ old_ = nullptr;  // the DC's own bitmap, put back before the DC goes
+};
+
+// Message boxes shown on this thread while it lives: their caption and text; each is
+// answered with OK at once. A box is counted once, however often it is activated (another
+// program on the same display may take the foreground away and give it back).
+class MessageBoxRecorder {
+public:
+    MessageBoxRecorder() {
+        self_ = this;
+        hook_.reset(SetWindowsHookExA(WH_CBT, Proc, nullptr, GetCurrentThreadId()));
+    }
+    ~MessageBoxRecorder() { self_ = nullptr; }
+    std::vector<std::pair<std::string, std::string>> boxes;
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp);
+    static inline MessageBoxRecorder* self_ = nullptr;
+    std::set<HWND> seen_;
+    win::AutoHook hook_;
 };
 
 }  // namespace testing_support

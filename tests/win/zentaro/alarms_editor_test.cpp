@@ -122,14 +122,65 @@ TEST_F(AlarmEditorTest, ActionAndDateRuleTables) {
     }
 }
 
-TEST_F(AlarmEditorTest, OkWithAnIncompleteEntryStoresNothingAndReopensTheList) {
-    alarms::ShowAlarmList(nullptr);
-    HWND w = alarms::ShowAddEditor(nullptr);
-    Press(w, alarms::kEditorOk);
-    EXPECT_EQ(alarms::AddEditorWindow(), nullptr);
-    EXPECT_EQ(alarms::StoredItemCount(), 0);
-    EXPECT_NE(registry::RegReadValue(HKEY_CURRENT_USER, "Software\\Zentaro\\Data", "Data1").kind, registry::RegValue::Kind::Bytes);
-    EXPECT_NE(alarms::AlarmListWindow(), nullptr);
+// The whole selection of the focused edit control (a combo box's own edit included).
+bool FocusedWhole(HWND field) {
+    HWND focus = GetFocus();
+    if (focus != field && GetParent(focus) != field) return false;
+    DWORD start = 1, end = 0;
+    SendMessageA(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthA(focus));
+}
+
+TEST_F(AlarmEditorTest, OkRefusesAFieldItCannotStoreAndKeepsTheEditorOpen) {
+    AlarmItem kept;
+    kept.notifyMode = alarms::kNotifyText;
+    kept.timeMode = alarms::kTimeDaily;
+    kept.hour = 8;
+    kept.notifyText = "kept";
+    alarms::AppendAlarmItem(kept);
+    const alarms::RecordBytes before = Record(1);
+    const struct {
+        const char* what;
+        bool modify;
+        int action, option, field;
+        const char* typed;
+        const char* message;
+    } cases[] = {
+        {"year 1999", false, 1, 0, alarms::kEditorYear, "1999", "Year: 2000 to 2099"},
+        {"year 2100", true, 1, 4, alarms::kEditorYear, "2100", "Year: 2000 to 2099"},
+        {"year 20261", false, 1, 0, alarms::kEditorYear, "20261", "Year: 2000 to 2099"},
+        {"31 February", false, 1, 0, alarms::kEditorMonth, "2", "Day: 1 to 28"},
+        {"hour 24", true, 1, 1, alarms::kEditorHour, "24", "Hour: 0 to 23"},
+        {"hour -1", false, 1, 1, alarms::kEditorHour, "-1", "Hour: 0 to 23"},
+        {"hour empty", false, 1, 1, alarms::kEditorHour, "", "Hour: 0 to 23"},
+        {"minute 60", false, 1, 1, alarms::kEditorMinute, "60", "Minute: 0 to 59"},
+        {"second abc", false, 1, 1, alarms::kEditorSecond, "abc", "Second: 0 to 59"},
+        {"hint without text", false, 1, 1, alarms::kEditorText, " ", "Type the hint text"},
+        {"sound without a file", true, 0, 1, alarms::kEditorSound, "", "Choose a sound file, or pick Text Hint"},
+        {"program without a path", false, 2, 1, alarms::kEditorProgram, "", "Choose a program to run"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        HWND w = c.modify ? alarms::ShowModifyEditor(nullptr, 1) : alarms::ShowAddEditor(nullptr);
+        ChooseAction(w, c.action);
+        ChooseRule(w, c.option);
+        Type(w, alarms::kEditorText, "go");
+        Type(w, alarms::kEditorMonth, "12");
+        Type(w, alarms::kEditorDay, "31");
+        Type(w, c.field, c.typed);
+        testing_support::MessageBoxRecorder boxes;
+        Press(w, alarms::kEditorOk);
+        ASSERT_TRUE(IsWindow(w));
+        const int field = c.field == alarms::kEditorMonth ? alarms::kEditorDay : c.field;
+        EXPECT_TRUE(FocusedWhole(GetDlgItem(w, field)));
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_EQ(boxes.boxes[0].first, "Alarm item ");
+        EXPECT_EQ(boxes.boxes[0].second, c.message);
+        EXPECT_EQ(alarms::StoredItemCount(), 1);
+        EXPECT_EQ(Record(1), before);
+        EXPECT_EQ(alarms::ReadAlarmItem(1).notifyText, "kept");
+        DestroyWindow(w);
+    }
 }
 
 TEST_F(AlarmEditorTest, StoredRecords) {
@@ -149,13 +200,10 @@ TEST_F(AlarmEditorTest, StoredRecords) {
         {"daily gets today's weekday (Tuesday)", 1, 1, "go", "Week ", "8", "15", "2026",
          {1, 1, 2, 2, 8, 15, 20, 26, 12, 8, 0}, 8},
         {"year 2010", 1, 0, "go", "", "8", "15", "2010", {1, 1, 1, 0, 8, 15, 20, 10, 12, 6, 0}},
-        {"hour 99 as typed", 1, 1, "go", "", "99", "15", "2026", {1, 1, 2, 0, 99, 15, 20, 26, 12, 6, 0}},
-        {"hour -1", 1, 1, "go", "", "-1", "15", "2026", {1, 1, 2, 0, 0, 15, 20, 26, 12, 6, 0}},
-        {"hour abc", 1, 1, "go", "", "abc", "15", "2026", {1, 1, 2, 0, 0, 15, 20, 26, 12, 6, 0}},
-        {"hour empty", 1, 1, "go", "", "", "15", "2026", {1, 1, 2, 0, 0, 15, 20, 26, 12, 6, 0}},
-        {"year 20261", 1, 0, "go", "", "8", "15", "20261", {1, 1, 1, 0, 8, 15, 20, 61, 12, 6, 0}},
+        {"blanks around the numbers", 1, 0, "go", "", " 8", "15 ", "2026 ", {1, 1, 1, 0, 8, 15, 20, 26, 12, 6, 0}},
     };
     int n = 0;
+    alarms::ShowAlarmList(nullptr);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         now = Clock(c.day, 14, 7, 33);
@@ -172,8 +220,9 @@ TEST_F(AlarmEditorTest, StoredRecords) {
         ASSERT_EQ(alarms::StoredItemCount(), ++n);
         EXPECT_EQ(Record(n), c.record);
     }
-    // The scheduler was reloaded with every stored item.
+    // The scheduler was reloaded with every stored item, and the list opened again.
     EXPECT_EQ(alarms::LoadedItemCount(), n);
+    EXPECT_NE(alarms::AlarmListWindow(), nullptr);
 }
 
 TEST_F(AlarmEditorTest, ModifyShowsTheItemAndClearedTextsLeaveTheStore) {

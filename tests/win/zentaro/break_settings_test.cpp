@@ -128,10 +128,11 @@ TEST_F(BreakSettingsTest, ShowsEveryTextWhole) {
 TEST_F(BreakSettingsTest, OkWithoutIniCreatesItWithBothKeysAndAppendsADailyBreak) {
     Open();
     EXPECT_FALSE(IniExists());
+    SetText(kIdSeconds, " 60 ");
     Click(kIdBreakOk);
     EXPECT_EQ(BreakSettingsWindow(), nullptr);
     EXPECT_TRUE(IniExists());
-    EXPECT_EQ(Ini("timesshow"), "0");
+    EXPECT_EQ(Ini("timesshow"), "60");
     EXPECT_EQ(Ini("cmdhide"), "0");
 
     ASSERT_EQ(alarms::StoredItemCount(), 1);
@@ -174,6 +175,36 @@ TEST_F(BreakSettingsTest, LengthAndEnforceFlagAreSavedAndShownAgain) {
     EXPECT_EQ(alarms::StoredItemCount(), 1);  // Cancel stores nothing
 }
 
+TEST_F(BreakSettingsTest, OkRefusesAFieldItCannotStoreAndWritesNothing) {
+    WriteIni("timesshow", "30");
+    WriteIni("cmdhide", "0");
+    const std::string ini = testing_support::ReadFileBytes(config_.iniPath);
+    struct Case { const char* what; int field; const char* typed; const char* message; } cases[] = {
+        {"length 99999", kIdSeconds, "99999", "Break length: 1 to 32767 seconds"},
+        {"length 0 (no stop.ini shows 0)", kIdSeconds, "0", "Break length: 1 to 32767 seconds"},
+        {"length empty", kIdSeconds, "", "Break length: 1 to 32767 seconds"},
+        {"minute 75", kIdMinute, "75", "Minute: 0 to 59"},
+        {"hour 24", kIdHour, "24", "Hour: 0 to 23"},
+        {"second 60", kIdSecond, "60", "Second: 0 to 59"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        HWND w = Open();
+        SetText(c.field, c.typed);
+        Click(kIdEnforce);
+        testing_support::MessageBoxRecorder boxes;
+        Click(kIdBreakOk);
+        ASSERT_TRUE(IsWindow(w));
+        EXPECT_EQ(GetFocus(), Item(c.field));
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_EQ(boxes.boxes[0].first, "Break Setting . . .");
+        EXPECT_EQ(boxes.boxes[0].second, c.message);
+        EXPECT_EQ(testing_support::ReadFileBytes(config_.iniPath), ini);
+        EXPECT_EQ(alarms::StoredItemCount(), 0);
+        DestroyWindow(w);
+    }
+}
+
 TEST_F(BreakSettingsTest, WeeklyBreakStoresTheChosenWeekdayAndTime) {
     Open();
     Click(kIdOptionWeekly);
@@ -183,6 +214,7 @@ TEST_F(BreakSettingsTest, WeeklyBreakStoresTheChosenWeekdayAndTime) {
     EXPECT_EQ(Text(kIdWeek), "Wednesday");
     SetText(kIdHour, "14");
     SetText(kIdMinute, "5");
+    SetText(kIdSeconds, "60");
     Click(kIdBreakOk);
 
     const alarms::AlarmItem item = alarms::ReadAlarmItem(1);
@@ -199,6 +231,7 @@ TEST_F(BreakSettingsTest, WeeklyBreakStoresTheChosenWeekdayAndTime) {
     SendMessageA(Item(kIdWeek), CB_SETCURSEL, 5, 0);
     Click(kIdOptionDaily);
     EXPECT_FALSE(IsWindowEnabled(Item(kIdWeek)));
+    SetText(kIdSeconds, "60");
     Click(kIdBreakOk);
     const alarms::AlarmItem daily = alarms::ReadAlarmItem(2);
     EXPECT_EQ(daily.timeMode, 2);
@@ -207,9 +240,11 @@ TEST_F(BreakSettingsTest, WeeklyBreakStoresTheChosenWeekdayAndTime) {
 
 TEST_F(BreakSettingsTest, EveryOkAppendsAnotherBreak) {
     Open();
+    SetText(kIdSeconds, "60");
     Click(kIdBreakOk);
     Open();
     SetText(kIdMinute, "30");
+    SetText(kIdSeconds, "60");
     Click(kIdBreakOk);
     ASSERT_EQ(alarms::StoredItemCount(), 2);
     EXPECT_EQ(alarms::ReadAlarmItem(1).minute, 5);

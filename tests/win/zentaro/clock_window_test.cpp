@@ -33,37 +33,7 @@ namespace {
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
-// Message boxes shown on this thread while it lives: their caption and text; each is
-// answered with OK at once. A box is counted once, however often it is activated (another
-// program on the same display may take the foreground away and give it back).
-class MessageBoxRecorder {
-public:
-    MessageBoxRecorder() {
-        self_ = this;
-        hook_.reset(SetWindowsHookExA(WH_CBT, Proc, nullptr, GetCurrentThreadId()));
-    }
-    ~MessageBoxRecorder() { self_ = nullptr; }
-    std::vector<std::pair<std::string, std::string>> boxes;
-
-private:
-    static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
-        if (code == HCBT_ACTIVATE && self_) {
-            HWND box = reinterpret_cast<HWND>(wp);
-            char cls[32] = {}, caption[256] = {}, text[512] = {};
-            GetClassNameA(box, cls, sizeof cls);
-            if (std::string(cls) == "#32770" && self_->seen_.insert(box).second) {
-                GetWindowTextA(box, caption, sizeof caption);
-                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-                self_->boxes.emplace_back(caption, text);
-                PostMessageA(box, WM_COMMAND, IDOK, 0);
-            }
-        }
-        return CallNextHookEx(nullptr, code, wp, lp);
-    }
-    static inline MessageBoxRecorder* self_ = nullptr;
-    std::set<HWND> seen_;
-    win::AutoHook hook_;
-};
+using testing_support::MessageBoxRecorder;
 
 // Tuesday 8 December 2026.
 SYSTEMTIME At(WORD h, WORD m, WORD s, WORD ms = 20) { return testing_support::LocalTime(2026, 12, 8, h, m, s, ms); }
