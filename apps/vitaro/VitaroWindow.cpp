@@ -366,6 +366,7 @@ bool OnCreate(VitaroState* s) {
     s->frameBrush.reset(CreateSolidBrush(Ref(kFrameGrey)));
     s->panelBrush.reset(CreateSolidBrush(Ref(kPanelRed)));
     s->whiteBrush.reset(CreateSolidBrush(Ref(kWhiteColor)));
+    for (int i = 0; i < 4; ++i) s->checkBrushes[i].reset(CreateSolidBrush(Ref(kCheckColors[i])));
     CreateControls(*s);
     win::AddModelessWindow(s->wnd);  // Tab between the controls, Esc as Cancel
     return true;
@@ -432,8 +433,11 @@ void OnClose(VitaroState& s) {
     DestroyWindow(s.wnd);
 }
 
-// Start-up after creation: the birth date from the INI file, today, the boxes, the window
-// shown, the colour panel, the legend colours and the first chart.
+// Start-up after creation: the birth date from the INI file, today, the boxes, the colour
+// panel and the first chart, all filled in while the window is still hidden; then the window
+// is shown and painted once, complete. Shown any earlier, every control would be erased and
+// painted at once and then again as the boxes, scroll bars, value lines and chart fill in,
+// and the chart would appear last, after all of that.
 void StartUp(VitaroState& s) {
     ini::SetIniFile(s.options.iniPath);
     const std::string stored = ini::ReadIniString(stopini::kSection, stopini::kBirthDateRead, kBirthDateReadSize);
@@ -442,12 +446,11 @@ void StartUp(VitaroState& s) {
     const CivilDate today = Today();
     FillGroup(s, 3, today.month, today.day, today.year);
     FillGroup(s, 0, birth[0], birth[1], birth[2]);
-    ShowWindow(s.wnd, s.options.show);
     SendMessageA(s.colorOptions[0], BM_SETCHECK, BST_CHECKED, 0);
     ChooseColorSlot(s, bio::kSlotBackground);
-    for (int i = 0; i < 4; ++i) s.checkBrushes[i].reset(CreateSolidBrush(Ref(kCheckColors[i])));
-    for (HWND check : s.checks) InvalidateRect(check, nullptr, TRUE);
     OnCurrentDate(s);
+    ShowWindow(s.wnd, s.options.show);
+    UpdateWindow(s.wnd);
 }
 
 LRESULT CALLBACK VitaroProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {

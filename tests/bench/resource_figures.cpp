@@ -157,12 +157,17 @@ struct Program {
 
 // The time to the first paint is the median of several starts taken in rounds, each round
 // starting every program once: one start varies by tens of milliseconds with the machine's
-// load, and the rounds let a passing load fall on all programs alike.
+// load, and the rounds let a passing load fall on all programs alike. Each round starts with
+// the next program, so that each follows every other equally often: a program's exit leaves
+// work behind in Wine's own processes (the clock's tray icon going, for one), which would
+// otherwise always fall on the start of the same next program.
 constexpr int kPaintRounds = 9;
 
 void MeasureFirstPaints(std::vector<Program>& programs) {
+    const std::size_t count = programs.size();
     for (int round = 0; round < kPaintRounds; ++round)
-        for (Program& program : programs) {
+        for (std::size_t i = 0; i < count; ++i) {
+            Program& program = programs[(round + i) % count];
             if (!program.firstPaint) continue;
             driver::Process p;
             HWND wnd = nullptr;
