@@ -28,6 +28,10 @@ constexpr std::int64_t kDayLimit = kSerialYearLimit * 366;
 
 bool Within(std::int64_t value, std::int64_t limit) { return value >= -limit && value <= limit; }
 
+// The serials of 1 January -kSerialYearLimit and 31 December kSerialYearLimit.
+std::int64_t FirstSerial() { return DaysOfMonthStart(-kSerialYearLimit, 1); }
+std::int64_t LastSerial() { return DaysOfMonthStart(kSerialYearLimit + 1, 1) - 1; }
+
 }  // namespace
 
 std::optional<std::int64_t> DaySerial(std::int64_t year, std::int64_t month, std::int64_t day) {
@@ -37,11 +41,13 @@ std::optional<std::int64_t> DaySerial(std::int64_t year, std::int64_t month, std
     const std::int64_t months = year * kMonthsPerYear + (month - 1);
     const std::int64_t y = FloorDiv(months, kMonthsPerYear);
     const int m = static_cast<int>(months - y * kMonthsPerYear) + 1;
-    return DaysOfMonthStart(y, m) + (day - 1);
+    const std::int64_t serial = DaysOfMonthStart(y, m) + (day - 1);
+    if (serial < FirstSerial() || serial > LastSerial()) return std::nullopt;
+    return serial;
 }
 
 std::optional<CivilDate> DateOfSerial(std::int64_t serial) {
-    if (!Within(serial, kDayLimit)) return std::nullopt;
+    if (serial < FirstSerial() || serial > LastSerial()) return std::nullopt;
     const std::int64_t z = serial + 719468;
     const std::int64_t era = FloorDiv(z, 146097);
     const std::int64_t doe = z - era * 146097;

@@ -27,12 +27,12 @@ struct LocalMoment {
 
 // Days since 1 January 1970 of year/month/day with carry: month 13 is January of the next
 // year, month 0 December of the year before; day 0 is the last day of the month before,
-// day 31 of a 30-day month the 1st of the next. No date when a part lies beyond
-// kSerialYearLimit years (or as many months or days) from year 0, where the arithmetic would
-// overflow.
+// day 31 of a 30-day month the 1st of the next. No date when a part or the carried date lies
+// beyond kSerialYearLimit years (or as many months or days) from year 0, where the arithmetic
+// would overflow.
 inline constexpr std::int64_t kSerialYearLimit = 1'000'000'000'000;
 std::optional<std::int64_t> DaySerial(std::int64_t year, std::int64_t month, std::int64_t day);
-// No date for a serial beyond kSerialYearLimit years' worth of days.
+// No date for a serial whose year lies beyond kSerialYearLimit.
 std::optional<CivilDate> DateOfSerial(std::int64_t serial);
 inline std::optional<CivilDate> CarryDate(std::int64_t year, std::int64_t month, std::int64_t day) {
     const std::optional<std::int64_t> serial = DaySerial(year, month, day);
