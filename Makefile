@@ -1,11 +1,14 @@
 # The two commands of the README, and the others.
-.PHONY: run test dist bench lint screenshots clean
+.PHONY: run test fuzz dist bench lint screenshots clean
 
 run:
 	scripts/run-clock.sh
 
 test:
 	scripts/test.sh
+
+fuzz:
+	scripts/fuzz.sh
 
 dist:
 	scripts/dist.sh

@@ -22,17 +22,32 @@ std::int64_t DaysOfMonthStart(std::int64_t year, int month) {
     return era * 146097 + doe - 719468;
 }
 
+// Limits that keep every product and sum below within 64 bits.
+constexpr std::int64_t kMonthLimit = kSerialYearLimit * 12;
+constexpr std::int64_t kDayLimit = kSerialYearLimit * 366;
+
+bool Within(std::int64_t value, std::int64_t limit) { return value >= -limit && value <= limit; }
+
+// The serials of 1 January -kSerialYearLimit and 31 December kSerialYearLimit.
+std::int64_t FirstSerial() { return DaysOfMonthStart(-kSerialYearLimit, 1); }
+std::int64_t LastSerial() { return DaysOfMonthStart(kSerialYearLimit + 1, 1) - 1; }
+
 }  // namespace
 
-std::int64_t DaySerial(std::int64_t year, std::int64_t month, std::int64_t day) {
+std::optional<std::int64_t> DaySerial(std::int64_t year, std::int64_t month, std::int64_t day) {
+    if (!Within(year, kSerialYearLimit) || !Within(month, kMonthLimit) || !Within(day, kDayLimit))
+        return std::nullopt;
     // Carry the month into the year first, then count the day from the first of that month.
     const std::int64_t months = year * kMonthsPerYear + (month - 1);
     const std::int64_t y = FloorDiv(months, kMonthsPerYear);
     const int m = static_cast<int>(months - y * kMonthsPerYear) + 1;
-    return DaysOfMonthStart(y, m) + (day - 1);
+    const std::int64_t serial = DaysOfMonthStart(y, m) + (day - 1);
+    if (serial < FirstSerial() || serial > LastSerial()) return std::nullopt;
+    return serial;
 }
 
-CivilDate DateOfSerial(std::int64_t serial) {
+std::optional<CivilDate> DateOfSerial(std::int64_t serial) {
+    if (serial < FirstSerial() || serial > LastSerial()) return std::nullopt;
     const std::int64_t z = serial + 719468;
     const std::int64_t era = FloorDiv(z, 146097);
     const std::int64_t doe = z - era * 146097;
@@ -48,17 +63,23 @@ CivilDate DateOfSerial(std::int64_t serial) {
 
 int WeekdayOf(const CivilDate& date) {
     // 1 January 1970 was a Thursday.
-    const std::int64_t serial = DaySerial(date.year, date.month, date.day);
-    return static_cast<int>(serial - FloorDiv(serial + 4, 7) * 7 + 4);
+    const std::optional<std::int64_t> serial = DaySerial(date.year, date.month, date.day);
+    if (!serial) return -1;
+    return static_cast<int>(*serial - FloorDiv(*serial + 4, 7) * 7 + 4);
 }
 
 std::int64_t MinuteSerial(const LocalMoment& now) {
-    return DaySerial(now.date.year, now.date.month, now.date.day) * kMinutesPerDay + now.hour * 60 + now.minute;
+    const std::optional<std::int64_t> day = DaySerial(now.date.year, now.date.month, now.date.day);
+    // The clock's hour and minute are small; a day within the limit leaves room for them.
+    if (!day || !Within(now.hour, kMinutesPerDay) || !Within(now.minute, kMinutesPerDay)) return kNoMinute;
+    return *day * kMinutesPerDay + now.hour * 60 + now.minute;
 }
 
 bool MatchesMinute(const AlarmItem& item, const LocalMoment& now) {
     if (item.hour != now.hour || item.minute != now.minute) return false;
-    const CivilDate today = CarryDate(now.date.year, now.date.month, now.date.day);
+    const std::optional<CivilDate> carried = CarryDate(now.date.year, now.date.month, now.date.day);
+    if (!carried) return false;
+    const CivilDate& today = *carried;
     switch (item.timeMode) {
     case kTimeOnce: return CarryDate(item.YearNumber(), item.month, item.wDay) == today;
     case kTimeDaily: return true;

@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 fonts-wine xvfb xauth x11-utils
   zip cppcheck nsis
+  clang libfuzzer-14-dev
 )
 
 missing=()

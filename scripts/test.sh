@@ -49,6 +49,14 @@ all_pass=0; all_fail=0
 run_ctest host
 run_ctest win64
 
+# The fuzz targets, briefly, from the committed corpus: a regression of a parser shows here.
+echo "== fuzz"
+if ZENTARO_FUZZ_SECONDS=${ZENTARO_FUZZ_SECONDS:-10} "$root/scripts/fuzz.sh"; then
+  summary+=("fuzz: clean")
+else
+  summary+=("fuzz: FAILED"); failed=1
+fi
+
 echo
 echo "== summary"
 printf '%s\n' "${summary[@]}"

@@ -32,7 +32,8 @@ void InitControlGroup(DWORD group) {
 // Today's local date (through the clock seam) moved by whole days, as a date-only SYSTEMTIME.
 SYSTEMTIME TodayPlus(int days) {
     const SYSTEMTIME now = sys::LocalTime();
-    const toolkit::CivilDate d = toolkit::AddDays({now.wYear, now.wMonth, now.wDay}, days);
+    // A SYSTEMTIME date moved by an int of days always has a date.
+    const toolkit::CivilDate d = toolkit::AddDays({now.wYear, now.wMonth, now.wDay}, days).value_or(toolkit::CivilDate{});
     SYSTEMTIME st{};
     st.wYear = static_cast<WORD>(d.year);
     st.wMonth = static_cast<WORD>(d.month);

@@ -1,6 +1,7 @@
 // Whole calendar days of the Gregorian calendar: "today plus n days" for the date controls.
 // Pure: no <windows.h>.
 #pragma once
+#include <optional>
 
 namespace toolkit {
 
@@ -11,11 +12,13 @@ struct CivilDate {
     friend bool operator==(const CivilDate&, const CivilDate&) = default;
 };
 
-// Days since 1970-01-01 (negative before it) and back.
+// Days since 1970-01-01 (negative before it) and back; no date when the year would not fit
+// in an int (beyond about 7.8e11 days).
 long long DaysFromCivil(const CivilDate& d);
-CivilDate CivilFromDays(long long days);
+std::optional<CivilDate> CivilFromDays(long long days);
 
-// The date moved by whole days (negative goes back), with month and year carry.
-CivilDate AddDays(const CivilDate& d, long long days);
+// The date moved by whole days (negative goes back), with month and year carry; no date when
+// the result's year would not fit in an int.
+std::optional<CivilDate> AddDays(const CivilDate& d, long long days);
 
 }  // namespace toolkit

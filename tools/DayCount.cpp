@@ -14,7 +14,7 @@ std::optional<CivilDate> TodayPlusInRange(const CivilDate& today, long long days
     const long long from = DaysFromCivil(today);
     // Compared as offsets so that no sum can overflow, whatever `days` holds.
     if (days < first - from || days > last - from) return std::nullopt;
-    return CivilFromDays(from + days);
+    return CivilFromDays(from + days);  // within the controls' range: always a date
 }
 
 namespace {
@@ -22,8 +22,9 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Any exponent beyond this puts a non-zero value far outside 32 bits (or rounds it to 0).
-constexpr long long kExponentCap = 1000;
+// An exponent beyond the text's length plus this puts a non-zero value far outside 32 bits (or
+// rounds it to 0), however many digits the mantissa has; reading stops growing it there.
+constexpr long long kExponentMargin = 32;
 
 }  // namespace
 
@@ -52,6 +53,7 @@ std::optional<std::int32_t> ParseDayCount(std::string_view text) {
     }
     if (!sawDigit) return std::nullopt;
 
+    const long long exponentCap = static_cast<long long>(text.size()) + kExponentMargin;
     long long exponent = 0;
     if (i < end && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
@@ -59,7 +61,7 @@ std::optional<std::int32_t> ParseDayCount(std::string_view text) {
         if (i < end && (text[i] == '+' || text[i] == '-')) negativeExponent = text[i++] == '-';
         if (i == end || !IsDigit(text[i])) return std::nullopt;
         for (; i < end && IsDigit(text[i]); ++i)
-            if (exponent < kExponentCap) exponent = exponent * 10 + (text[i] - '0');
+            if (exponent < exponentCap) exponent = exponent * 10 + (text[i] - '0');
         if (negativeExponent) exponent = -exponent;
     }
     if (i != end) return std::nullopt;

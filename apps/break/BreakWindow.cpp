@@ -14,6 +14,7 @@
 #include "toolkit/ControlTable.h"
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <random>
@@ -38,6 +39,15 @@ constexpr int kHeadingPoints = 2625;
 constexpr int kCountdownPoints = 1350;
 constexpr int kButtonPoints = 975;
 
+// Whether this process has told the system that a screen saver runs: the crash filter reads it,
+// so it lives outside any window's state.
+std::atomic<bool> g_screenSaverFlagSet{false};
+
+// Puts the flag back once, whoever comes first: the break's own end or the crash filter.
+void PutScreenSaverFlagBack() {
+    if (g_screenSaverFlagSet.exchange(false)) sys::SetScreenSaverRunning(FALSE);
+}
+
 // Tells the system that a screen saver is running for as long as the break lasts, and puts the
 // flag back exactly once, whichever way the break ends.
 class ScreenSaverFlag {
@@ -49,9 +59,10 @@ public:
     void Set() {
         sys::SetScreenSaverRunning(TRUE);
         set_ = true;
+        g_screenSaverFlagSet = true;
     }
     void Clear() {
-        if (set_) sys::SetScreenSaverRunning(FALSE);
+        if (set_) PutScreenSaverFlagBack();
         set_ = false;
     }
 
@@ -75,7 +86,8 @@ struct BreakState {
     win::AutoBitmap picture;        // the picture area, kPictureWidth x kPictureHeight
     bool pictureLoaded = false;
     int pictureNumber = 1;
-    std::optional<Countdown> countdown;
+    int seconds = 0;
+    std::optional<Countdown> countdown;  // started when the window is first shown
     bool enforced = false;
     bool finished = false;
     ScreenSaverFlag screenSaver;
@@ -172,6 +184,7 @@ void Finish(BreakState& s) {
     KillTimer(s.wnd, kFocusTimerId);
     KillTimer(s.wnd, kCountdownTimerId);
     s.finished = true;
+    s.screenSaver.Clear();  // the break is over: nothing keeps the user out any more
     EnableWindow(s.closeButton, TRUE);
 }
 
@@ -197,8 +210,8 @@ bool OnCreate(HWND wnd, const CREATESTRUCTA* cs) {
 
     ini::SetIniFile(s->config.iniPath);
     const int seconds = stopini::ClampBreakLength(ini::ReadIniInt(stopini::kSection, stopini::kTimesShow));
+    s->seconds = seconds;
     s->enforced = ini::ReadIniInt(stopini::kSection, stopini::kCmdHide) != 0;
-    s->countdown.emplace(seconds, sys::TickCount());
 
     s->background.reset(CreateSolidBrush(kBreakBackground));
     s->layout = breaklogic::ComputeBreakLayout(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
@@ -217,7 +230,6 @@ bool OnCreate(HWND wnd, const CREATESTRUCTA* cs) {
     s->screenSaver.Set();
 
     SetTimer(wnd, kFocusTimerId, kFocusPeriodMs, nullptr);
-    SetTimer(wnd, kCountdownTimerId, kCountdownPeriodMs, nullptr);
     // A break of no length is over at once: nothing may keep the user out.
     if (seconds == 0) {
         SetCountdownText(*s, breaklogic::CountdownText(0));
@@ -226,8 +238,16 @@ bool OnCreate(HWND wnd, const CREATESTRUCTA* cs) {
     return true;
 }
 
+// The count starts once the window is on the screen with its picture, so that every second
+// of the break is seen however long the start took.
+void StartCountdown(BreakState& s) {
+    if (s.finished || s.countdown) return;
+    s.countdown.emplace(s.seconds, sys::TickCount());
+    SetTimer(s.wnd, kCountdownTimerId, kCountdownPeriodMs, nullptr);
+}
+
 void OnCountdownTick(BreakState& s) {
-    if (s.finished) return;
+    if (s.finished || !s.countdown) return;
     const int remaining = s.countdown->Remaining(sys::TickCount());
     SetCountdownText(s, breaklogic::CountdownText(remaining));
     if (remaining == 0) Finish(s);
@@ -397,16 +417,26 @@ HWND CreateBreakWindow(HINSTANCE instance, const BreakConfig& config, int show) 
                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
                                instance, const_cast<BreakConfig*>(&config));
     if (!wnd) return nullptr;
-    ShowWindow(wnd, show == SW_HIDE ? SW_HIDE : SW_SHOW);
+    // Shown whatever show state the program was started with: a hidden break would hold the
+    // screen-saver flag with nothing on the screen to end it. The system may replace the first
+    // ShowWindow's state with the one its starter asked for, so a second call makes sure.
+    (void)show;
+    ShowWindow(wnd, SW_SHOW);
+    if (!IsWindowVisible(wnd)) ShowWindow(wnd, SW_SHOW);
     UpdateWindow(wnd);
-    if (show != SW_HIDE) {
-        SetForegroundWindow(wnd);
-        SetFocus(wnd);
-    }
+    SetForegroundWindow(wnd);
+    SetFocus(wnd);
+    if (BreakState* s = StateOf(wnd)) StartCountdown(*s);
     return wnd;
 }
 
+LONG WINAPI BreakCrashFilter(EXCEPTION_POINTERS*) {
+    PutScreenSaverFlagBack();
+    return EXCEPTION_CONTINUE_SEARCH;  // the system's own crash handling goes on as before
+}
+
 int RunBreak(HINSTANCE instance, int show) {
+    SetUnhandledExceptionFilter(BreakCrashFilter);
     HWND wnd = CreateBreakWindow(instance, DefaultBreakConfig(), show);
     if (!wnd) return 1;
     win::AddModelessWindow(wnd);  // Tab between the buttons and Esc as Cancel

@@ -37,6 +37,9 @@ BreakConfig DefaultBreakConfig();
 // Reads the break's settings, creates and shows the window and starts the break.
 HWND CreateBreakWindow(HINSTANCE instance, const BreakConfig& config, int show);
 
+// The crash filter RunBreak installs: puts the screen-saver flag back if a break set it.
+LONG WINAPI BreakCrashFilter(EXCEPTION_POINTERS* exception);
+
 // Creates the break window and runs its message loop to its end.
 int RunBreak(HINSTANCE instance, int show);
 

@@ -117,20 +117,30 @@ std::array<std::string, 4> ValueLines(std::int32_t n) {
 
 std::string DaysLivedText(std::int32_t n) { return "You have lived " + std::to_string(n) + " days"; }
 
+// The steps compare k with the distances to the range's ends rather than adding it first, so
+// that no sum overflows whatever k holds (up to +/-2^63).
+namespace {
+bool StepWithin(std::int64_t from, std::int64_t k, std::int64_t first, std::int64_t last) {
+    return k >= first - from && k <= last - from;
+}
+}  // namespace
+
 std::optional<CivilDate> AddDays(const CivilDate& date, std::int64_t k) {
-    return Supported(DateOfDayNumber(DayNumber(date) + k));
+    const std::int64_t from = DayNumber(date);
+    if (!StepWithin(from, k, DayNumber(kFirstSupportedDate), DayNumber(kLastSupportedDate))) return std::nullopt;
+    return Supported(DateOfDayNumber(from + k));
 }
 
 std::optional<CivilDate> AddMonths(const CivilDate& date, std::int64_t k) {
-    const std::int64_t index = static_cast<std::int64_t>(date.year) * 12 + (date.month - 1) + k;
-    if (index < kFirstSupportedDate.year * 12LL || index > kLastSupportedDate.year * 12LL + 11) return std::nullopt;
-    return Supported(ClampedDay(index, date.day));
+    const std::int64_t from = static_cast<std::int64_t>(date.year) * 12 + (date.month - 1);
+    if (!StepWithin(from, k, kFirstSupportedDate.year * 12LL, kLastSupportedDate.year * 12LL + 11))
+        return std::nullopt;
+    return Supported(ClampedDay(from + k, date.day));
 }
 
 std::optional<CivilDate> AddYears(const CivilDate& date, std::int64_t k) {
-    const std::int64_t year = date.year + k;
-    if (year < kFirstSupportedDate.year || year > kLastSupportedDate.year) return std::nullopt;
-    return Supported(ClampedDay(year * 12 + (date.month - 1), date.day));
+    if (!StepWithin(date.year, k, kFirstSupportedDate.year, kLastSupportedDate.year)) return std::nullopt;
+    return Supported(ClampedDay((date.year + k) * 12 + (date.month - 1), date.day));
 }
 
 }  // namespace bio

@@ -16,6 +16,9 @@ std::optional<int> AcceptBoxText(BoxField field, std::string_view text) {
 
 int SpinStep(BoxField field, int value, int delta) {
     const BoxLimits& limits = LimitsOf(field);
+    // A two-digit year steps as the full year it stands for: 29 up is 2030, not 1930. One digit
+    // steps as typed, so that the spin still reaches 0 from 1.
+    if (field == BoxField::kYear && value >= 10 && value <= 99) value = FullYear(value);
     const long long next = static_cast<long long>(value) + delta;
     if (next < limits.spinMin) return limits.spinMin;
     if (next > limits.spinMax) return limits.spinMax;

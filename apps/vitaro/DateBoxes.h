@@ -33,7 +33,9 @@ inline const BoxLimits& LimitsOf(BoxField field) { return kBoxLimits[static_cast
 // text is rejected.
 std::optional<int> AcceptBoxText(BoxField field, std::string_view text);
 
-// The spin's value after one arrow press (+1 up, -1 down), stopping at its range's ends.
+// The spin's value after one arrow press (+1 up, -1 down), stopping at its range's ends. A
+// two-digit year (10-99) steps from the full year it stands for (FullYear), so it never jumps a
+// century.
 int SpinStep(BoxField field, int value, int delta);
 
 // A typed year as a full year: 1-29 are 2001-2029, 30-99 are 1930-1999, others as typed.

@@ -426,9 +426,18 @@ HBRUSH OnControlColor(VitaroState& s, HDC dc, HWND control) {
     return nullptr;
 }
 
+// The boxes' birth date is stored as typed when it is a possible date; otherwise the last
+// possible one is kept (an impossible one would be refused at the next start and replaced by
+// the default, losing the real date), and the user is told so.
 void OnClose(VitaroState& s) {
-    const std::string stored =
+    std::string stored =
         bio::StoredBirthDate(win::WindowText(s.boxes[0]), win::WindowText(s.boxes[1]), win::WindowText(s.boxes[2]));
+    if (!DateOfGroup(s, 0)) {
+        stored = bio::StoredBirthDate(std::to_string(s.birth.month), std::to_string(s.birth.day),
+                                      std::to_string(s.birth.year));
+        const std::string note = "The birth date in the boxes does not exist; " + stored + " is kept.";
+        MessageBoxA(s.wnd, note.c_str(), kVitaroTitle, MB_OK | MB_ICONINFORMATION);
+    }
     ini::WriteIniString(stopini::kSection, stopini::kBirthDateWrite, stored);  // a failed write is ignored
     DestroyWindow(s.wnd);
 }

@@ -124,7 +124,11 @@ void OnClose(HWND wnd, MainWindowState& s) {
     DestroyWindow(wnd);
 }
 
-void OnDestroy() { PostQuitMessage(0); }
+// The chime's threads end before the window and the program that started them.
+void OnDestroy() {
+    zentaro::StopDetachedThreads();
+    PostQuitMessage(0);
+}
 
 
 }  // namespace
@@ -216,8 +220,10 @@ void ShowInitialState(HWND main) {
 
 DWORD PlayChimeBeeps() {
     if (!win::IsLayeredCapable()) return 0;
-    for (int i = 0; i < kChimeSteps; ++i) {
+    // A stop request (the clock is closing) cuts the chime short between its beeps.
+    for (int i = 0; i < kChimeSteps && !zentaro::BackgroundStopRequested(); ++i) {
         if (i < kChimeSteps - 1) sys::BeepTone(kLowBeepHz, kBeepMs);
+        if (zentaro::BackgroundStopRequested()) break;
         sys::Pause(kBeepPauseMs);
         if (i > kChimeSteps - 2) sys::BeepTone(kHighBeepHz, kBeepMs);
     }

@@ -12,24 +12,31 @@ TEST(AlarmDue, CalendarCarry) {
     struct Case {
         const char* what;
         std::int64_t year, month, day;
-        CivilDate expected;
+        std::optional<CivilDate> expected;
     } cases[] = {
-        {"ordinary date", 2005, 6, 15, {2005, 6, 15}},
-        {"31 of a 30-day month", 2005, 4, 31, {2005, 5, 1}},
-        {"30 February 2005", 2005, 2, 30, {2005, 3, 2}},
-        {"29 February of a leap year", 2004, 2, 29, {2004, 2, 29}},
-        {"29 February of a common year", 2005, 2, 29, {2005, 3, 1}},
-        {"29 February 2000 (leap by 400)", 2000, 2, 29, {2000, 2, 29}},
-        {"29 February 2100 (not leap)", 2100, 2, 29, {2100, 3, 1}},
-        {"month 0", 2005, 0, 15, {2004, 12, 15}},
-        {"day 0", 2005, 3, 0, {2005, 2, 28}},
-        {"day 0 of January", 2005, 1, 0, {2004, 12, 31}},
-        {"month 0 and day 0", 2005, 0, 0, {2004, 11, 30}},
-        {"month 13", 2005, 13, 1, {2006, 1, 1}},
-        {"month 255", 2005, 255, 1, {2026, 3, 1}},
-        {"day 255 of January", 2005, 1, 255, {2005, 9, 12}},
-        {"before 1970", 1969, 12, 31, {1969, 12, 31}},
-        {"year 255255", 255255, 1, 1, {255255, 1, 1}},
+        {"ordinary date", 2005, 6, 15, CivilDate{2005, 6, 15}},
+        {"31 of a 30-day month", 2005, 4, 31, CivilDate{2005, 5, 1}},
+        {"30 February 2005", 2005, 2, 30, CivilDate{2005, 3, 2}},
+        {"29 February of a leap year", 2004, 2, 29, CivilDate{2004, 2, 29}},
+        {"29 February of a common year", 2005, 2, 29, CivilDate{2005, 3, 1}},
+        {"29 February 2000 (leap by 400)", 2000, 2, 29, CivilDate{2000, 2, 29}},
+        {"29 February 2100 (not leap)", 2100, 2, 29, CivilDate{2100, 3, 1}},
+        {"month 0", 2005, 0, 15, CivilDate{2004, 12, 15}},
+        {"day 0", 2005, 3, 0, CivilDate{2005, 2, 28}},
+        {"day 0 of January", 2005, 1, 0, CivilDate{2004, 12, 31}},
+        {"month 0 and day 0", 2005, 0, 0, CivilDate{2004, 11, 30}},
+        {"month 13", 2005, 13, 1, CivilDate{2006, 1, 1}},
+        {"month 255", 2005, 255, 1, CivilDate{2026, 3, 1}},
+        {"day 255 of January", 2005, 1, 255, CivilDate{2005, 9, 12}},
+        {"before 1970", 1969, 12, 31, CivilDate{1969, 12, 31}},
+        {"year 255255", 255255, 1, 1, CivilDate{255255, 1, 1}},
+        {"the largest year with a serial", alarms::kSerialYearLimit, 1, 1, CivilDate{alarms::kSerialYearLimit, 1, 1}},
+        {"the smallest year with a serial", -alarms::kSerialYearLimit, 1, 1, CivilDate{-alarms::kSerialYearLimit, 1, 1}},
+        {"year 2^63 - 1", INT64_MAX, 1, 1, std::nullopt},
+        {"year -2^63", INT64_MIN, 1, 1, std::nullopt},
+        {"month -2^63", 2005, INT64_MIN, 1, std::nullopt},
+        {"day 2^63 - 1", 2005, 1, INT64_MAX, std::nullopt},
+        {"day -2^63", 2005, 1, INT64_MIN, std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -43,6 +50,16 @@ TEST(AlarmDue, Weekdays) {
     EXPECT_EQ(alarms::WeekdayOf({2026, 12, 7}), 1);  // Monday
     EXPECT_EQ(alarms::WeekdayOf({1969, 12, 31}), 3); // Wednesday
     EXPECT_EQ(alarms::WeekdayOf({2005, 3, 2}), 3);
+    EXPECT_EQ(alarms::WeekdayOf({INT64_MAX, 1, 1}), -1);  // no serial, no weekday
+}
+
+TEST(AlarmDue, SerialsOutOfRangeSayNoDate) {
+    EXPECT_EQ(alarms::DateOfSerial(INT64_MAX), std::nullopt);
+    EXPECT_EQ(alarms::DateOfSerial(INT64_MIN), std::nullopt);
+    EXPECT_EQ(alarms::MinuteSerial({{INT64_MIN, 1, 1}, 0, 0, 0}), alarms::kNoMinute);
+    AlarmItem daily;
+    daily.timeMode = alarms::kTimeDaily;
+    EXPECT_FALSE(alarms::MatchesMinute(daily, {{INT64_MAX, 1, 1}, 0, 0, 0}));
 }
 
 AlarmItem Item(std::uint8_t rule, std::uint8_t hour, std::uint8_t minute) {

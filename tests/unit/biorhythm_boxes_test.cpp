@@ -36,6 +36,9 @@ TEST(BiorhythmBoxes, SpinsStopAtTheirEndsAndTheYearSpinReachesZero) {
         {"day down at 1", BoxField::kDay, 1, -1, 1},
         {"year down to 0", BoxField::kYear, 1, -1, 0},
         {"year down at 0", BoxField::kYear, 0, -1, 0},
+        {"two-digit 29 up stays in its century", BoxField::kYear, 29, 1, 2030},
+        {"two-digit 30 down stays in its century", BoxField::kYear, 30, -1, 1929},
+        {"two-digit 99 up", BoxField::kYear, 99, 1, 2000},
     };
     for (const auto& c : cases) EXPECT_EQ(bio::SpinStep(c.field, c.value, c.delta), c.result) << c.what;
 }

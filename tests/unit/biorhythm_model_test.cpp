@@ -141,7 +141,7 @@ struct StepCase {
     const char* what;
     Step step;
     CivilDate from;
-    int k;
+    std::int64_t k;
     std::optional<CivilDate> to;
 };
 
@@ -158,6 +158,12 @@ const StepCase kSteps[] = {
     {"month back in January 100", bio::AddMonths, {100, 1, 20}, -1, std::nullopt},
     {"year back from 100", bio::AddYears, {100, 6, 1}, -1, std::nullopt},
     {"year forth to the last year", bio::AddYears, {9998, 12, 31}, 1, CivilDate{9999, 12, 31}},
+    {"days forth by 2^63 - 1", bio::AddDays, {2000, 1, 1}, INT64_MAX, std::nullopt},
+    {"days back by -2^63", bio::AddDays, {2000, 1, 1}, INT64_MIN, std::nullopt},
+    {"months forth by 2^63 - 1", bio::AddMonths, {9999, 12, 31}, INT64_MAX, std::nullopt},
+    {"months back by -2^63", bio::AddMonths, {100, 1, 1}, INT64_MIN, std::nullopt},
+    {"years forth by 2^63 - 1", bio::AddYears, {9999, 12, 31}, INT64_MAX, std::nullopt},
+    {"years back by -2^63", bio::AddYears, {100, 1, 1}, INT64_MIN, std::nullopt},
 };
 
 TEST(BiorhythmDates, CalendarSteps) {

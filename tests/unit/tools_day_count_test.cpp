@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "tools/DayCount.h"
 
@@ -47,7 +48,7 @@ TEST(TodayPlusInRange, MovesAcrossMonthAndYearEndsAndStopsAtTheControlsRange) {
 }
 
 TEST(ParseDayCount, ReadsSignedDecimalsRoundingHalvesToEven) {
-    struct Case { const char* what; const char* text; std::optional<std::int32_t> expected; } cases[] = {
+    struct Case { const char* what; std::string text; std::optional<std::int32_t> expected; } cases[] = {
         {"plain", "30", 30},
         {"negative", "-1", -1},
         {"explicit plus", "+5", 5},
@@ -77,6 +78,9 @@ TEST(ParseDayCount, ReadsSignedDecimalsRoundingHalvesToEven) {
         {"huge exponent", "1e999999999999", std::nullopt},
         {"zero with a huge exponent", "0e999999999999", 0},
         {"tiny value", "1e-999999999999", 0},
+        {"5000 fraction zeros undone by a 5000-digit exponent", "0." + std::string(4999, '0') + "7e5000", 7},
+        {"10,000 characters: fraction undone by the exponent",
+         "0." + std::string(9989, '0') + "12e9991", 12},
         {"lone minus", "-", std::nullopt},
         {"lone point", ".", std::nullopt},
         {"empty", "", std::nullopt},

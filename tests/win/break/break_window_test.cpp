@@ -53,12 +53,12 @@ protected:
     }
     std::string ini() const { return dir_.path() + "/stop.ini"; }
 
-    void Open(const std::string& programDirectory = paths::ProgramDirectory()) {
+    void Open(const std::string& programDirectory = paths::ProgramDirectory(), int show = SW_SHOWNOACTIVATE) {
         BreakConfig config;
         config.iniPath = ini();
         config.programDirectory = programDirectory;
         config.quitOnClose = false;
-        wnd_ = CreateBreakWindow(GetModuleHandleA(nullptr), config, SW_SHOWNOACTIVATE);
+        wnd_ = CreateBreakWindow(GetModuleHandleA(nullptr), config, show);
         ASSERT_NE(wnd_, nullptr);
         PumpPending();
     }
@@ -176,6 +176,8 @@ TEST_F(BreakWindowTest, NoLengthMeansNoLockOutAndLongLengthsAreCut) {
 
 TEST_F(BreakWindowTest, ScreenSaverFlagIsPutBackOnEveryWayOut) {
     struct Way { const char* what; const char* cmdhide; void (*end)(HWND); } ways[] = {
+        {"crash filter while enforced", "1", [](HWND) { EXPECT_EQ(BreakCrashFilter(nullptr), EXCEPTION_CONTINUE_SEARCH); }},
+        {"count ran out (enforced)", "1", [](HWND w) { SendMessageA(w, WM_TIMER, kCountdownTimerId, 0); }},
         {"Close Window", "0", [](HWND w) { SendMessageA(w, WM_COMMAND, kIdCloseButton, 0); }},
         {"WM_CLOSE when not enforced", "0", [](HWND w) { SendMessageA(w, WM_CLOSE, 0, 0); }},
         {"Esc when not enforced", "0", [](HWND w) { SendMessageA(w, WM_COMMAND, IDCANCEL, 0); }},
@@ -191,10 +193,36 @@ TEST_F(BreakWindowTest, ScreenSaverFlagIsPutBackOnEveryWayOut) {
         flagCalls_.clear();
         WriteIni("60", way.cmdhide);
         Open();
+        now_ += 60000;  // the count runs out at the first tick from here
         way.end(wnd_);
         EXPECT_EQ(flagCalls_, (std::vector<bool>{true, false}));
         if (IsWindow(wnd_)) DestroyWindow(wnd_);
         EXPECT_EQ(flagCalls_, (std::vector<bool>{true, false}));  // put back once, not twice
+    }
+}
+
+TEST_F(BreakWindowTest, StartedInAnyShowStateTheBreakIsSeenAndCountsFromWhenItAppears) {
+    // The clock runs three seconds on every reading taken before the window is on the screen
+    // (a slow picture decode); none of them may come off the break.
+    seams_->tickCount = [this] {
+        HWND shown = FindWindowA(kBreakClass, nullptr);
+        if (!shown || !IsWindowVisible(shown)) now_ += 3000;
+        return now_;
+    };
+    struct Case { const char* what; int show; } cases[] = {
+        {"started hidden", SW_HIDE},
+        {"started minimised", SW_SHOWMINNOACTIVE},
+        {"started normally", SW_SHOWNORMAL},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteIni("6", "1");
+        Open(paths::ProgramDirectory(), c.show);
+        EXPECT_TRUE(IsWindowVisible(wnd_));
+        EXPECT_EQ(Countdown(), "6");
+        TickAt(now_ + 1000);
+        EXPECT_EQ(Countdown(), "5  Seconds time.");
+        DestroyWindow(wnd_);
     }
 }
 

@@ -414,6 +414,23 @@ TEST_F(ClockWindowTest, ChimeSettingsChooseWhatSounds) {
     }
 }
 
+TEST_F(ClockWindowTest, ClosingDuringTheBeepsStopsAndJoinsTheChimeThread) {
+    ClearUserRegistry();
+    settings::WriteText(settings::kLoadKey, settings::kHourRing, "1");
+    seams_->waveOutDevices = [] { return 0u; };
+    // The pause after the first beep lasts until the clock asks its threads to stop.
+    seams_->sleep = [](DWORD) {
+        const ULONGLONG deadline = GetTickCount64() + 10000;
+        while (!zentaro::BackgroundStopRequested() && GetTickCount64() < deadline) Sleep(1);
+    };
+    HWND w = Open();
+    Tick(w, At(14, 0, 0));
+    PumpUntil([this] { return Beeps().size() == 1; }, 10000);
+    DestroyWindow(w);
+    EXPECT_EQ(zentaro::DetachedThreadsRunning(), 0);  // joined before the window was gone
+    EXPECT_EQ(Beeps().size(), 1u);                    // and cut short
+}
+
 TEST_F(ClockWindowTest, BeepPatternIsThreeLowThenOneHigh) {
     EXPECT_EQ(PlayChimeBeeps(), 0u);
     const std::vector<std::pair<DWORD, DWORD>> expected{{700, 1500}, {700, 1500}, {700, 1500}, {1400, 1500}};
