@@ -19,8 +19,10 @@ std::string Trimmed(const std::string& text) {
 
 bool IsBlank(const std::string& text) { return Trimmed(text).empty(); }
 
+// Years and months come from checked fields (2000..2099, 1..12), so both serials exist.
 int DaysInMonth(int year, int month) {
-    return static_cast<int>(DaySerial(year, month + 1, 1) - DaySerial(year, month, 1));
+    const auto next = DaySerial(year, month + 1, 1), first = DaySerial(year, month, 1);
+    return next && first ? static_cast<int>(*next - *first) : kLongestMonth;
 }
 
 FieldCheck Refuse(EntryField field, std::string message) { return {field, std::move(message)}; }
