@@ -9,6 +9,7 @@
 #include "apps/zentaro/ClockTick.h"
 #include "apps/zentaro/MainCommands.h"
 #include "apps/zentaro/PopupMenu.h"
+#include "apps/zentaro/TrayIcon.h"
 #include "face/Skins.h"
 #include "tools/DateTip.h"
 #include "common/SystemVersion.h"
@@ -102,6 +103,7 @@ void OnTimer(HWND wnd, MainWindowState& s) {
     SetTimer(wnd, kTickTimerId, clocktick::DelayToNextTick(now.wMilliseconds), nullptr);
     CheckHourlyChime(s);
     alarms::CheckAlarms();
+    RefreshTrayTip();
 }
 
 void OnPaint(HWND wnd, MainWindowState& s) {
@@ -169,6 +171,11 @@ LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE: OnCreate(wnd, *s); break;
     case WM_TIMER: OnTimer(wnd, *s); return 0;
+    // Resuming from sleep and clock changes: the scheduler catches up at once.
+    case WM_POWERBROADCAST:
+        if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) alarms::CheckAlarms();
+        return TRUE;
+    case WM_TIMECHANGE: alarms::CheckAlarms(); return 0;
     case WM_PAINT: OnPaint(wnd, *s); return 0;
     case WM_CLOSE: OnClose(wnd, *s); return 0;
     case WM_DESTROY: OnDestroy(); break;

@@ -2,7 +2,11 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
+
+#include "alarms/Scheduler.h"
 
 #include "resources/resource_ids.h"
 #include "common/Handles.h"
@@ -28,6 +32,21 @@ TrayState& State() {
     return state;
 }
 
+// The next alarm when there is one, else the program's name and version.
+std::string TipText() {
+    const std::string next = alarms::NextAlarmText();
+    return next.empty() ? std::string(kTrayTip) : next;
+}
+
+// Sets the record's tip, cut to the record's field; true when it changed.
+bool SetTip(NOTIFYICONDATAA& record, const std::string& tip) {
+    char text[sizeof record.szTip] = {};
+    std::memcpy(text, tip.c_str(), std::min(tip.size(), sizeof text - 1));
+    if (std::memcmp(text, record.szTip, sizeof text) == 0) return false;
+    std::memcpy(record.szTip, text, sizeof text);
+    return true;
+}
+
 }  // namespace
 
 void AddTrayIcon(HWND main) {
@@ -43,7 +62,7 @@ void AddTrayIcon(HWND main) {
     s.record.uCallbackMessage = kTrayMessage;
     s.record.hIcon = s.icon.get();
     static_assert(sizeof kTrayTip <= sizeof s.record.szTip);
-    std::memcpy(s.record.szTip, kTrayTip, sizeof kTrayTip);
+    SetTip(s.record, TipText());
     sys::NotifyIcon(NIM_ADD, &s.record);
     // Counted as shown even when the shell is not running yet: "TaskbarCreated" adds it then.
     s.shown = true;
@@ -64,3 +83,8 @@ void RestoreTrayIcon() {
 }
 
 bool TrayIconShown() { return State().shown; }
+
+void RefreshTrayTip() {
+    TrayState& s = State();
+    if (s.shown && SetTip(s.record, TipText())) sys::NotifyIcon(NIM_MODIFY, &s.record);
+}
