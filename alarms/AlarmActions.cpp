@@ -30,7 +30,7 @@ constexpr int kOkX = 99, kOkY = 77, kOkWidth = 70, kOkHeight = 19;
 // Snooze: the choice of minutes left of OK, the button right of it.
 constexpr char kSnoozeText[] = "Snooze(&S)";
 constexpr int kSnoozeX = 177, kSnoozeWidth = 70;
-constexpr int kSnoozeChoiceX = 8, kSnoozeChoiceWidth = 86, kSnoozeChoiceHeight = 100;
+constexpr int kSnoozeChoiceX = 8, kSnoozeChoiceWidth = 89, kSnoozeChoiceHeight = 100;
 struct SnoozeChoice {
     const char* text;
     int minutes;

@@ -241,8 +241,7 @@ TEST_F(AlarmTrustTest, SnoozeShowsTheReminderOnceMoreAfterTheChosenMinutes) {
     }
     EXPECT_EQ(fired, std::vector<std::string>{"tea"});
     EXPECT_TRUE(alarms::SnoozedReminders().empty());
-    EXPECT_EQ(registry::RegReadValue(HKEY_CURRENT_USER, alarms::kSnoozeKey, "1").kind,
-              registry::RegValue::Kind::Nothing);
+    EXPECT_EQ(registry::RegReadValue(HKEY_CURRENT_USER, alarms::kSnoozeKey, "1").text, "");
 }
 
 TEST_F(AlarmTrustTest, TrayTipNamesTheNextAlarm) {
