@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -77,11 +78,14 @@ bool Signal(int unixPid, const char* signal) {
 std::vector<std::string> ListBoxRows(HWND list) {
     std::vector<std::string> rows;
     const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    // Read as UTF-16: across processes Wine hands the list box's text over in its wide form.
     for (int i = 0; i < count; ++i) {
-        char row[1024] = {};
-        if (SendMessageA(list, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof row))
-            SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row));
-        rows.push_back(row);
+        wchar_t row[1024] = {};
+        if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(std::size(row)))
+            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row));
+        std::string text;
+        for (const wchar_t* c = row; *c; ++c) text += static_cast<char>(*c < 128 ? *c : '?');
+        rows.push_back(text);
     }
     return rows;
 }
