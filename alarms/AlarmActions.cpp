@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "alarms/MissedAlarms.h"
 #include "alarms/Scheduler.h"
 #include "alarms/ShutdownCountdown.h"
 #include "resources/resource_ids.h"
@@ -26,6 +27,15 @@ constexpr char kOpenVerb[] = "Open";
 constexpr int kOkId = IDOK;  // Enter presses it
 constexpr char kOkText[] = "OK(&O)";
 constexpr int kOkX = 99, kOkY = 77, kOkWidth = 70, kOkHeight = 19;
+// Snooze: the choice of minutes left of OK, the button right of it.
+constexpr char kSnoozeText[] = "Snooze(&S)";
+constexpr int kSnoozeX = 177, kSnoozeWidth = 70;
+constexpr int kSnoozeChoiceX = 8, kSnoozeChoiceWidth = 89, kSnoozeChoiceHeight = 100;
+struct SnoozeChoice {
+    const char* text;
+    int minutes;
+};
+constexpr SnoozeChoice kSnoozeChoices[] = {{"5 minutes", 5}, {"10 minutes", 10}, {"30 minutes", 30}};
 constexpr int kSeparatorLeft = 8, kSeparatorRight = 254, kSeparatorY = 66;
 constexpr int kOkFrameLeft = 99, kOkFrameRight = 171, kOkFrameTop = 76, kOkFrameBottom = 97;
 constexpr int kIconX = 10, kIconY = 10;
@@ -60,6 +70,7 @@ struct ReminderDialog {
     win::AutoFont font;
     win::AutoIcon icon;
     controls::Button buttons;
+    controls::ComboBox snoozeChoice;
     bool closed = false;
 };
 
@@ -74,7 +85,14 @@ std::vector<HWND>& OpenReminders() {
 void OnReminderInit(HWND dlg, ReminderDialog& d) {
     toolkit::CentreDialogOnDesktop(dlg, kReminderWidth, kReminderHeight, kReminderTitle);
     d.font = toolkit::CreateDialogFont();
+    // OK first: it takes the focus and stays the default button.
     d.buttons.CreateButton(dlg, kOkText, kOkId, kOkX, kOkY, kOkWidth, kOkHeight, d.font.get(), BS_DEFPUSHBUTTON);
+    d.buttons.CreateButton(dlg, kSnoozeText, kReminderSnoozeId, kSnoozeX, kOkY, kSnoozeWidth, kOkHeight, d.font.get(),
+                           BS_PUSHBUTTON);
+    d.snoozeChoice.CreateCombox(dlg, kReminderSnoozeChoiceId, kSnoozeChoiceX, kOkY - 1, kSnoozeChoiceWidth,
+                                kSnoozeChoiceHeight, d.font.get(), 0);
+    for (const SnoozeChoice& choice : kSnoozeChoices) controls::ComboBox::AddItem(dlg, kReminderSnoozeChoiceId, choice.text);
+    controls::ComboBox::ListIndex(dlg, kReminderSnoozeChoiceId, 0);
     d.icon.reset(LoadProgramIcon());
     OpenReminders().push_back(dlg);
 }
@@ -84,9 +102,17 @@ void OnReminderClose(HWND dlg, ReminderDialog& d) {
     d.closed = true;
     std::erase(OpenReminders(), dlg);
     d.buttons.Release();
+    d.snoozeChoice.Release();
     d.icon.reset();
     d.font.reset();
     EndDialog(dlg, 0);
+}
+
+void OnSnooze(HWND dlg, ReminderDialog& d) {
+    const int chosen = controls::ComboBox::GetSelItem(dlg, kReminderSnoozeChoiceId);
+    const int index = chosen >= 0 && chosen < static_cast<int>(std::size(kSnoozeChoices)) ? chosen : 0;
+    SnoozeReminder(d.text, kSnoozeChoices[index].minutes);
+    SendMessageA(dlg, WM_CLOSE, 0, 0);
 }
 
 }  // namespace
@@ -175,8 +201,10 @@ INT_PTR CALLBACK ReminderDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         toolkit::PaintDialog(dlg, [d](HDC dc) { PaintReminder(dc, d->text, d->font.get(), d->icon.get()); });
         return TRUE;
     case WM_COMMAND:
-        // OK or Enter closes; Esc (IDCANCEL) and everything else do nothing.
+        // OK or Enter closes; Snooze closes and shows the text again later; Esc (IDCANCEL) and
+        // everything else do nothing.
         if (LOWORD(wp) == kOkId) SendMessageA(dlg, WM_CLOSE, 0, 0);
+        if (LOWORD(wp) == kReminderSnoozeId && HIWORD(wp) == BN_CLICKED) OnSnooze(dlg, *d);
         return TRUE;
     case WM_CLOSE:
         OnReminderClose(dlg, *d);
@@ -187,7 +215,8 @@ INT_PTR CALLBACK ReminderDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void InstallAlarmActions(std::function<HWND()> owner) {
-    SetAlarmItemHandler([owner = std::move(owner)](const AlarmItem& item, int) { FireAlarmItem(item, owner()); });
+    SetAlarmItemHandler([owner](const AlarmItem& item, int) { FireAlarmItem(item, owner()); });
+    SetMissedAlarmsHandler([owner](const std::vector<MissedItem>& missed) { ShowMissedAlarms(owner(), missed); });
 }
 
 }  // namespace alarms

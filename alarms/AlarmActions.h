@@ -15,7 +15,8 @@ namespace alarms {
 // countdown are modal dialogs owned by `owner`; the call returns when they have closed.
 void FireAlarmItem(const AlarmItem& item, HWND owner);
 
-// Points the scheduler's handler at FireAlarmItem, with the window that owner() names at the
+// Points the scheduler's handler at FireAlarmItem and its missed handler at the "Missed
+// alarms" window, with the window that owner() names at the
 // time (the clock window) as the dialogs' owner; done once at start-up, before that window
 // exists.
 void InstallAlarmActions(std::function<HWND()> owner);
@@ -35,8 +36,11 @@ std::string UnquotedPath(const std::string& path);
 inline constexpr int kReminderWidth = 268, kReminderHeight = 128;
 inline constexpr char kReminderTitle[] = "Text Hint";
 inline constexpr int kReminderTextX = 55, kReminderTextY = 18;
+// Snooze shows the text again after the minutes chosen beside it (5, 10 or 30).
+inline constexpr int kReminderSnoozeId = 2001;
+inline constexpr int kReminderSnoozeChoiceId = 2002;
 
-// Runs the reminder dialog modally; returns when the user has closed it with OK or the
+// Runs the reminder dialog modally; returns when the user has closed it with OK, Snooze or the
 // close box (Esc does not close it). Each dialog keeps its text; a reminder that opens while
 // others are still open gives them its text too, so all of them show the latest reminder.
 void ShowReminderText(HWND owner, const std::string& text);

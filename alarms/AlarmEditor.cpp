@@ -34,6 +34,8 @@ constexpr char kProgramTitle[] = "Choose a program";
 constexpr int kFirstYear = 2004, kLastYear = 2010;  // the year list's entries
 constexpr int kHourMax = 23, kMinuteMax = 59, kSecondMax = 59;
 constexpr int kMaxFieldText = 1023;  // what the settings store keeps of a text
+constexpr char kChangedMeanwhile[] =
+    "This alarm item was changed or deleted while you were editing it.\n\nAdd your edit as a new alarm item?";
 
 // Layout in pixels of the client area; the form fills it above the buttons.
 constexpr int kClientWidth = 442, kClientHeight = 330;
@@ -66,6 +68,9 @@ struct EditorSetup {
 struct EditorState {
     EditorKind kind = EditorKind::Add;
     int itemNumber = 0;  // Modify: the item being changed
+    // Modify: the item as it was read when the editor opened; OK writes only over that item.
+    AlarmItem original;
+    bool originalValid = false;
     win::AutoFont font;
 };
 
@@ -146,8 +151,21 @@ void FillFromClock(HWND window) {
     SelectAction(window, kNotifyText);
 }
 
-void FillFromItem(HWND window, int n) {
-    const AlarmItem item = ReadAlarmItem(n);
+// Whether item n is still the one the editor was opened for. Enabling or disabling it in the
+// list meanwhile is not an edit of it.
+bool StillTheSameItem(const EditorState& state) {
+    if (state.itemNumber < 1 || state.itemNumber > StoredItemCount()) return false;
+    bool valid = false;
+    AlarmItem now = ReadAlarmItem(state.itemNumber, &valid);
+    AlarmItem then = state.original;
+    now.itemState = then.itemState = 0;
+    return valid == state.originalValid && now == then;
+}
+
+void FillFromItem(HWND window, EditorState& state) {
+    const int n = state.itemNumber;
+    const AlarmItem item = ReadAlarmItem(n, &state.originalValid);
+    state.original = item;
     SetField(window, kEditorText, item.notifyText);
     SetField(window, kEditorProgram, item.runExe);
     SetField(window, kEditorSound, item.wavFile);
@@ -183,7 +201,9 @@ void OnOk(HWND window, const EditorState& state) {
         const SYSTEMTIME now = sys::LocalTime();
         const AlarmItem item = BuildItem(entry, WeekdayOf(CivilDate{now.wYear, now.wMonth, now.wDay}));
         if (kind == EditorKind::Add) AppendAlarmItem(item);
-        else WriteAlarmItem(n, item);
+        else if (StillTheSameItem(state)) WriteAlarmItem(n, item);
+        else if (MessageBoxA(window, kChangedMeanwhile, kTitle, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+            AppendAlarmItem(item);
     }
     HWND owner = GetWindow(window, GW_OWNER);
     DestroyWindow(window);  // state is gone from here on
@@ -264,7 +284,7 @@ HWND Open(EditorKind kind, HWND owner, int n) {
                                                    kClientHeight, owner, &setup);
     if (!window) return nullptr;
     if (kind == EditorKind::Add) FillFromClock(window);
-    else FillFromItem(window, n);
+    else if (EditorState* state = StateOf(window)) FillFromItem(window, *state);
     toolkit::BringToFront(window);
     SetFocus(GetDlgItem(window, kEditorAction));
     return window;

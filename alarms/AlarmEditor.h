@@ -1,6 +1,7 @@
 // The alarm item editor, "Alarm item ": the Add form (frmAdditem) starts from the current date
 // and time and appends a new item; the Modify form (frmModify) starts from item n and
-// overwrites it. Both are modeless, at most one of each; OK stores a complete entry, closes
+// overwrites it, unless item n was changed or deleted meanwhile: then it says so and offers to
+// append the edit as a new item instead. Both are modeless, at most one of each; OK stores a complete entry, closes
 // the editor and the alarm list, reloads the scheduler and shows the list again.
 #pragma once
 #include <windows.h>

@@ -15,6 +15,40 @@ namespace {
 
 const char* const kKey = settings::kAlarmKey;
 
+// A value as the store reads it: REG_SZ is text (up to its first zero, cut to the settings
+// store's limit), REG_BINARY bytes; any other type reads as nothing, the placeholder that
+// makes a record damaged and a text empty.
+registry::RegValue ValueOf(DWORD type, const unsigned char* data, DWORD size) {
+    registry::RegValue value;
+    if (type == REG_SZ) {
+        const auto* begin = reinterpret_cast<const char*>(data);
+        value.kind = registry::RegValue::Kind::Text;
+        value.text.assign(begin, std::find(begin, begin + size, '\0'));
+        if (value.text.size() > registry::kRegMaxText) value.text.resize(registry::kRegMaxText);
+    } else if (type == REG_BINARY) {
+        value.kind = registry::RegValue::Kind::Bytes;
+        value.bytes.assign(data, data + size);
+    }
+    return value;
+}
+
+win::AutoKey OpenAlarmKey() {
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &raw) != ERROR_SUCCESS) return win::AutoKey();
+    return win::AutoKey(raw);
+}
+
+// One value of the open key; its size is asked first, so nothing over kMaxStoredValue is allocated.
+registry::RegValue ReadCapped(HKEY key, const std::string& name) {
+    DWORD type = 0, size = 0;
+    if (!key || RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
+    if (size > kMaxStoredValue) return {};
+    std::vector<unsigned char> data(size + 1);
+    DWORD got = size;
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, data.data(), &got) != ERROR_SUCCESS) return {};
+    return ValueOf(type, data.data(), std::min(got, size));
+}
+
 // The record bytes of a stored value, when there are at least 11 and they are binary.
 bool RecordOf(const registry::RegValue& value, RecordBytes& record) {
     if (value.kind != registry::RegValue::Kind::Bytes || value.bytes.size() < kRecordSize) return false;
@@ -23,7 +57,8 @@ bool RecordOf(const registry::RegValue& value, RecordBytes& record) {
 }
 
 bool ReadRecord(int n, RecordBytes& record) {
-    return RecordOf(registry::RegReadValue(HKEY_CURRENT_USER, kKey, ValueName(kDataPrefix, n)), record);
+    const win::AutoKey key = OpenAlarmKey();
+    return RecordOf(ReadCapped(key.get(), ValueName(kDataPrefix, n)), record);
 }
 
 // Item n from a reader of values by name; see ReadAlarmItem().
@@ -43,41 +78,45 @@ std::string Lowered(std::string name) {
     return name;
 }
 
-// Every value of the alarm key, read in one enumeration and keyed by lower-case name (value
-// names are compared without regard to case). Loading thousands of items value by value
-// would open the key five times per item. Values convert as RegReadValue converts them.
+// Every value of the alarm key, read in one enumeration into one buffer of kMaxStoredValue
+// bytes and keyed by lower-case name (value names are compared without regard to case).
+// Loading thousands of items value by value would open the key five times per item. A value
+// too large for the buffer is left out: it reads as the placeholder, as ReadCapped reads it.
 std::unordered_map<std::string, registry::RegValue> SnapshotOfKey() {
     std::unordered_map<std::string, registry::RegValue> values;
-    HKEY raw = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &raw) != ERROR_SUCCESS) return values;
-    win::AutoKey key(raw);
-    DWORD count = 0, maxName = 0, maxData = 0;
-    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, &maxData,
+    const win::AutoKey key = OpenAlarmKey();
+    if (!key) return values;
+    DWORD count = 0, maxName = 0;
+    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, nullptr,
                          nullptr, nullptr) != ERROR_SUCCESS) {
         return values;
     }
     std::vector<char> name(maxName + 2);
-    std::vector<unsigned char> data(maxData + 1);
+    std::vector<unsigned char> data(kMaxStoredValue);
     for (DWORD i = 0; i < count; ++i) {
         DWORD nameSize = static_cast<DWORD>(name.size()), dataSize = static_cast<DWORD>(data.size()), type = 0;
         if (RegEnumValueA(key.get(), i, name.data(), &nameSize, nullptr, &type, data.data(), &dataSize) != ERROR_SUCCESS)
-            continue;
-        dataSize = std::min<DWORD>(dataSize, static_cast<DWORD>(data.size()));
-        registry::RegValue value;
-        if (type == REG_SZ) {
-            const auto* begin = reinterpret_cast<const char*>(data.data());
-            value.kind = registry::RegValue::Kind::Text;
-            value.text.assign(begin, std::find(begin, begin + dataSize, '\0'));
-            if (value.text.size() > registry::kRegMaxText) value.text.resize(registry::kRegMaxText);
-        } else if (type == REG_BINARY) {
-            value.kind = registry::RegValue::Kind::Bytes;
-            value.bytes.assign(data.begin(), data.begin() + dataSize);
-        } else {
-            continue;  // no other type is part of an item
-        }
+            continue;  // ERROR_MORE_DATA: over the limit
+        registry::RegValue value = ValueOf(type, data.data(), std::min<DWORD>(dataSize, kMaxStoredValue));
+        if (value.kind == registry::RegValue::Kind::Nothing) continue;
         values.emplace(Lowered(std::string(name.data(), nameSize)), std::move(value));
     }
     return values;
+}
+
+// Copies value `from` to `to` as stored (type and bytes), when it is within the read limit;
+// a larger one is not carried.
+void MoveValue(const std::string& from, const std::string& to) {
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &raw) != ERROR_SUCCESS) return;
+    const win::AutoKey key(raw);
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExA(key.get(), from.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return;
+    if (size > kMaxStoredValue) return;
+    std::vector<unsigned char> data(size + 1);
+    DWORD got = size;
+    if (RegQueryValueExA(key.get(), from.c_str(), nullptr, &type, data.data(), &got) != ERROR_SUCCESS) return;
+    RegSetValueExA(key.get(), to.c_str(), 0, type, data.data(), std::min(got, size));
 }
 
 bool WriteRecord(int n, const RecordBytes& record) {
@@ -106,8 +145,8 @@ int StoredItemCount() {
 }
 
 AlarmItem ReadAlarmItem(int n, bool* recordValid) {
-    return ItemFrom(n, [](const std::string& name) { return registry::RegReadValue(HKEY_CURRENT_USER, kKey, name); },
-                    recordValid);
+    const win::AutoKey key = OpenAlarmKey();
+    return ItemFrom(n, [&](const std::string& name) { return ReadCapped(key.get(), name); }, recordValid);
 }
 
 AlarmItems ReadAllAlarmItems(int count) {
@@ -151,12 +190,10 @@ void DeleteAlarmItem(int k) {
     if (k < 1 || k > count) return;
     DeleteItemValues(k);
     if (k < count) {
-        RecordBytes record{};
-        if (ReadRecord(count, record)) WriteRecord(k, record);  // the stored bytes as they are
-        for (const TextField& field : kTextFields) {
-            const std::string text = settings::ReadText(kKey, ValueName(field.prefix, count).c_str());
-            if (!text.empty()) settings::WriteText(kKey, ValueName(field.prefix, k).c_str(), text);
-        }
+        // The stored values as they are, whatever their type.
+        MoveValue(ValueName(kDataPrefix, count), ValueName(kDataPrefix, k));
+        for (const TextField& field : kTextFields)
+            MoveValue(ValueName(field.prefix, count), ValueName(field.prefix, k));
         DeleteItemValues(count);
     }
     settings::WriteDword(kKey, kDataCountName, count - 1);

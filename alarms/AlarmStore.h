@@ -11,10 +11,16 @@
 
 namespace alarms {
 
+// The largest value the store reads (list, scheduler and editor alike). A larger value, or one
+// of a type the item does not use (a record not REG_BINARY, a text not REG_SZ), reads as the
+// placeholder: a damaged record (the item loads disabled) or an empty text. Reading never
+// allocates more than this nor changes what is stored.
+inline constexpr unsigned long kMaxStoredValue = 64 * 1024;
+
 // "DataCount" as stored, limited to 0..kMaxItemCount; missing or not a number gives 0.
 int StoredItemCount();
 
-// Item n. When "Data"+n is missing, shorter than 11 bytes or not binary, *recordValid is set
+// Item n. When "Data"+n is missing, shorter than 11 bytes, not binary or over the limit, *recordValid is set
 // to false and the item has a default record (disabled); its texts are read all the same.
 // A longer record uses its first 11 bytes. Missing texts read as empty.
 AlarmItem ReadAlarmItem(int n, bool* recordValid = nullptr);

@@ -1,32 +1,129 @@
 #include "alarms/Scheduler.h"
 
 #include "alarms/AlarmStore.h"
+#include "common/Registry.h"
+#include "common/Settings.h"
 #include "common/SystemSeams.h"
+
+#include <string>
 
 namespace alarms {
 
 namespace {
 
-// The one scheduler of the process, owned here for the program's life.
-DueTracker& TheScheduler() {
-    static DueTracker scheduler;
-    return scheduler;
+constexpr char kNextAlarmPrefix[] = "Next alarm: ";
+constexpr char kSnoozeSubkey[] = "Snooze";
+
+// The one scheduler of the process and what it keeps beside it, owned here for the program's life.
+struct SchedulerState {
+    DueTracker tracker;
+    bool started = false;
+    std::int64_t recordedMinute = -1;  // the last tick minute written to the registry
+    DueTracker::MissedHandler missedHandler;
+    // NextAlarmText() of a minute and version (grows with every change of items or snoozes).
+    std::uint64_t version = 0;
+    std::int64_t nextTextMinute = -1;
+    std::uint64_t nextTextVersion = 0;
+    std::string nextText;
+};
+
+SchedulerState& The() {
+    static SchedulerState state;
+    return state;
+}
+
+std::int64_t CurrentMinute() { return MinuteSerial(ToLocalMoment(sys::LocalTime())); }
+
+std::optional<std::int64_t> StoredLastTick() {
+    const std::string text = settings::ReadText(settings::kLoadKey, kLastTickName);
+    if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::stoll(text);
+}
+
+void LoadSnoozed() {
+    std::vector<SnoozedReminder> snoozed;
+    for (int n = 1;; ++n) {
+        const registry::RegValue value = registry::RegReadValue(HKEY_CURRENT_USER, kSnoozeKey, std::to_string(n));
+        if (value.kind != registry::RegValue::Kind::Text || value.text.empty()) break;
+        if (auto reminder = ParseSnoozed(value.text)) snoozed.push_back(std::move(*reminder));
+    }
+    The().tracker.ReplaceSnoozed(std::move(snoozed));
+}
+
+void StoreSnoozed() {
+    registry::RegDeleteSubKey(HKEY_CURRENT_USER, settings::kRootKey, kSnoozeSubkey);
+    int n = 0;
+    for (const SnoozedReminder& reminder : The().tracker.Snoozed())
+        settings::WriteText(kSnoozeKey, std::to_string(++n).c_str(), FormatSnoozed(reminder));
 }
 
 }  // namespace
 
 void LoadAlarmItems() {
     const int count = StoredItemCount();
-    TheScheduler().Replace(ReadAllAlarmItems(count), count);
+    The().tracker.Replace(ReadAllAlarmItems(count), count);
+    ++The().version;
 }
 
-void CheckAlarms() { TheScheduler().Check(ToLocalMoment(sys::LocalTime())); }
+void ReportMissedWhileAway() {
+    SchedulerState& s = The();
+    const auto missed = MissedWhileAway(s.tracker.Items(), s.tracker.LoadedCount(), StoredLastTick(), CurrentMinute());
+    if (!missed.empty() && s.missedHandler) s.missedHandler(missed);
+}
 
-const AlarmItems& ScheduledItems() { return TheScheduler().Items(); }
+void CheckAlarms() {
+    SchedulerState& s = The();
+    if (!s.started) {
+        s.started = true;
+        ReportMissedWhileAway();
+        LoadSnoozed();
+        ++s.version;
+    }
+    const std::size_t snoozedBefore = s.tracker.Snoozed().size();
+    const LocalMoment now = ToLocalMoment(sys::LocalTime());
+    const std::int64_t minute = MinuteSerial(now);
+    if (minute != s.recordedMinute) {
+        s.recordedMinute = minute;
+        settings::WriteText(settings::kLoadKey, kLastTickName, std::to_string(minute));
+    }
+    s.tracker.Check(now, static_cast<std::int64_t>(sys::TickCount()));
+    if (s.tracker.Snoozed().size() != snoozedBefore) {
+        StoreSnoozed();
+        ++s.version;
+    }
+}
 
-int LoadedItemCount() { return TheScheduler().LoadedCount(); }
+const AlarmItems& ScheduledItems() { return The().tracker.Items(); }
 
-void SetAlarmItemHandler(DueTracker::Handler handler) { TheScheduler().SetHandler(std::move(handler)); }
+int LoadedItemCount() { return The().tracker.LoadedCount(); }
+
+void SetAlarmItemHandler(DueTracker::Handler handler) { The().tracker.SetHandler(std::move(handler)); }
+
+void SetMissedAlarmsHandler(DueTracker::MissedHandler handler) {
+    The().missedHandler = handler;
+    The().tracker.SetMissedHandler(std::move(handler));
+}
+
+void SnoozeReminder(const std::string& text, int minutes) {
+    The().tracker.Snooze({CurrentMinute() + minutes, text});
+    StoreSnoozed();
+    ++The().version;
+}
+
+const std::vector<SnoozedReminder>& SnoozedReminders() { return The().tracker.Snoozed(); }
+
+std::string NextAlarmText() {
+    SchedulerState& s = The();
+    const std::int64_t minute = CurrentMinute();
+    if (minute != s.nextTextMinute || s.version != s.nextTextVersion) {
+        const auto next = s.tracker.NextDue(minute);
+        s.nextText = next ? kNextAlarmPrefix + ShortDueText(*next) : std::string();
+        s.nextTextMinute = minute;
+        s.nextTextVersion = s.version;
+    }
+    return s.nextText;
+}
 
 LocalMoment ToLocalMoment(const SYSTEMTIME& time) {
     LocalMoment now;

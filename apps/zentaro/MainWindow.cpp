@@ -9,6 +9,7 @@
 #include "apps/zentaro/ClockTick.h"
 #include "apps/zentaro/MainCommands.h"
 #include "apps/zentaro/PopupMenu.h"
+#include "apps/zentaro/TrayIcon.h"
 #include "face/Skins.h"
 #include "tools/DateTip.h"
 #include "common/SystemVersion.h"
@@ -104,6 +105,7 @@ void OnTimer(HWND wnd, MainWindowState& s) {
     CheckHourlyChime(s);
     alarms::CheckAlarms();
     if (s.dateTip) s.dateTip->OnClockTick();
+    s.commands.tray.RefreshTip();
 }
 
 void OnPaint(HWND wnd, MainWindowState& s) {
@@ -187,6 +189,11 @@ LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE: OnCreate(wnd, *s); break;
     case WM_TIMER: OnTimer(wnd, *s); return 0;
+    // Resuming from sleep and clock changes: the scheduler catches up at once.
+    case WM_POWERBROADCAST:
+        if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) alarms::CheckAlarms();
+        return TRUE;
+    case WM_TIMECHANGE: alarms::CheckAlarms(); return 0;
     case WM_PAINT: OnPaint(wnd, *s); return 0;
     case WM_CLOSE: OnClose(wnd, *s); return 0;
     case WM_DESTROY: OnDestroy(); break;

@@ -1,7 +1,10 @@
 #include "apps/zentaro/TrayIcon.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
+#include "alarms/Scheduler.h"
 #include "resources/resource_ids.h"
 #include "common/SystemSeams.h"
 
@@ -13,6 +16,21 @@ constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;
 static_assert(kRecordSize == 88);
 #endif
 constexpr UINT kIconId = 0;
+
+// The next alarm when there is one, else the program's name and version.
+std::string TipText() {
+    const std::string next = alarms::NextAlarmText();
+    return next.empty() ? std::string(kTrayTip) : next;
+}
+
+// Sets the record's tip, cut to the record's field; true when it changed.
+bool SetTip(NOTIFYICONDATAA& record, const std::string& tip) {
+    char text[sizeof record.szTip] = {};
+    std::memcpy(text, tip.c_str(), std::min(tip.size(), sizeof text - 1));
+    if (std::memcmp(text, record.szTip, sizeof text) == 0) return false;
+    std::memcpy(record.szTip, text, sizeof text);
+    return true;
+}
 
 }  // namespace
 
@@ -28,7 +46,7 @@ void TrayIcon::Add(HWND main) {
     record_.uCallbackMessage = kTrayMessage;
     record_.hIcon = icon_.get();
     static_assert(sizeof kTrayTip <= sizeof record_.szTip);
-    std::memcpy(record_.szTip, kTrayTip, sizeof kTrayTip);
+    SetTip(record_, TipText());
     sys::NotifyIcon(NIM_ADD, &record_);
     // Counted as shown even when the shell is not running yet: "TaskbarCreated" adds it then.
     shown_ = true;
@@ -44,4 +62,8 @@ void TrayIcon::Remove() {
 
 void TrayIcon::Restore() {
     if (shown_) sys::NotifyIcon(NIM_ADD, &record_);
+}
+
+void TrayIcon::RefreshTip() {
+    if (shown_ && SetTip(record_, TipText())) sys::NotifyIcon(NIM_MODIFY, &record_);
 }

@@ -7,6 +7,7 @@
 
 // Notification message the icon sends to the main window (mouse actions on the icon in lParam).
 inline constexpr UINT kTrayMessage = WM_USER + 108;
+// The tip while no alarm is due; else it names the next one ("Next alarm: Tue 07:30").
 inline constexpr char kTrayTip[] = "Zentaro V2.01";
 
 // The icon of one clock window; part of that window's state. An icon still shown when its
@@ -26,6 +27,8 @@ public:
     // Adds the shown icon again after the shell restarted and forgot it.
     void Restore();
     bool Shown() const { return shown_; }
+    // Brings the shown icon's tip up to date with the next alarm (called on every tick).
+    void RefreshTip();
 
 private:
     NOTIFYICONDATAA record_{};

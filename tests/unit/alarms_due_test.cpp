@@ -101,6 +101,11 @@ TEST(AlarmDue, DateRulesAgainstTheCalendar) {
     onceMonth0.wDay = 15;
     AlarmItem rule0 = Item(0, 7, 30), rule7 = Item(7, 7, 30);
     AlarmItem hour200 = Item(alarms::kTimeDaily, 200, 30), minute99 = Item(alarms::kTimeDaily, 7, 99);
+    AlarmItem yearlyJune15 = Item(alarms::kTimeYearly, 7, 30);
+    yearlyJune15.month = 6;
+    yearlyJune15.wDay = 15;
+    AlarmItem monthly15StoredJune = yearlyJune15;
+    monthly15StoredJune.timeMode = alarms::kTimeMonthly;
     AlarmItem yearBytesMax = once30Feb;
     yearBytesMax.year = 255;
     yearBytesMax.year1 = 255;
@@ -127,6 +132,9 @@ TEST(AlarmDue, DateRulesAgainstTheCalendar) {
         {"monthly 31 in January", monthly31, At(2026, 1, 31, 7, 30), true},
         {"monthly 31 has no day in April", monthly31, At(2026, 4, 30, 7, 30), false},
         {"monthly 31 not carried to 1 May", monthly31, At(2026, 5, 1, 7, 30), false},
+        {"yearly 15 June on its day", yearlyJune15, At(2026, 6, 15, 7, 30), true},
+        {"yearly 15 June not on 15 July", yearlyJune15, At(2026, 7, 15, 7, 30), false},
+        {"monthly 15 (stored month June) on 15 December", monthly15StoredJune, At(2026, 12, 15, 7, 30), true},
         {"yearly 29 Feb in 2028", feb29, At(2028, 2, 29, 7, 30), true},
         {"yearly 29 Feb not on 1 March 2027", feb29, At(2027, 3, 1, 7, 30), false},
         {"yearly 29 Feb not on 28 Feb 2027", feb29, At(2027, 2, 28, 7, 30), false},

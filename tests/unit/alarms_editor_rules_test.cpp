@@ -149,6 +149,7 @@ TEST(AlarmEditorRules, BuildingTheItem) {
     const struct { const char* what; const char* week; const char* year; int b3, b7; } cases[] = {
         {"no weekday name: today's", "Week ", "2026", 4, 26},
         {"weekday name", "Saturday", "2026", 6, 26},
+        {"Sunday is weekday 0, not today's", "Sunday", "2026", 0, 26},
         {"one-character year", "", "5", 4, 5},
         {"five-character year: last two", "", "20261", 4, 61},
         {"year not a number", "", "20ab", 4, 0},

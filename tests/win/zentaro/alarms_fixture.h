@@ -1,5 +1,6 @@
 // The fixture of the alarm tests under Wine: each test starts and ends with an empty store
-// while the clock seam reads the test's `now`.
+// while the clock seam reads the test's `now`; the monotonic clock runs with it, as when time
+// really passes (a test that moves the wall clock alone sets `wallAheadMs`).
 #pragma once
 #include <windows.h>
 
@@ -19,6 +20,11 @@ protected:
     void SetUp() override {
         testing_support::ClearUserRegistry();
         seams->getLocalTime = [this](SYSTEMTIME& t) { t = now; };
+        seams->tickCount = [this] {
+            const alarms::LocalMoment at = alarms::ToLocalMoment(now);
+            const auto wallMs = (alarms::MinuteSerial(at) * 60 + at.second) * 1000 + now.wMilliseconds;
+            return static_cast<ULONGLONG>(wallMs - wallAheadMs);
+        };
     }
     // The scheduler outlives the test: it reloads the emptied store.
     void TearDown() override {
@@ -34,6 +40,7 @@ protected:
 
     sys::ScopedSeams seams;
     SYSTEMTIME now{};
+    long long wallAheadMs = 0;
 };
 
 }  // namespace alarms_test

@@ -17,9 +17,9 @@ namespace {
 using alarms::AlarmItem;
 using alarms_test::DailyReminder;
 
-// Monday 7 December 2026.
-SYSTEMTIME Clock(WORD hour, WORD minute, WORD second, WORD ms = 0) {
-    return testing_support::LocalTime(2026, 12, 7, hour, minute, second, ms);
+// Monday 7 December 2026, or another day of that month.
+SYSTEMTIME Clock(WORD hour, WORD minute, WORD second, WORD ms = 0, WORD day = 7) {
+    return testing_support::LocalTime(2026, 12, day, hour, minute, second, ms);
 }
 
 class AlarmSchedulerTest : public alarms_test::AlarmStoreTest {
@@ -31,6 +31,9 @@ protected:
         // earlier tests fired.
         alarms::LoadAlarmItems();
         alarms::CheckAlarms();
+        alarms::SetMissedAlarmsHandler([this](const std::vector<alarms::MissedItem>& items) {
+            for (const auto& m : items) missed.push_back(m.item.notifyText);
+        });
         alarms::SetAlarmItemHandler([this](const AlarmItem& item, int index) {
             fired.push_back(item.notifyText);
             indexes.push_back(index);
@@ -39,6 +42,7 @@ protected:
     }
     void TearDown() override {
         alarms::SetAlarmItemHandler({});
+        alarms::SetMissedAlarmsHandler({});
         AlarmStoreTest::TearDown();
     }
     void TickAt(const SYSTEMTIME& t) {
@@ -46,7 +50,7 @@ protected:
         alarms::CheckAlarms();
     }
 
-    std::vector<std::string> fired;
+    std::vector<std::string> fired, missed;
     std::vector<int> indexes;
     std::function<void(const AlarmItem&)> during;
 };
@@ -62,14 +66,19 @@ TEST_F(AlarmSchedulerTest, DailyItemFiresOnceWhateverTheTicks) {
         {"ticks at :59.9 and :01.1", {Clock(7, 29, 59, 900), Clock(7, 30, 1, 100)}, 1},
         {"two ticks in second 0", {Clock(7, 30, 0, 10), Clock(7, 30, 0, 990)}, 1},
         {"a tick every second of the minute and the next", {}, 1},
-        {"no tick in the minute", {Clock(7, 29, 30), Clock(7, 31, 30)}, 0},
+        {"no tick in the minute: fires late", {Clock(7, 29, 30), Clock(7, 31, 30)}, 1},
     };
     for (int s = 0; s < 120; ++s) cases[2].ticks.push_back(Clock(7, 30 + s / 60, s % 60));
-    for (const Case& c : cases) {
+    WORD day = 7;
+    for (Case& c : cases) {
         SCOPED_TRACE(c.what);
         fired.clear();
-        TickAt(Clock(6, 0, 0));  // leave the minute in between cases
-        for (const SYSTEMTIME& t : c.ticks) TickAt(t);
+        ++day;  // each case on a day of its own
+        TickAt(Clock(6, 0, 0, 0, day));
+        for (SYSTEMTIME& t : c.ticks) {
+            t.wDay = day;
+            TickAt(t);
+        }
         EXPECT_EQ(fired.size(), c.firings);
     }
 }
@@ -88,7 +97,7 @@ TEST_F(AlarmSchedulerTest, ReloadDuringTheMinuteDoesNotRefire) {
     // Disabling it through the store and reloading stops it on the next day.
     alarms::SetAlarmItemState(1, 0);
     alarms::LoadAlarmItems();
-    TickAt(Clock(7, 30, 0));
+    TickAt(Clock(7, 30, 0, 0, 8));
     EXPECT_EQ(fired, std::vector<std::string>{"daily"});
 }
 
