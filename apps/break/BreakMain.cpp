@@ -3,4 +3,4 @@
 
 #include "apps/break/BreakWindow.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) { return RunBreak(instance, show); }
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) { return break_program::RunBreak(instance, show); }

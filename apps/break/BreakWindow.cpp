@@ -19,6 +19,8 @@
 #include <optional>
 #include <random>
 
+namespace break_program {
+
 namespace {
 
 using breaklogic::BreakLayout;
@@ -477,3 +479,5 @@ bool BreakFinished(HWND wnd) {
 void PaintBreakWindow(HWND wnd, HDC dc) {
     if (const BreakState* s = BreakWindowState(wnd)) Paint(dc, *s);
 }
+
+}  // namespace break_program

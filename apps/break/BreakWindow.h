@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace break_program {
+
 inline constexpr const char* kBreakClass = "BreakWindow";
 inline constexpr const char* kBreakTitle = "Break";
 inline constexpr const char* kBreakHeading = "Time for a Break!";
@@ -49,3 +51,5 @@ bool BreakPictureLoaded(HWND wnd);   // false when the picture's number is shown
 bool BreakFinished(HWND wnd);        // the count has reached 0
 // Paints the window's background and picture area into dc (client coordinates).
 void PaintBreakWindow(HWND wnd, HDC dc);
+
+}  // namespace break_program

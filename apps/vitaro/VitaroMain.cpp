@@ -3,4 +3,4 @@
 
 #include "apps/vitaro/VitaroWindow.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) { return RunVitaro(instance, show); }
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) { return vitaro::RunVitaro(instance, show); }

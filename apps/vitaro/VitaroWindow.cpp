@@ -16,6 +16,8 @@
 #include <memory>
 #include <vector>
 
+namespace vitaro {
+
 namespace {
 
 using namespace bio::ui;
@@ -548,3 +550,5 @@ int RunVitaro(HINSTANCE instance, int show) {
     if (!wnd) return 1;
     return win::RunMessageLoop();
 }
+
+}  // namespace vitaro

@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace vitaro {
+
 inline constexpr const char* kVitaroTitle = "Vitaro";
 inline constexpr const char* kVitaroClass = "VitaroWindow";
 
@@ -37,3 +39,5 @@ void PaintVitaro(HDC dc);
 
 // Creates the biorhythm window and runs its message loop to its end.
 int RunVitaro(HINSTANCE instance, int show);
+
+}  // namespace vitaro

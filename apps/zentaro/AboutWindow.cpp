@@ -9,6 +9,8 @@
 #include "common/WindowState.h"
 #include "toolkit/ToolWindow.h"
 
+namespace zentaro {
+
 namespace {
 
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
@@ -87,3 +89,5 @@ HWND ShowAboutWindow(HWND owner) {
     UpdateWindow(wnd);
     return wnd;
 }
+
+}  // namespace zentaro

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+namespace zentaro {
+
 inline constexpr char kAboutTitle[] = "Version";
 inline constexpr char kAboutClass[] = "ZentaroAbout";
 
@@ -13,3 +15,5 @@ HWND ShowAboutWindow(HWND owner);
 HWND AboutWindowHandle();
 // Draws the picture at the client origin.
 void PaintAbout(HDC dc, HBITMAP picture);
+
+}  // namespace zentaro

@@ -16,14 +16,16 @@
 #include "common/ProgramPath.h"
 #include "common/SystemSeams.h"
 
+namespace zentaro {
+
 namespace {
 
 void Relabel(ClockCommands& commands, const char* text, UINT id) {
-    if (PopupMenu* m = commands.menu.get()) m->SetMenuText(menu::kMinimiseResumePosition, text, id);
+    if (zentaro::PopupMenu* m = commands.menu.get()) m->SetMenuText(menu::kMinimiseResumePosition, text, id);
 }
 
 void PopMenu(HWND main, ClockCommands& commands) {
-    if (PopupMenu* m = commands.menu.get()) m->PopMenu(main);
+    if (zentaro::PopupMenu* m = commands.menu.get()) m->PopMenu(main);
 }
 
 std::string BesideProgram(const char* name) { return paths::ProgramDirectory() + "\\" + name; }
@@ -93,7 +95,7 @@ void RunCommand(HWND main, ClockCommands& commands, WPARAM id) {
     case menu::kCmdTimeSetting:
         if (!ModalDialogOpen(main)) tools::ShowSystemTimeTool(main);
         break;
-    case menu::kCmdAbout: ShowAboutWindow(main); break;
+    case menu::kCmdAbout: zentaro::ShowAboutWindow(main); break;
     case menu::kCmdExit: Exit(main); break;
     case menu::kCmdHelpContent:
         sys::OpenHelp(main, BesideProgram(kHelpFileName).c_str(), HH_DISPLAY_TOPIC, 0);
@@ -137,8 +139,8 @@ void OnTrayMessage(HWND main, ClockCommands& commands, LPARAM mouse) {
 
 void CreateMainMenu(ClockCommands& commands) {
     commands.taskbarCreated = RegisterWindowMessageA(kTaskbarCreatedMessage);
-    commands.menu = std::make_unique<PopupMenu>();
-    BuildClockMenu(*commands.menu);  // a menu that fails to build stays partly usable or empty
+    commands.menu = std::make_unique<zentaro::PopupMenu>();
+    zentaro::BuildClockMenu(*commands.menu);  // a menu that fails to build stays partly usable or empty
 }
 
 bool HandleMainCommandMessage(HWND main, ClockCommands& commands, UINT msg, WPARAM wp, LPARAM lp,
@@ -152,7 +154,7 @@ bool HandleMainCommandMessage(HWND main, ClockCommands& commands, UINT msg, WPAR
         ShowWindow(main, SW_SHOWMINIMIZED);  // WM_SIZE (minimised) does the rest
         return true;
     case WM_RBUTTONUP: PopMenu(main, commands); return true;
-    case kTrayMessage: OnTrayMessage(main, commands, lp); return true;
+    case zentaro::kTrayMessage: OnTrayMessage(main, commands, lp); return true;
     case WM_SIZE: OnSize(main, commands, wp); return false;  // the default handling follows
     default: break;
     }
@@ -164,12 +166,12 @@ bool HandleMainCommandMessage(HWND main, ClockCommands& commands, UINT msg, WPAR
 }
 
 bool DrawMainMenuItem(const ClockCommands& commands, LPARAM lp) {
-    PopupMenu* m = commands.menu.get();
+    zentaro::PopupMenu* m = commands.menu.get();
     return m && m->OnDrawItem(lp) == 0;
 }
 
 bool MeasureMainMenuItem(HWND main, const ClockCommands& commands, LPARAM lp) {
-    PopupMenu* m = commands.menu.get();
+    zentaro::PopupMenu* m = commands.menu.get();
     return m && m->OnMeasureItem(main, lp) == 0;
 }
 
@@ -179,20 +181,22 @@ void ReleaseMainMenuAndIcon(ClockCommands& commands) {
 }
 
 void RestoreMainWindow() {
-    if (HWND main = MainWindowHandle()) SendMessageA(main, WM_COMMAND, menu::kCmdResume, 0);
+    if (HWND main = zentaro::MainWindowHandle()) SendMessageA(main, WM_COMMAND, menu::kCmdResume, 0);
 }
 
-PopupMenu* MainMenu() {
-    ClockCommands* commands = MainWindowCommands();
+zentaro::PopupMenu* MainMenu() {
+    ClockCommands* commands = zentaro::MainWindowCommands();
     return commands ? commands->menu.get() : nullptr;
 }
 
 bool TrayIconShown() {
-    const ClockCommands* commands = MainWindowCommands();
+    const ClockCommands* commands = zentaro::MainWindowCommands();
     return commands && commands->tray.Shown();
 }
 
 void ShowStoredFace() {
-    if (HWND main = MainWindowHandle(); main && IsIconic(main)) RestoreMainWindow();
-    ReloadClockFace();
+    if (HWND main = zentaro::MainWindowHandle(); main && IsIconic(main)) RestoreMainWindow();
+    zentaro::ReloadClockFace();
 }
+
+}  // namespace zentaro

@@ -8,6 +8,8 @@
 #include "apps/zentaro/PopupMenu.h"
 #include "apps/zentaro/TrayIcon.h"
 
+namespace zentaro {
+
 // The product web page opened by "Website(&H)".
 inline constexpr char kWebPageAddress[] = "https://zentaro.example/";
 inline constexpr char kHelpFileName[] = "help.hlp";
@@ -17,8 +19,8 @@ inline constexpr char kTaskbarCreatedMessage[] = "TaskbarCreated";
 
 // What the commands keep while the clock window lives; part of the clock window's state.
 struct ClockCommands {
-    std::unique_ptr<PopupMenu> menu;  // from window creation to close
-    TrayIcon tray;
+    std::unique_ptr<zentaro::PopupMenu> menu;  // from window creation to close
+    zentaro::TrayIcon tray;
     UINT taskbarCreated = 0;  // registered message; 0 until the menu is built
 };
 
@@ -39,6 +41,8 @@ void RestoreMainWindow();
 void ShowStoredFace();
 
 // The clock window's menu while the window lives, else null (for the window's tests).
-PopupMenu* MainMenu();
+zentaro::PopupMenu* MainMenu();
 // Whether the clock window's notification-area icon is shown; false without a clock window.
 bool TrayIconShown();
+
+}  // namespace zentaro

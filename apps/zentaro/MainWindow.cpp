@@ -21,6 +21,8 @@
 #include "common/WindowState.h"
 #include "toolkit/Controls.h"
 
+namespace zentaro {
+
 namespace {
 
 inline constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
@@ -40,7 +42,7 @@ struct MainWindowState {
     std::string chimeSound;      // copied into each chime thread
     clocktick::HourlyChimeRule chimeRule;
     std::unique_ptr<tools::DateTip> dateTip;
-    ClockCommands commands;  // the popup menu and the notification-area icon
+    zentaro::ClockCommands commands;  // the popup menu and the notification-area icon
 };
 
 // The one clock window of this process: a top-level window of this process whose class has
@@ -74,7 +76,7 @@ void OnCreate(HWND wnd, MainWindowState& s) {
     face::PrepareSkinSurfaces(wnd, s.face);
     face::PlaceClockWindow(wnd, s.face);
     face::ApplyFaceGeometry(wnd, s.face, s.drawTime);
-    CreateMainMenu(s.commands);
+    zentaro::CreateMainMenu(s.commands);
     const auto hourRing = settings::ReadNumber(settings::kLoadKey, settings::kHourRing);
     s.chimeFlag = hourRing ? static_cast<short>(*hourRing) : 0;
     s.chimeSound = settings::ReadText(settings::kLoadKey, settings::kWavFile);
@@ -114,7 +116,7 @@ void OnPaint(HWND wnd, MainWindowState& s) {
 }
 
 void OnClose(HWND wnd, MainWindowState& s) {
-    ReleaseMainMenuAndIcon(s.commands);
+    zentaro::ReleaseMainMenuAndIcon(s.commands);
     s.dateTip.reset();
     if (!IsIconic(wnd)) {
         RECT r{};
@@ -198,14 +200,14 @@ LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE: OnClose(wnd, *s); return 0;
     case WM_DESTROY: OnDestroy(); break;
     case WM_DRAWITEM:
-        if (DrawMainMenuItem(s->commands, lp)) return TRUE;
+        if (zentaro::DrawMainMenuItem(s->commands, lp)) return TRUE;
         break;
     case WM_MEASUREITEM:
-        if (MeasureMainMenuItem(wnd, s->commands, lp)) return TRUE;
+        if (zentaro::MeasureMainMenuItem(wnd, s->commands, lp)) return TRUE;
         break;
     default: {
         LRESULT result = 0;
-        if (HandleMainCommandMessage(wnd, s->commands, msg, wp, lp, &result)) return result;
+        if (zentaro::HandleMainCommandMessage(wnd, s->commands, msg, wp, lp, &result)) return result;
         break;
     }
     }
@@ -258,7 +260,7 @@ HWND MainWindowHandle() {
     const MainWindowState* s = FindState();
     return s ? s->wnd : nullptr;
 }
-ClockCommands* MainWindowCommands() {
+zentaro::ClockCommands* MainWindowCommands() {
     MainWindowState* s = FindState();
     return s ? &s->commands : nullptr;
 }
@@ -286,3 +288,5 @@ void PaintClockFace(HDC dc, const face::FaceState& face, const face::TimeDrawing
     else if (!lastGoodText.empty())
         drawTime.DrawTime(dc, face.glyphs.dc(), lastGoodText.c_str());
 }
+
+}  // namespace zentaro

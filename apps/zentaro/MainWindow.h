@@ -9,6 +9,8 @@
 #include "face/TimeDrawing.h"
 #include "face/Face.h"
 
+namespace zentaro {
+
 inline constexpr const char* kMainClassName = "frmMain";
 inline constexpr const char* kMainTitle = "Zentaro";
 inline constexpr UINT_PTR kTickTimerId = 8;
@@ -55,3 +57,5 @@ void ReloadClockFace();
 // lastGoodText (the last text drawn) on the face; a drawable one replaces it.
 void PaintClockFace(HDC dc, const face::FaceState& face, const face::TimeDrawing& drawTime, std::string_view timeText,
                     std::string& lastGoodText);
+
+}  // namespace zentaro

@@ -5,6 +5,8 @@
 
 #include "apps/zentaro/MenuLayout.h"
 
+namespace zentaro {
+
 namespace {
 
 constexpr int kErrNoMenu = ERROR_INVALID_MENU_HANDLE;
@@ -219,3 +221,5 @@ int BuildClockMenu(PopupMenu& m) {
     if (err) return err;
     return m.OnCreate();
 }
+
+}  // namespace zentaro

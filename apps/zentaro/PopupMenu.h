@@ -9,6 +9,8 @@
 
 #include "common/Handles.h"
 
+namespace zentaro {
+
 struct MenuItemRecord {
     int textLength = 0;  // bytes of text in the ANSI code page
     std::string text;    // caption; "&" marks the access key
@@ -49,3 +51,5 @@ private:
 // Builds the clock's menu in its building order: popup, Help submenu, items 0 to 12, the
 // submenu's items, items 13 to 15, then OnCreate.
 int BuildClockMenu(PopupMenu& menu);
+
+}  // namespace zentaro

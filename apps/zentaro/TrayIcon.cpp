@@ -8,6 +8,8 @@
 #include "resources/resource_ids.h"
 #include "common/SystemSeams.h"
 
+namespace zentaro {
+
 namespace {
 
 // The classic ANSI record: 88 bytes on 32-bit Windows; every shell version accepts it.
@@ -67,3 +69,5 @@ void TrayIcon::Restore() {
 void TrayIcon::RefreshTip() {
     if (shown_ && SetTip(record_, TipText())) sys::NotifyIcon(NIM_MODIFY, &record_);
 }
+
+}  // namespace zentaro

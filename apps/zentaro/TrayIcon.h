@@ -5,6 +5,8 @@
 
 #include "common/Handles.h"
 
+namespace zentaro {
+
 // Notification message the icon sends to the main window (mouse actions on the icon in lParam).
 inline constexpr UINT kTrayMessage = WM_USER + 108;
 // The tip while no alarm is due; else it names the next one ("Next alarm: Tue 07:30").
@@ -35,3 +37,5 @@ private:
     win::AutoIcon icon_;  // the image the shown icon uses
     bool shown_ = false;
 };
+
+}  // namespace zentaro

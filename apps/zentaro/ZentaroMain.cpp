@@ -3,4 +3,4 @@
 
 #include "apps/zentaro/Main.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return Main(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return zentaro::Main(); }

@@ -28,10 +28,10 @@ TEST(BreakProgram, EnforcedBreakCountsDownInRealTimeThenCloses) {
     SharedIni ini("3", "1");
     driver::Process brk;
     ASSERT_TRUE(brk.Start(driver::ProgramPath("Break.exe")));
-    HWND wnd = driver::WaitForWindow(kBreakClass, kBreakTitle, 20000, brk.id());
+    HWND wnd = driver::WaitForWindow(break_program::kBreakClass, break_program::kBreakTitle, 20000, brk.id());
     ASSERT_NE(wnd, nullptr);
-    HWND label = driver::ChildById(wnd, kIdCountdownLabel);
-    HWND close = driver::ChildById(wnd, kIdCloseButton);
+    HWND label = driver::ChildById(wnd, break_program::kIdCountdownLabel);
+    HWND close = driver::ChildById(wnd, break_program::kIdCloseButton);
     ASSERT_NE(label, nullptr);
     ASSERT_NE(close, nullptr);
     EXPECT_TRUE(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -55,7 +55,7 @@ TEST(BreakProgram, EnforcedBreakCountsDownInRealTimeThenCloses) {
     EXPECT_TRUE(driver::WaitFor([&] { return IsWindowEnabled(close) != FALSE; }, 2000));
     driver::SaveWindowPng(wnd, "break_finished.png");
 
-    PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(kIdCloseButton, BN_CLICKED), reinterpret_cast<LPARAM>(close));
+    PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(break_program::kIdCloseButton, BN_CLICKED), reinterpret_cast<LPARAM>(close));
     EXPECT_TRUE(brk.WaitExit(10000));
     EXPECT_EQ(brk.ExitCode(), 0u);
 }
@@ -64,10 +64,10 @@ TEST(BreakProgram, BreakThatIsNotEnforcedClosesAtOnce) {
     SharedIni ini("600", "0");
     driver::Process brk;
     ASSERT_TRUE(brk.Start(driver::ProgramPath("Break.exe")));
-    HWND wnd = driver::WaitForWindow(kBreakClass, kBreakTitle, 20000, brk.id());
+    HWND wnd = driver::WaitForWindow(break_program::kBreakClass, break_program::kBreakTitle, 20000, brk.id());
     ASSERT_NE(wnd, nullptr);
-    EXPECT_EQ(driver::WindowText(driver::ChildById(wnd, kIdCountdownLabel)), "600");
-    EXPECT_TRUE(IsWindowEnabled(driver::ChildById(wnd, kIdCloseButton)));
+    EXPECT_EQ(driver::WindowText(driver::ChildById(wnd, break_program::kIdCountdownLabel)), "600");
+    EXPECT_TRUE(IsWindowEnabled(driver::ChildById(wnd, break_program::kIdCloseButton)));
     PostMessageA(wnd, WM_CLOSE, 0, 0);
     EXPECT_TRUE(brk.WaitExit(10000));
 }

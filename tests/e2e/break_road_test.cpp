@@ -26,8 +26,8 @@ protected:
         driver::ResetZentaroSettings();
     }
     void TearDown() override {
-        for (HWND w : driver::FindTopWindows(kBreakClass, kBreakTitle)) PostMessageA(w, WM_CLOSE, 0, 0);
-        driver::WaitForNoWindow(kBreakClass, kBreakTitle, 10000);
+        for (HWND w : driver::FindTopWindows(break_program::kBreakClass, break_program::kBreakTitle)) PostMessageA(w, WM_CLOSE, 0, 0);
+        driver::WaitForNoWindow(break_program::kBreakClass, break_program::kBreakTitle, 10000);
         DeleteFileA(ini_.c_str());
         driver::ResetZentaroSettings();
     }
@@ -60,12 +60,12 @@ TEST_F(BreakRoad, BreakSavedForTheNextMinuteStartsBreakWithItsSeconds) {
     ASSERT_TRUE(driver::WaitForNoWindow(kBreakSettingsClass, kBreakSettingsTitle, 10000));
 
     // The item falls due at second 0 of the next minute.
-    HWND brk = driver::WaitForWindow(kBreakClass, kBreakTitle, 80000);
+    HWND brk = driver::WaitForWindow(break_program::kBreakClass, break_program::kBreakTitle, 80000);
     ASSERT_NE(brk, nullptr);
     SYSTEMTIME started{};
     GetLocalTime(&started);
     EXPECT_EQ(started.wHour * 60 + started.wMinute, due % (24 * 60));
-    const std::string label = driver::WindowText(driver::ChildById(brk, kIdCountdownLabel));
+    const std::string label = driver::WindowText(driver::ChildById(brk, break_program::kIdCountdownLabel));
     const int seconds = LeadingNumber(label);
     EXPECT_LE(seconds, 600) << label;
     EXPECT_GE(seconds, 595) << label;

@@ -92,12 +92,12 @@ void RegionBench() {
 }
 
 void TickBench() {
-    if (!RegisterMainClass(kMainClassName)) return;
-    HWND wnd = CreateMainWindow(kMainClassName, 0, "");
+    if (!zentaro::RegisterMainClass(zentaro::kMainClassName)) return;
+    HWND wnd = zentaro::CreateMainWindow(zentaro::kMainClassName, 0, "");
     if (!wnd) return;
     ShowWindow(wnd, SW_SHOWNA);
     UpdateWindow(wnd);
-    const face::TimeDrawing& draw = MainDrawTime();
+    const face::TimeDrawing& draw = zentaro::MainDrawTime();
     const RECT area{draw.ReLeft(), draw.ReTop(), draw.ReLeft() + face::kTimeAreaWidth + 1,
                     draw.ReTop() + face::kTimeAreaHeight};
     constexpr int kTicks = 1000;
@@ -112,7 +112,7 @@ void TickBench() {
     std::printf("tick, median of %d: time area %.1f us, whole face %.1f us\n", kTicks, tick, whole);
     std::printf("ratio whole_face_over_tick %.2f\n", whole / tick);
     DestroyWindow(wnd);
-    UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
+    UnregisterClassA(zentaro::kMainClassName, GetModuleHandleA(nullptr));
 }
 
 }  // namespace

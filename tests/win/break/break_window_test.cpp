@@ -54,26 +54,26 @@ protected:
     std::string ini() const { return dir_.path() + "/stop.ini"; }
 
     void Open(const std::string& programDirectory = paths::ProgramDirectory(), int show = SW_SHOWNOACTIVATE) {
-        BreakConfig config;
+        break_program::BreakConfig config;
         config.iniPath = ini();
         config.programDirectory = programDirectory;
         config.quitOnClose = false;
-        wnd_ = CreateBreakWindow(GetModuleHandleA(nullptr), config, show);
+        wnd_ = break_program::CreateBreakWindow(GetModuleHandleA(nullptr), config, show);
         ASSERT_NE(wnd_, nullptr);
         PumpPending();
     }
     HWND Child(int id) const { return GetDlgItem(wnd_, id); }
-    std::string Countdown() const { return Text(Child(kIdCountdownLabel)); }
+    std::string Countdown() const { return Text(Child(break_program::kIdCountdownLabel)); }
     // The countdown timer's tick at the given clock reading.
     void TickAt(ULONGLONG ms) {
         now_ = ms;
-        SendMessageA(wnd_, WM_TIMER, kCountdownTimerId, 0);
+        SendMessageA(wnd_, WM_TIMER, break_program::kCountdownTimerId, 0);
     }
     void Click(int id) { SendMessageA(wnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Child(id))); }
     bool TimerRunning(UINT_PTR id) {
         // KillTimer fails for a timer that is not running; restart one that was.
         if (!KillTimer(wnd_, id)) return false;
-        SetTimer(wnd_, id, id == kFocusTimerId ? 500 : 1000, nullptr);
+        SetTimer(wnd_, id, id == break_program::kFocusTimerId ? 500 : 1000, nullptr);
         return true;
     }
 
@@ -88,10 +88,10 @@ TEST_F(BreakWindowTest, EnforcedBreakCountsDownAndOnlyThenMayBeClosed) {
     WriteIni("3", "1");
     Open();
     EXPECT_EQ(Countdown(), "3");
-    EXPECT_EQ(Text(Child(kIdHeadingLabel)), "Time for a Break!");
-    EXPECT_FALSE(IsWindowEnabled(Child(kIdCloseButton)));
-    EXPECT_TRUE(TimerRunning(kFocusTimerId));
-    EXPECT_TRUE(TimerRunning(kCountdownTimerId));
+    EXPECT_EQ(Text(Child(break_program::kIdHeadingLabel)), "Time for a Break!");
+    EXPECT_FALSE(IsWindowEnabled(Child(break_program::kIdCloseButton)));
+    EXPECT_TRUE(TimerRunning(break_program::kFocusTimerId));
+    EXPECT_TRUE(TimerRunning(break_program::kCountdownTimerId));
     EXPECT_TRUE(GetWindowLongA(wnd_, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(flagCalls_, std::vector<bool>{true});
 
@@ -101,7 +101,7 @@ TEST_F(BreakWindowTest, EnforcedBreakCountsDownAndOnlyThenMayBeClosed) {
         {"WM_CLOSE", WM_CLOSE, 0, 0},
         {"Esc as Cancel", WM_COMMAND, IDCANCEL, 0},
         {"Esc key", WM_KEYDOWN, VK_ESCAPE, 0},
-        {"disabled Close Window", WM_COMMAND, kIdCloseButton, 0},
+        {"disabled Close Window", WM_COMMAND, break_program::kIdCloseButton, 0},
     };
     for (const auto& a : attempts) {
         SCOPED_TRACE(a.what);
@@ -120,14 +120,14 @@ TEST_F(BreakWindowTest, EnforcedBreakCountsDownAndOnlyThenMayBeClosed) {
         SCOPED_TRACE(t.label);
         TickAt(t.at);
         EXPECT_EQ(Countdown(), t.label);
-        EXPECT_EQ(IsWindowEnabled(Child(kIdCloseButton)) != FALSE, t.closable);
+        EXPECT_EQ(IsWindowEnabled(Child(break_program::kIdCloseButton)) != FALSE, t.closable);
     }
-    EXPECT_TRUE(BreakFinished(wnd_));
-    EXPECT_FALSE(TimerRunning(kFocusTimerId));
-    EXPECT_FALSE(TimerRunning(kCountdownTimerId));
+    EXPECT_TRUE(break_program::BreakFinished(wnd_));
+    EXPECT_FALSE(TimerRunning(break_program::kFocusTimerId));
+    EXPECT_FALSE(TimerRunning(break_program::kCountdownTimerId));
     EXPECT_TRUE(IsWindow(wnd_));  // the finished break waits for the user
 
-    Click(kIdCloseButton);
+    Click(break_program::kIdCloseButton);
     EXPECT_FALSE(IsWindow(wnd_));
     EXPECT_EQ(flagCalls_, (std::vector<bool>{true, false}));
 }
@@ -141,12 +141,12 @@ TEST_F(BreakWindowTest, ShowsEveryTextWhole) {
 TEST_F(BreakWindowTest, AHeldUpCountStillEndsOnTimeAndNeverGoesBelowZero) {
     WriteIni("5", "7");  // any non-zero flag enforces
     Open();
-    EXPECT_FALSE(IsWindowEnabled(Child(kIdCloseButton)));
+    EXPECT_FALSE(IsWindowEnabled(Child(break_program::kIdCloseButton)));
     TickAt(101000);
     EXPECT_EQ(Countdown(), "4  Seconds time.");
     TickAt(109000);  // the program was held up for eight seconds
     EXPECT_EQ(Countdown(), "0  Seconds time.");
-    EXPECT_TRUE(IsWindowEnabled(Child(kIdCloseButton)));
+    EXPECT_TRUE(IsWindowEnabled(Child(break_program::kIdCloseButton)));
 }
 
 TEST_F(BreakWindowTest, NoLengthMeansNoLockOutAndLongLengthsAreCut) {
@@ -164,10 +164,10 @@ TEST_F(BreakWindowTest, NoLengthMeansNoLockOutAndLongLengthsAreCut) {
         WriteIni(c.timesshow, c.cmdhide);
         Open();
         EXPECT_EQ(Countdown(), c.label);
-        EXPECT_EQ(BreakFinished(wnd_), c.over);
-        EXPECT_EQ(TimerRunning(kCountdownTimerId), !c.over);
+        EXPECT_EQ(break_program::BreakFinished(wnd_), c.over);
+        EXPECT_EQ(TimerRunning(break_program::kCountdownTimerId), !c.over);
         const bool closable = c.over || !c.cmdhide || std::string(c.cmdhide) == "0";
-        EXPECT_EQ(IsWindowEnabled(Child(kIdCloseButton)) != FALSE, closable);
+        EXPECT_EQ(IsWindowEnabled(Child(break_program::kIdCloseButton)) != FALSE, closable);
         SendMessageA(wnd_, WM_CLOSE, 0, 0);
         EXPECT_EQ(IsWindow(wnd_) != FALSE, !closable);
         if (IsWindow(wnd_)) DestroyWindow(wnd_);
@@ -176,9 +176,9 @@ TEST_F(BreakWindowTest, NoLengthMeansNoLockOutAndLongLengthsAreCut) {
 
 TEST_F(BreakWindowTest, ScreenSaverFlagIsPutBackOnEveryWayOut) {
     struct Way { const char* what; const char* cmdhide; void (*end)(HWND); } ways[] = {
-        {"crash filter while enforced", "1", [](HWND) { EXPECT_EQ(BreakCrashFilter(nullptr), EXCEPTION_CONTINUE_SEARCH); }},
-        {"count ran out (enforced)", "1", [](HWND w) { SendMessageA(w, WM_TIMER, kCountdownTimerId, 0); }},
-        {"Close Window", "0", [](HWND w) { SendMessageA(w, WM_COMMAND, kIdCloseButton, 0); }},
+        {"crash filter while enforced", "1", [](HWND) { EXPECT_EQ(break_program::BreakCrashFilter(nullptr), EXCEPTION_CONTINUE_SEARCH); }},
+        {"count ran out (enforced)", "1", [](HWND w) { SendMessageA(w, WM_TIMER, break_program::kCountdownTimerId, 0); }},
+        {"Close Window", "0", [](HWND w) { SendMessageA(w, WM_COMMAND, break_program::kIdCloseButton, 0); }},
         {"WM_CLOSE when not enforced", "0", [](HWND w) { SendMessageA(w, WM_CLOSE, 0, 0); }},
         {"Esc when not enforced", "0", [](HWND w) { SendMessageA(w, WM_COMMAND, IDCANCEL, 0); }},
         {"end of session while enforced", "1",
@@ -205,7 +205,7 @@ TEST_F(BreakWindowTest, StartedInAnyShowStateTheBreakIsSeenAndCountsFromWhenItAp
     // The clock runs three seconds on every reading taken before the window is on the screen
     // (a slow picture decode); none of them may come off the break.
     seams_->tickCount = [this] {
-        HWND shown = FindWindowA(kBreakClass, nullptr);
+        HWND shown = FindWindowA(break_program::kBreakClass, nullptr);
         if (!shown || !IsWindowVisible(shown)) now_ += 3000;
         return now_;
     };
@@ -229,22 +229,22 @@ TEST_F(BreakWindowTest, StartedInAnyShowStateTheBreakIsSeenAndCountsFromWhenItAp
 TEST_F(BreakWindowTest, NextAndPreviousRunThroughAllPicturesAndWrap) {
     WriteIni("60", "0");
     Open();
-    const int first = BreakPictureNumber(wnd_);
+    const int first = break_program::BreakPictureNumber(wnd_);
     EXPECT_GE(first, 1);
     EXPECT_LE(first, 19);
-    EXPECT_TRUE(BreakPictureLoaded(wnd_));
-    while (BreakPictureNumber(wnd_) != 20) Click(kIdNextButton);
-    EXPECT_TRUE(BreakPictureLoaded(wnd_));
-    Click(kIdNextButton);
-    EXPECT_EQ(BreakPictureNumber(wnd_), 1);
-    Click(kIdPreviousButton);
-    EXPECT_EQ(BreakPictureNumber(wnd_), 20);
-    Click(kIdPreviousButton);
-    EXPECT_EQ(BreakPictureNumber(wnd_), 19);
+    EXPECT_TRUE(break_program::BreakPictureLoaded(wnd_));
+    while (break_program::BreakPictureNumber(wnd_) != 20) Click(break_program::kIdNextButton);
+    EXPECT_TRUE(break_program::BreakPictureLoaded(wnd_));
+    Click(break_program::kIdNextButton);
+    EXPECT_EQ(break_program::BreakPictureNumber(wnd_), 1);
+    Click(break_program::kIdPreviousButton);
+    EXPECT_EQ(break_program::BreakPictureNumber(wnd_), 20);
+    Click(break_program::kIdPreviousButton);
+    EXPECT_EQ(break_program::BreakPictureNumber(wnd_), 19);
     // Every installed picture decodes.
     for (int i = 0; i < breaklogic::kPictureCount; ++i) {
-        Click(kIdNextButton);
-        EXPECT_TRUE(BreakPictureLoaded(wnd_)) << BreakPictureNumber(wnd_);
+        Click(break_program::kIdNextButton);
+        EXPECT_TRUE(break_program::BreakPictureLoaded(wnd_)) << break_program::BreakPictureNumber(wnd_);
     }
 }
 
@@ -258,7 +258,7 @@ public:
         dc_.reset(CreateCompatibleDC(screen.get()));
         bmp_.reset(CreateCompatibleBitmap(screen.get(), r.right, r.bottom));
         select_.emplace(dc_.get(), bmp_.get());
-        PaintBreakWindow(wnd, dc_.get());
+        break_program::PaintBreakWindow(wnd, dc_.get());
     }
     COLORREF At(int x, int y) const { return GetPixel(dc_.get(), x, y); }
 private:
@@ -281,32 +281,32 @@ TEST_F(BreakWindowTest, PicturesAreCentredScaledToFitOrReplacedByTheirNumber) {
     }
     WriteIni("60", "0");
     Open(programDir.path());
-    EXPECT_TRUE(BreakPictureLoaded(wnd_));
+    EXPECT_TRUE(break_program::BreakPictureLoaded(wnd_));
     {
         Painted p(wnd_);
         EXPECT_EQ(p.At(pic.left + 320, pic.top + 240), RGB(200, 30, 30));  // middle: the picture
-        EXPECT_EQ(p.At(pic.left + 100, pic.top + 240), kBreakBackground);  // left bar
-        EXPECT_EQ(p.At(pic.left + 540, pic.top + 240), kBreakBackground);  // right bar
+        EXPECT_EQ(p.At(pic.left + 100, pic.top + 240), break_program::kBreakBackground);  // left bar
+        EXPECT_EQ(p.At(pic.left + 540, pic.top + 240), break_program::kBreakBackground);  // right bar
         if (pic.left > 0) {
-            EXPECT_EQ(p.At(pic.left - 1, pic.top), kBreakBackground);
+            EXPECT_EQ(p.At(pic.left - 1, pic.top), break_program::kBreakBackground);
         }
     }
     // A missing picture: the background, with the picture's number written in white.
     DeleteFileA(breaklogic::PicturePath(programDir.path(), 20).c_str());
-    while (BreakPictureNumber(wnd_) != 20) Click(kIdNextButton);
-    EXPECT_FALSE(BreakPictureLoaded(wnd_));
+    while (break_program::BreakPictureNumber(wnd_) != 20) Click(break_program::kIdNextButton);
+    EXPECT_FALSE(break_program::BreakPictureLoaded(wnd_));
     {
         Painted p(wnd_);
-        EXPECT_EQ(p.At(pic.left + 5, pic.top + 5), kBreakBackground);
+        EXPECT_EQ(p.At(pic.left + 5, pic.top + 5), break_program::kBreakBackground);
         bool white = false;
         for (int x = pic.left + 200; x < pic.left + 440 && !white; ++x) {
             white = p.At(x, pic.top + 240) == RGB(255, 255, 255);
         }
         EXPECT_TRUE(white);
     }
-    Click(kIdNextButton);  // the buttons go on working
-    EXPECT_EQ(BreakPictureNumber(wnd_), 1);
-    EXPECT_TRUE(BreakPictureLoaded(wnd_));
+    Click(break_program::kIdNextButton);  // the buttons go on working
+    EXPECT_EQ(break_program::BreakPictureNumber(wnd_), 1);
+    EXPECT_TRUE(break_program::BreakPictureLoaded(wnd_));
 }
 
 TEST_F(BreakWindowTest, WindowCoversTheScreenWithoutCaptionAndControlsSitOnThePicture) {
@@ -322,11 +322,11 @@ TEST_F(BreakWindowTest, WindowCoversTheScreenWithoutCaptionAndControlsSitOnThePi
     EXPECT_FALSE(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     const breaklogic::BreakLayout layout = breaklogic::ComputeBreakLayout(r.right, r.bottom);
     struct Control { const char* what; int id; breaklogic::Rect where; const char* text; } controls[] = {
-        {"Close Window", kIdCloseButton, layout.closeButton, "Close Window"},
-        {"Previous", kIdPreviousButton, layout.previousButton, "Previous"},
-        {"Next", kIdNextButton, layout.nextButton, "Next"},
-        {"countdown", kIdCountdownLabel, layout.countdownLabel, "60"},
-        {"heading", kIdHeadingLabel, layout.headingLabel, "Time for a Break!"},
+        {"Close Window", break_program::kIdCloseButton, layout.closeButton, "Close Window"},
+        {"Previous", break_program::kIdPreviousButton, layout.previousButton, "Previous"},
+        {"Next", break_program::kIdNextButton, layout.nextButton, "Next"},
+        {"countdown", break_program::kIdCountdownLabel, layout.countdownLabel, "60"},
+        {"heading", break_program::kIdHeadingLabel, layout.headingLabel, "Time for a Break!"},
     };
     for (const auto& c : controls) {
         SCOPED_TRACE(c.what);

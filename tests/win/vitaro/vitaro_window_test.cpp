@@ -49,10 +49,10 @@ protected:
         ASSERT_TRUE(WriteFileBytes(iniPath_, "[StartBreak]\r\nBirthdate=" + text + "\r\n"));
     }
     void Open() {
-        VitaroOptions options;
+        vitaro::VitaroOptions options;
         options.iniPath = iniPath_;
         options.show = SW_SHOWNOACTIVATE;
-        wnd_ = CreateVitaroWindow(GetModuleHandleA(nullptr), options);
+        wnd_ = vitaro::CreateVitaroWindow(GetModuleHandleA(nullptr), options);
         ASSERT_NE(wnd_, nullptr);
         PumpPending();
     }
@@ -63,8 +63,8 @@ protected:
     int Spin(int box) const { return GetScrollPos(Control(SpinId(box)), SB_CTL); }
     std::string Days() const { return Text(Control(kIdDays)); }
     std::string Line(int i) const { return Text(Control(kIdCycles4 + i)); }
-    std::string Caption() const { return VitaroViewOf(wnd_).chart->texts().back().text; }
-    COLORREF ChartPixel(int x, int y) const { return GetPixel(VitaroViewOf(wnd_).chart->dc(), x, y); }
+    std::string Caption() const { return vitaro::VitaroViewOf(wnd_).chart->texts().back().text; }
+    COLORREF ChartPixel(int x, int y) const { return GetPixel(vitaro::VitaroViewOf(wnd_).chart->dc(), x, y); }
 
     // Replaces the whole text as a paste would.
     void Paste(int box, const char* text) {
@@ -255,10 +255,10 @@ TEST_F(VitaroTest, AnImpossibleCurrentDateKeepsTheCountAndTheDate) {
     EXPECT_EQ(BoxText(kMonth), "2");
     EXPECT_EQ(BoxText(kDay), "31");
     EXPECT_EQ(Days(), "You have lived 30 days");
-    EXPECT_EQ((VitaroViewOf(wnd_).current), (bio::CivilDate{2001, 1, 31}));
+    EXPECT_EQ((vitaro::VitaroViewOf(wnd_).current), (bio::CivilDate{2001, 1, 31}));
     // The birth date group still updates.
     Paste(kBirthDay, "2");
-    EXPECT_EQ((VitaroViewOf(wnd_).birth), (bio::CivilDate{2001, 1, 2}));
+    EXPECT_EQ((vitaro::VitaroViewOf(wnd_).birth), (bio::CivilDate{2001, 1, 2}));
     EXPECT_EQ(Days(), "You have lived 30 days");
     // "Current Date" with an impossible group keeps the chart.
     Click(kIdReset);
@@ -331,7 +331,7 @@ TEST_F(VitaroTest, CheckBoxesRedrawTheirCurves) {
     Click(kIdEmotional);
     EXPECT_FALSE(has(RGB(255, 255, 0)));
     Click(kIdRulers);
-    EXPECT_EQ(VitaroViewOf(wnd_).chart->texts().size(), 1u);  // the caption only
+    EXPECT_EQ(vitaro::VitaroViewOf(wnd_).chart->texts().size(), 1u);  // the caption only
     Click(kIdEmotional);
     EXPECT_TRUE(has(RGB(255, 255, 0)));
 }
@@ -360,11 +360,11 @@ TEST_F(VitaroTest, ColourPanelEditsTheChosenSlotAndTheChartFollowsAtItsNextDrawi
         EXPECT_EQ(Text(Control(kIdColorNumber1 + m.bar)), m.number);
     }
     const COLORREF axes = RGB(0, 244, 27);
-    EXPECT_EQ(VitaroViewOf(wnd_).colors[1], axes);
+    EXPECT_EQ(vitaro::VitaroViewOf(wnd_).colors[1], axes);
     EXPECT_EQ(ChartPixel(bio::PixelX(1), 60), RGB(255, 255, 255));  // not redrawn yet
     Click(kIdReset);
     EXPECT_EQ(ChartPixel(bio::PixelX(1), 60), axes);
-    EXPECT_EQ(VitaroViewOf(wnd_).colors[0], RGB(187, 0, 82));
+    EXPECT_EQ(vitaro::VitaroViewOf(wnd_).colors[0], RGB(187, 0, 82));
 }
 
 TEST_F(VitaroTest, EscapeClosesWhateverHasTheFocusAndStoresTheBirthDateAsTyped) {

@@ -250,7 +250,7 @@ TEST_F(AlarmTrustTest, TrayTipNamesTheNextAlarm) {
         tips.push_back(data->szTip);
         return TRUE;
     };
-    TrayIcon tray;
+    zentaro::TrayIcon tray;
     tray.Add(nullptr);
     tray.Remove();
     alarms::AppendAlarmItem(DailyReminder(7, 30, "daily"));
@@ -261,7 +261,7 @@ TEST_F(AlarmTrustTest, TrayTipNamesTheNextAlarm) {
     tray.RefreshTip();
     tray.RefreshTip();  // unchanged: not sent again
     tray.Remove();
-    EXPECT_EQ(tips, (std::vector<std::string>{kTrayTip, kTrayTip, "Next alarm: Tue 07:30", "Next alarm: Mon 09:00",
+    EXPECT_EQ(tips, (std::vector<std::string>{zentaro::kTrayTip, zentaro::kTrayTip, "Next alarm: Tue 07:30", "Next alarm: Mon 09:00",
                                               "Next alarm: Mon 09:00"}));
 }
 

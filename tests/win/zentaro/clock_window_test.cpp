@@ -86,22 +86,22 @@ protected:
     }
     void TearDown() override {
         WaitForChimeThreads();
-        if (HWND w = MainWindowHandle()) DestroyWindow(w);
-        UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
+        if (HWND w = zentaro::MainWindowHandle()) DestroyWindow(w);
+        UnregisterClassA(zentaro::kMainClassName, GetModuleHandleA(nullptr));
         PumpPending();
     }
 
     HWND Open(DWORD exStyle = WS_EX_LAYERED) {
-        EXPECT_TRUE(RegisterMainClass(kMainClassName));
-        HWND w = CreateMainWindow(kMainClassName, exStyle, "");
+        EXPECT_TRUE(zentaro::RegisterMainClass(zentaro::kMainClassName));
+        HWND w = zentaro::CreateMainWindow(zentaro::kMainClassName, exStyle, "");
         EXPECT_NE(w, nullptr);
-        if (w) StartMainWindow(w);
+        if (w) zentaro::StartMainWindow(w);
         PumpPending();
         return w;
     }
     void Tick(HWND w, const SYSTEMTIME& at) {
         now_ = at;
-        SendMessageA(w, WM_TIMER, kTickTimerId, 0);
+        SendMessageA(w, WM_TIMER, zentaro::kTickTimerId, 0);
     }
     static void WaitForChimeThreads() {
         PumpUntil([] { return zentaro::DetachedThreadsRunning() == 0; }, 10000);
@@ -130,7 +130,7 @@ protected:
 TEST_F(ClockWindowTest, FreshProfileGivesTheBuiltInFaceCentredAndTranslucent) {
     HWND w = Open();
     ASSERT_TRUE(w);
-    EXPECT_EQ(MainWindowHandle(), w);
+    EXPECT_EQ(zentaro::MainWindowHandle(), w);
     RECT r{};
     GetWindowRect(w, &r);
     EXPECT_EQ(r.right - r.left, 120);
@@ -154,8 +154,8 @@ TEST_F(ClockWindowTest, FreshProfileGivesTheBuiltInFaceCentredAndTranslucent) {
         EXPECT_FALSE(PtInRegion(region.get(), x, y)) << "red corner " << x << "," << y;
     EXPECT_TRUE(PtInRegion(region.get(), 60, 19));
 
-    EXPECT_EQ(MainDrawTime().ReLeft(), 5);
-    EXPECT_EQ(MainDrawTime().ReTop(), 7);
+    EXPECT_EQ(zentaro::MainDrawTime().ReLeft(), 5);
+    EXPECT_EQ(zentaro::MainDrawTime().ReTop(), 7);
     EXPECT_TRUE(IsWindowVisible(w));
     EXPECT_FALSE(IsIconic(w));
     char title[32] = {};
@@ -189,7 +189,7 @@ TEST_F(ClockWindowTest, StartOptionsDecideShownStateAndTopmost) {
         }
         EXPECT_EQ((GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, c.topmost) << c.what;
         DestroyWindow(w);
-        UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
+        UnregisterClassA(zentaro::kMainClassName, GetModuleHandleA(nullptr));
         PumpPending();
     }
 }
@@ -199,10 +199,10 @@ TEST_F(ClockWindowTest, ClosingWhileShownStoresThePlaceAsText) {
     SetWindowPos(w, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SendMessageA(w, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(w));
-    EXPECT_EQ(MainWindowHandle(), nullptr);
+    EXPECT_EQ(zentaro::MainWindowHandle(), nullptr);
     EXPECT_EQ(Stored(settings::kLoadKey, settings::kClockLeft), (std::pair<DWORD, std::string>{REG_SZ, "40"}));
     EXPECT_EQ(Stored(settings::kLoadKey, settings::kClockTop), (std::pair<DWORD, std::string>{REG_SZ, "50"}));
-    UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
+    UnregisterClassA(zentaro::kMainClassName, GetModuleHandleA(nullptr));
     PumpPending();
 
     // Started again, the clock comes back to that place.
@@ -251,7 +251,7 @@ TEST_F(ClockWindowTest, StoredPlacesThatWouldLoseTheClockAreIgnored) {
         EXPECT_EQ(r.left, c.expectedLeft) << c.what;
         EXPECT_EQ(r.top, c.expectedTop) << c.what;
         DestroyWindow(w);
-        UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
+        UnregisterClassA(zentaro::kMainClassName, GetModuleHandleA(nullptr));
         PumpPending();
     }
 }
@@ -270,7 +270,7 @@ TEST_F(ClockWindowTest, OpacityIsReadAndKeptVisible) {
         GetLayeredWindowAttributes(w, nullptr, &alpha, nullptr);
         EXPECT_EQ(alpha, c.expected) << c.stored;
         DestroyWindow(w);
-        UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
+        UnregisterClassA(zentaro::kMainClassName, GetModuleHandleA(nullptr));
         PumpPending();
     }
 }
@@ -291,13 +291,13 @@ TEST_F(ClockWindowTest, TickInvalidatesOnlyTheTimeArea) {
 // timer is probed by killing it, which succeeds only while it is armed.
 TEST_F(ClockWindowTest, EachTickReArmsTheTickTimer) {
     HWND w = Open();
-    ASSERT_TRUE(KillTimer(w, kTickTimerId)) << "armed at start";
+    ASSERT_TRUE(KillTimer(w, zentaro::kTickTimerId)) << "armed at start";
     for (const WORD millisecond : {WORD{990}, WORD{20}}) {
-        ASSERT_FALSE(KillTimer(w, kTickTimerId));
+        ASSERT_FALSE(KillTimer(w, zentaro::kTickTimerId));
         const int readsBefore = clockReads_;
         Tick(w, At(10, 20, 30, millisecond));
         EXPECT_GT(clockReads_, readsBefore) << millisecond;
-        EXPECT_TRUE(KillTimer(w, kTickTimerId)) << millisecond;
+        EXPECT_TRUE(KillTimer(w, zentaro::kTickTimerId)) << millisecond;
     }
 }
 
@@ -310,7 +310,7 @@ TEST_F(ClockWindowTest, TimeTextIsTwentyFourHourWithoutMarker) {
 
 TEST_F(ClockWindowTest, PaintedTimeAreaHoldsTheGlyphsOfTheTime) {
     Open();
-    const face::FaceState& face = MainFace();
+    const face::FaceState& face = zentaro::MainFace();
     // A 32-bit DIB section as the paint target, so its pixels can be read back exactly.
     win::WindowDC screen(nullptr);
     win::AutoMemDC dc(CreateCompatibleDC(screen.get()));
@@ -321,7 +321,7 @@ TEST_F(ClockWindowTest, PaintedTimeAreaHoldsTheGlyphsOfTheTime) {
     win::ScopedSelect sel(dc.get(), target.get());
 
     std::string lastGood;
-    PaintClockFace(dc.get(), face, MainDrawTime(), face::ClockTimeText(At(21, 34, 56)), lastGood);
+    zentaro::PaintClockFace(dc.get(), face, zentaro::MainDrawTime(), face::ClockTimeText(At(21, 34, 56)), lastGood);
     EXPECT_EQ(lastGood.substr(0, 8), "21:34:56");
 
     const face::PixelGrid painted = face::ReadSurfacePixels(dc.get(), face.width, face.height);
@@ -349,11 +349,11 @@ TEST_F(ClockWindowTest, PaintedTimeAreaHoldsTheGlyphsOfTheTime) {
 
     // A text that cannot be drawn leaves the last good time on the face.
     std::fill(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + face.width * face.height, 0u);
-    PaintClockFace(dc.get(), face, MainDrawTime(), "10:1O:39", lastGood);
+    zentaro::PaintClockFace(dc.get(), face, zentaro::MainDrawTime(), "10:1O:39", lastGood);
     EXPECT_EQ(lastGood.substr(0, 8), "21:34:56");
     const face::PixelGrid kept = face::ReadSurfacePixels(dc.get(), face.width, face.height);
     for (const Cell& c : cells) EXPECT_EQ(matches(kept, c), 0) << "kept cell " << c.what;
-    EXPECT_EQ(MainDrawTime().DrawTime(dc.get(), face.glyphs.dc(), "10:1O:39"), face::TimeDrawing::kNotADigit);
+    EXPECT_EQ(zentaro::MainDrawTime().DrawTime(dc.get(), face.glyphs.dc(), "10:1O:39"), face::TimeDrawing::kNotADigit);
 }
 
 TEST_F(ClockWindowTest, ChimeSoundsOnceAtTheFirstTickOfTheHour) {
@@ -409,7 +409,7 @@ TEST_F(ClockWindowTest, ChimeSettingsChooseWhatSounds) {
         EXPECT_EQ(heard, c.sounds) << c.what;
         EXPECT_EQ(Beeps().size(), c.beeps) << c.what;
         DestroyWindow(w);
-        UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
+        UnregisterClassA(zentaro::kMainClassName, GetModuleHandleA(nullptr));
         PumpPending();
     }
 }
@@ -432,7 +432,7 @@ TEST_F(ClockWindowTest, ClosingDuringTheBeepsStopsAndJoinsTheChimeThread) {
 }
 
 TEST_F(ClockWindowTest, BeepPatternIsThreeLowThenOneHigh) {
-    EXPECT_EQ(PlayChimeBeeps(), 0u);
+    EXPECT_EQ(zentaro::PlayChimeBeeps(), 0u);
     const std::vector<std::pair<DWORD, DWORD>> expected{{700, 1500}, {700, 1500}, {700, 1500}, {1400, 1500}};
     EXPECT_EQ(Beeps(), expected);
 }
@@ -475,7 +475,7 @@ TEST(ClockRegion, OnePassRegionEqualsTheUnionOfRectangles) {
 
 TEST_F(ClockWindowTest, BuiltInFaceRegionEqualsTheUnionOfRectangles) {
     HWND w = Open();
-    const face::FaceState& face = MainFace();
+    const face::FaceState& face = zentaro::MainFace();
     const auto runs = face::ShapeRuns(face::ReadSurfacePixels(face.background.dc(), face.width, face.height));
     win::AutoRegion slow(face::BuildRegionByUnion(runs));
     win::AutoRegion applied(CreateRectRgn(0, 0, 0, 0));
@@ -494,7 +494,7 @@ TEST_F(ClockWindowTest, SingleColourBackgroundKeepsTheFullRectangle) {
     EXPECT_EQ(r.right - r.left, 130);
     win::AutoRegion region(CreateRectRgn(0, 0, 0, 0));
     EXPECT_EQ(GetWindowRgn(w, region.get()), ERROR) << "no region set";
-    EXPECT_EQ(MainDrawTime().ReLeft(), 0) << "no marker: the area stays at its start";
+    EXPECT_EQ(zentaro::MainDrawTime().ReLeft(), 0) << "no marker: the area stays at its start";
 }
 
 // --- skin files ---
@@ -516,18 +516,18 @@ TEST_F(ClockWindowTest, UsableSkinFilesShapeAndPlaceTheTime) {
     GetWindowRect(w, &r);
     EXPECT_EQ(r.right - r.left, 180);
     EXPECT_EQ(r.bottom - r.top, 60);
-    EXPECT_EQ(MainDrawTime().ReLeft(), 51);
-    EXPECT_EQ(MainDrawTime().ReTop(), 4);
+    EXPECT_EQ(zentaro::MainDrawTime().ReLeft(), 51);
+    EXPECT_EQ(zentaro::MainDrawTime().ReTop(), 4);
     EXPECT_TRUE(boxes.boxes.empty());
 
     // After the options dialog's Apply the face is reloaded in place and stays shown.
     settings::WriteText(settings::kLoadKey, settings::kBmpBack, "Default");
     SetWindowPos(w, nullptr, 33, 44, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    ReloadClockFace();
+    zentaro::ReloadClockFace();
     GetWindowRect(w, &r);
     EXPECT_EQ(r.left, 33);
     EXPECT_EQ(r.right - r.left, 120);
-    EXPECT_EQ(MainDrawTime().ReLeft(), 5);
+    EXPECT_EQ(zentaro::MainDrawTime().ReLeft(), 5);
     EXPECT_TRUE(IsWindowVisible(w));
 }
 
@@ -573,7 +573,7 @@ TEST_F(ClockWindowTest, BadSkinFilesFallBackToTheBuiltInFace) {
         EXPECT_EQ(r.right - r.left, 120) << c.what;
         EXPECT_EQ(r.bottom - r.top, 38) << c.what;
         EXPECT_TRUE(IsWindowVisible(w)) << c.what;
-        EXPECT_EQ(MainDrawTime().ReLeft(), 5) << c.what;
+        EXPECT_EQ(zentaro::MainDrawTime().ReLeft(), 5) << c.what;
         // One warning per failing image: background and glyph strip.
         ASSERT_EQ(boxes.boxes.size(), static_cast<size_t>(2 * c.warnings)) << c.what;
         for (const auto& [caption, text] : boxes.boxes) {
@@ -581,7 +581,7 @@ TEST_F(ClockWindowTest, BadSkinFilesFallBackToTheBuiltInFace) {
             EXPECT_EQ(text, "Unknown picture format, Single shot the \n button neglect this mistake.");
         }
         DestroyWindow(w);
-        UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
+        UnregisterClassA(zentaro::kMainClassName, GetModuleHandleA(nullptr));
         PumpPending();
     }
 }

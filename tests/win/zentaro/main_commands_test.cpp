@@ -33,14 +33,14 @@ LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
         return 0;
     }
     if (m == WM_NCDESTROY) win::DetachWindowState(w);
-    ClockCommands* commands = win::WindowState<ClockCommands>(w);
+    zentaro::ClockCommands* commands = win::WindowState<zentaro::ClockCommands>(w);
     if (!commands) return DefWindowProcA(w, m, wp, lp);
     LRESULT result = 0;
-    if (HandleMainCommandMessage(w, *commands, m, wp, lp, &result)) return result;
-    if (m == WM_MEASUREITEM && MeasureMainMenuItem(w, *commands, lp)) return TRUE;
-    if (m == WM_DRAWITEM && DrawMainMenuItem(*commands, lp)) return TRUE;
+    if (zentaro::HandleMainCommandMessage(w, *commands, m, wp, lp, &result)) return result;
+    if (m == WM_MEASUREITEM && zentaro::MeasureMainMenuItem(w, *commands, lp)) return TRUE;
+    if (m == WM_DRAWITEM && zentaro::DrawMainMenuItem(*commands, lp)) return TRUE;
     if (m == WM_CLOSE) {
-        ReleaseMainMenuAndIcon(*commands);
+        zentaro::ReleaseMainMenuAndIcon(*commands);
         DestroyWindow(w);
         return 0;
     }
@@ -87,7 +87,7 @@ protected:
                                 100, 120, 38, nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_TRUE(main_);
         win::AttachBorrowedState(main_, &commands_);
-        CreateMainMenu(commands_);
+        zentaro::CreateMainMenu(commands_);
         ShowWindow(main_, SW_SHOWNORMAL);
         icons_.clear();
     }
@@ -130,7 +130,7 @@ protected:
     sys::ScopedSeams seams_;
     HWND main_ = nullptr;
     std::vector<IconCall> icons_;
-    ClockCommands commands_;  // the host window's, as the clock window keeps its own
+    zentaro::ClockCommands commands_;  // the host window's, as the clock window keeps its own
     std::vector<ShellCall> shell_;
     std::vector<HelpCall> help_;
     std::vector<UINT> exits_;
@@ -163,7 +163,7 @@ TEST_F(MainCommands, EveryWayToMinimiseGivesTheSameStateAndEveryWayBackRestoresI
     };
     const Case cases[] = {
         {"double click on the face, double click on the icon", WM_LBUTTONDBLCLK, MK_LBUTTON, 0,
-         kTrayMessage, 0, WM_LBUTTONDBLCLK},
+         zentaro::kTrayMessage, 0, WM_LBUTTONDBLCLK},
         {"menu Minimized, menu Resume", WM_COMMAND, menu::kCmdMinimise, 0, WM_COMMAND,
          menu::kCmdResume, 0},
         {"system minimise, system restore", WM_SYSCOMMAND, SC_MINIMIZE, 0, WM_SYSCOMMAND, SC_RESTORE, 0},
@@ -215,7 +215,7 @@ TEST_F(MainCommands, ProgramHelpAndWebPageCommandsGoThroughTheShell) {
     EXPECT_FALSE(shell_[0].params);
     EXPECT_FALSE(shell_[0].dir);
     EXPECT_EQ(shell_[1].verb, "open");
-    EXPECT_EQ(shell_[1].file, kWebPageAddress);
+    EXPECT_EQ(shell_[1].file, zentaro::kWebPageAddress);
     EXPECT_EQ(shell_[1].show, SW_SHOWNORMAL);
     ASSERT_EQ(help_.size(), 1u);
     EXPECT_EQ(help_[0].owner, main_);
@@ -256,7 +256,7 @@ TEST_F(MainCommands, SeparatorAndHelpItemIdentifiersDoNothing) {
     EXPECT_TRUE(help_.empty());
     EXPECT_TRUE(exits_.empty());
     EXPECT_TRUE(IsWindowVisible(main_));
-    EXPECT_EQ(AboutWindowHandle(), nullptr);
+    EXPECT_EQ(zentaro::AboutWindowHandle(), nullptr);
 }
 
 TEST_F(MainCommands, BiorhythmCommandStartsVitaroBesideTheProgram) {
@@ -285,7 +285,7 @@ TEST_F(MainCommands, BiorhythmCommandStartsVitaroBesideTheProgram) {
 
 TEST_F(MainCommands, AboutOpensOneVersionWindowThatAClickCloses) {
     Command(menu::kCmdAbout);
-    HWND about = AboutWindowHandle();
+    HWND about = zentaro::AboutWindowHandle();
     ASSERT_TRUE(about);
     EXPECT_TRUE(IsWindowVisible(about));
     char title[32] = {};
@@ -298,10 +298,10 @@ TEST_F(MainCommands, AboutOpensOneVersionWindowThatAClickCloses) {
     EXPECT_EQ(client.bottom, 180);
 
     Command(menu::kCmdAbout);
-    EXPECT_EQ(AboutWindowHandle(), about) << "a second About brings up the same window";
+    EXPECT_EQ(zentaro::AboutWindowHandle(), about) << "a second About brings up the same window";
     int count = 0;
-    for (HWND w = FindWindowExA(nullptr, nullptr, kAboutClass, nullptr); w;
-         w = FindWindowExA(nullptr, w, kAboutClass, nullptr)) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, zentaro::kAboutClass, nullptr); w;
+         w = FindWindowExA(nullptr, w, zentaro::kAboutClass, nullptr)) {
         ++count;
     }
     EXPECT_EQ(count, 1);
@@ -309,10 +309,10 @@ TEST_F(MainCommands, AboutOpensOneVersionWindowThatAClickCloses) {
     SendMessageA(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 90));
     SendMessageA(about, WM_LBUTTONUP, 0, MAKELPARAM(150, 90));
     EXPECT_FALSE(IsWindow(about));
-    EXPECT_EQ(AboutWindowHandle(), nullptr);
+    EXPECT_EQ(zentaro::AboutWindowHandle(), nullptr);
 
     Command(menu::kCmdAbout);
-    EXPECT_TRUE(AboutWindowHandle()) << "opens again after closing";
+    EXPECT_TRUE(zentaro::AboutWindowHandle()) << "opens again after closing";
 }
 
 TEST_F(MainCommands, AboutPictureIsPaintedAtTheOrigin) {
@@ -323,7 +323,7 @@ TEST_F(MainCommands, AboutPictureIsPaintedAtTheOrigin) {
     win::AutoMemDC dc(CreateCompatibleDC(screen.get())), ref(CreateCompatibleDC(screen.get()));
     win::AutoBitmap surface(CreateCompatibleBitmap(screen.get(), 300, 180));
     win::ScopedSelect s1(dc.get(), surface.get());
-    PaintAbout(dc.get(), picture.get());
+    zentaro::PaintAbout(dc.get(), picture.get());
     win::ScopedSelect s2(ref.get(), picture.get());  // a bitmap is selected in one DC at a time
     int differing = 0;
     std::vector<COLORREF> colours;
@@ -345,7 +345,7 @@ TEST_F(MainCommands, ExitClosesTheWindowWithItsAboutWindowAndEndsTheProgram) {
     Command(menu::kCmdMinimise);
     Command(menu::kCmdExit);
     EXPECT_FALSE(IsWindow(main_));
-    EXPECT_EQ(AboutWindowHandle(), nullptr);
+    EXPECT_EQ(zentaro::AboutWindowHandle(), nullptr);
     EXPECT_EQ(commands_.menu, nullptr);
     EXPECT_FALSE(commands_.tray.Shown());
     EXPECT_EQ(Count(NIM_DELETE), 1);

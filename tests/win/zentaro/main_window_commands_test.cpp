@@ -54,15 +54,15 @@ protected:
         };
     }
     void TearDown() override {
-        if (HWND w = MainWindowHandle()) SendMessageA(w, WM_CLOSE, 0, 0);
-        UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
+        if (HWND w = zentaro::MainWindowHandle()) SendMessageA(w, WM_CLOSE, 0, 0);
+        UnregisterClassA(zentaro::kMainClassName, GetModuleHandleA(nullptr));
         PumpPending();
     }
     HWND Open() {
-        EXPECT_TRUE(RegisterMainClass(kMainClassName));
-        HWND w = CreateMainWindow(kMainClassName, 0, "");
+        EXPECT_TRUE(zentaro::RegisterMainClass(zentaro::kMainClassName));
+        HWND w = zentaro::CreateMainWindow(zentaro::kMainClassName, 0, "");
         EXPECT_NE(w, nullptr);
-        if (w) StartMainWindow(w);
+        if (w) zentaro::StartMainWindow(w);
         PumpPending();
         return w;
     }
@@ -71,7 +71,7 @@ protected:
         for (const auto& c : icons_) n += c.first == message;
         return n;
     }
-    static std::string FirstItem() { return MainMenu() ? MainMenu()->Records()[0].text : "<no menu>"; }
+    static std::string FirstItem() { return zentaro::MainMenu() ? zentaro::MainMenu()->Records()[0].text : "<no menu>"; }
 
     sys::ScopedSeams seams_;
     std::vector<std::pair<DWORD, HWND>> icons_;
@@ -107,7 +107,7 @@ TEST_F(MainWindowCommands, DoubleClickOnTheFaceMinimisesAndShellRestartBringsThe
 
     SendMessageA(w, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_EQ(Count(NIM_ADD), 2);
-    PostMessageA(w, kTrayMessage, 0, WM_LBUTTONDBLCLK);
+    PostMessageA(w, zentaro::kTrayMessage, 0, WM_LBUTTONDBLCLK);
     PumpPending();
     EXPECT_TRUE(IsWindowVisible(w));
     EXPECT_EQ(Count(NIM_DELETE), 1);
@@ -118,10 +118,10 @@ TEST_F(MainWindowCommands, ExitWhileMinimisedKeepsTheStoredPlaceAndRemovesTheIco
     PutText(kLoadKey, "ClockTop", "123");
     HWND w = Open();
     SendMessageA(w, WM_COMMAND, menu::kCmdMinimise, 0);
-    ASSERT_TRUE(TrayIconShown());
+    ASSERT_TRUE(zentaro::TrayIconShown());
     SendMessageA(w, WM_COMMAND, menu::kCmdExit, 0);
     EXPECT_FALSE(IsWindow(w));
-    EXPECT_FALSE(TrayIconShown());
+    EXPECT_FALSE(zentaro::TrayIconShown());
     EXPECT_EQ(Count(NIM_ADD), 1);
     EXPECT_EQ(Count(NIM_DELETE), 1);
     EXPECT_EQ(GetText(kLoadKey, "ClockLeft"), "321");
@@ -132,11 +132,11 @@ TEST_F(MainWindowCommands, ExitWhileMinimisedKeepsTheStoredPlaceAndRemovesTheIco
 TEST_F(MainWindowCommands, RestoreMainWindowShowsTheMinimisedFaceAgain) {
     HWND w = Open();
     SendMessageA(w, WM_COMMAND, menu::kCmdMinimise, 0);
-    ASSERT_TRUE(TrayIconShown());
-    RestoreMainWindow();
+    ASSERT_TRUE(zentaro::TrayIconShown());
+    zentaro::RestoreMainWindow();
     EXPECT_TRUE(IsWindowVisible(w));
     EXPECT_FALSE(IsIconic(w));
-    EXPECT_FALSE(TrayIconShown());
+    EXPECT_FALSE(zentaro::TrayIconShown());
     EXPECT_EQ(Count(NIM_DELETE), 1);
     EXPECT_EQ(FirstItem(), "Minimized(&M)");
 }
@@ -161,7 +161,7 @@ HWND g_dialog = nullptr;
 INT_PTR CALLBACK ExitFromInside(HWND dlg, UINT msg, WPARAM, LPARAM) {
     if (msg == WM_INITDIALOG) {
         g_dialog = dlg;
-        PostMessageA(MainWindowHandle(), WM_COMMAND, menu::kCmdExit, 0);
+        PostMessageA(zentaro::MainWindowHandle(), WM_COMMAND, menu::kCmdExit, 0);
         return TRUE;
     }
     return FALSE;
@@ -170,7 +170,7 @@ INT_PTR CALLBACK ExitFromInside(HWND dlg, UINT msg, WPARAM, LPARAM) {
 TEST_F(MainWindowCommands, ExitWithAModalDialogAndTheAboutWindowOpenLeavesNoWindow) {
     HWND w = Open();
     SendMessageA(w, WM_COMMAND, menu::kCmdAbout, 0);
-    HWND about = AboutWindowHandle();
+    HWND about = zentaro::AboutWindowHandle();
     ASSERT_TRUE(about);
     SendMessageA(w, WM_COMMAND, menu::kCmdMinimise, 0);
 

@@ -15,7 +15,7 @@ namespace {
 
 constexpr char kHostClass[] = "MenuDrawTestHost";
 
-PopupMenu* g_menu = nullptr;  // the menu under test; its host window answers for it
+zentaro::PopupMenu* g_menu = nullptr;  // the menu under test; its host window answers for it
 
 LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_MEASUREITEM && g_menu && g_menu->OnMeasureItem(w, lp) == 0) return TRUE;
@@ -34,7 +34,7 @@ protected:
         host_.reset(CreateWindowExA(0, kHostClass, "host", WS_POPUP, 10, 10, 50, 50, nullptr, nullptr,
                                     wc.hInstance, nullptr));
         ASSERT_TRUE(host_);
-        ASSERT_EQ(BuildClockMenu(menu_), 0);
+        ASSERT_EQ(zentaro::BuildClockMenu(menu_), 0);
         g_menu = &menu_;
     }
     void TearDown() override { g_menu = nullptr; }
@@ -78,13 +78,13 @@ protected:
     COLORREF At(int x, int y) { return GetPixel(dc_.get(), x, y); }
 
     win::AutoWindow host_;
-    PopupMenu menu_;
+    zentaro::PopupMenu menu_;
     win::AutoMemDC dc_;
     win::AutoBitmap bmp_;
     std::unique_ptr<win::ScopedSelect> select_;
 };
 
-int RecordIndexOf(const PopupMenu& m, const char* text) {
+int RecordIndexOf(const zentaro::PopupMenu& m, const char* text) {
     const auto& recs = m.Records();
     for (size_t i = 0; i < recs.size(); ++i) {
         if (recs[i].text == text) return static_cast<int>(i);
@@ -107,7 +107,7 @@ TEST_F(MenuDraw, ContentIsTheTableOwnerDrawnWithTableIndicesAsItemData) {
         EXPECT_EQ(idInfo.wID, top[pos].id);
         EXPECT_EQ(ItemType(popup, pos), static_cast<UINT>(MFT_OWNERDRAW));
         EXPECT_EQ(ItemData(popup, pos), static_cast<ULONG_PTR>(index));
-        const MenuItemRecord& rec = menu_.Records()[index];
+        const zentaro::MenuItemRecord& rec = menu_.Records()[index];
         EXPECT_EQ(rec.text, top[pos].text);
         EXPECT_EQ(rec.textLength, static_cast<int>(rec.text.size()));
         EXPECT_EQ(rec.typeFlags, top[pos].type);
@@ -137,7 +137,7 @@ TEST_F(MenuDraw, ContentIsTheTableOwnerDrawnWithTableIndicesAsItemData) {
 TEST_F(MenuDraw, MeasureGivesSeparatorsSixPixelsAndOthersMenuHeightAndTextWidthPlus19) {
     for (int index : {1, RecordIndexOf(menu_, "Option(&O)..."), RecordIndexOf(menu_, "Exit(&X)"),
                       RecordIndexOf(menu_, "Website(&H)")}) {
-        const MenuItemRecord& rec = menu_.Records()[index];
+        const zentaro::MenuItemRecord& rec = menu_.Records()[index];
         SCOPED_TRACE(rec.text);
         MEASUREITEMSTRUCT mis{};
         mis.CtlType = ODT_MENU;
@@ -252,7 +252,7 @@ TEST_F(MenuDraw, SetMenuTextChangesIdentifierAndCaptionOfPosition) {
 }
 
 TEST_F(MenuDraw, MethodsReportAMissingMenu) {
-    PopupMenu empty;
+    zentaro::PopupMenu empty;
     EXPECT_NE(empty.AddMenuItem(1, "x", 0, 0, false, nullptr), 0);
     EXPECT_NE(empty.OnCreate(), 0);
     EXPECT_NE(empty.SetMenuText(0, "x", 1), 0);

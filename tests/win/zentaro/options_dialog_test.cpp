@@ -63,7 +63,7 @@ void WithOptionsDialog(HWND main, const std::function<void(HWND dlg)>& act) {
         (*todo)(dlg);
         if (!Ended(dlg)) SendMessageA(dlg, WM_COMMAND, options::kIdCancel, 0);
     });
-    options::ShowOptionsDialog(main, ShowStoredFace);
+    options::ShowOptionsDialog(main, zentaro::ShowStoredFace);
     KillTimer(nullptr, timer);
     pending = nullptr;
 }
@@ -125,15 +125,15 @@ protected:
         };
     }
     void TearDown() override {
-        if (HWND w = MainWindowHandle()) DestroyWindow(w);
-        UnregisterClassA(kMainClassName, GetModuleHandleA(nullptr));
+        if (HWND w = zentaro::MainWindowHandle()) DestroyWindow(w);
+        UnregisterClassA(zentaro::kMainClassName, GetModuleHandleA(nullptr));
         PumpPending();
     }
     HWND OpenClock() {
-        EXPECT_TRUE(RegisterMainClass(kMainClassName));
-        HWND w = CreateMainWindow(kMainClassName, WS_EX_LAYERED, "");
+        EXPECT_TRUE(zentaro::RegisterMainClass(zentaro::kMainClassName));
+        HWND w = zentaro::CreateMainWindow(zentaro::kMainClassName, WS_EX_LAYERED, "");
         EXPECT_NE(w, nullptr);
-        if (w) StartMainWindow(w);
+        if (w) zentaro::StartMainWindow(w);
         PumpPending();
         return w;
     }
