@@ -13,8 +13,13 @@ seconds=${ZENTARO_FUZZ_SECONDS:-60}
 targets=${ZENTARO_FUZZ_TARGETS:-"alarm_record due_rule numeric_text date_boxes day_count bitmap_header"}
 jobs=${ZENTARO_JOBS:-$(nproc)}
 
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "$jobs" >/dev/null
+mkdir -p "$root/build"
+build_log="$root/build/fuzz-build.log"
+if ! { cmake --preset fuzz && cmake --build --preset fuzz -j "$jobs"; } >"$build_log" 2>&1; then
+  echo "fuzz: the targets did not build:"
+  grep -E 'error|Error' "$build_log" | head -n 10 || tail -n 20 "$build_log"
+  exit 1
+fi
 
 failed=()
 for target in $targets; do

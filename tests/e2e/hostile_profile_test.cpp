@@ -64,10 +64,11 @@ std::vector<Planted> HostileValues(const std::string& skinDir) {
 
 // Values the programs write by design: the clock's position on close, and the random skin
 // choice and skin lists it stores at start (the lists are rebuilt, or dropped when the
-// Options dialog finds no skins).
+// Options dialog finds no skins), and the scheduler's record of its last tick.
 bool OwnedByTheClock(const std::string& path) {
     static const std::set<std::string> owned{"Load\\ClockLeft", "Load\\ClockTop", "Load\\BmpBack",
-                                             "Load\\BmpTime", "Option\\SelBackBmp", "Option\\SelTimeBmp"};
+                                             "Load\\BmpTime", "Option\\SelBackBmp", "Option\\SelTimeBmp",
+                                             "Load\\AlarmLastTick"};
     return owned.count(path) != 0 || path.rfind("Clock Skin\\", 0) == 0;
 }
 
@@ -253,13 +254,13 @@ TEST(HostileProfile, EveryProgramStartsAndEndsNormallyAndLeavesForeignValuesAlon
 
     driver::Process brk;
     ASSERT_TRUE(brk.Start(driver::ProgramPath("Break.exe")));
-    HWND breakWnd = driver::WaitForWindow(kBreakClass, kBreakTitle, 20000, brk.id());
+    HWND breakWnd = driver::WaitForWindow(break_program::kBreakClass, break_program::kBreakTitle, 20000, brk.id());
     ASSERT_NE(breakWnd, nullptr);
     EXPECT_TRUE(driver::WaitFor([&] { return IsWindowVisible(breakWnd) != FALSE; }, 10000));
-    HWND closeButton = driver::ChildById(breakWnd, kIdCloseButton);
+    HWND closeButton = driver::ChildById(breakWnd, break_program::kIdCloseButton);
     ASSERT_NE(closeButton, nullptr);
     ASSERT_TRUE(IsWindowEnabled(closeButton)) << "junk must not enforce a break";
-    PostMessageA(breakWnd, WM_COMMAND, MAKEWPARAM(kIdCloseButton, BN_CLICKED), reinterpret_cast<LPARAM>(closeButton));
+    PostMessageA(breakWnd, WM_COMMAND, MAKEWPARAM(break_program::kIdCloseButton, BN_CLICKED), reinterpret_cast<LPARAM>(closeButton));
     EXPECT_TRUE(brk.WaitExit(10000));
     EXPECT_EQ(brk.ExitCode(), 0u);
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "alarms/EditorRules.h"
 #include "breaksettings/BreakItem.h"
 #include "common/NumericText.h"
 #include "common/StopIni.h"
@@ -16,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int seconds = stopini::ClampBreakLength(*value);
         if (seconds < 0 || seconds > stopini::kMaxBreakSeconds) std::abort();
     }
-    (void)breaksettings::FieldByte(text);
+    (void)alarms::FieldByte(text);
     const int weekday = breaksettings::WeekdayOf(text, 3);
     if (weekday < 0 || weekday > 6) std::abort();
     return 0;

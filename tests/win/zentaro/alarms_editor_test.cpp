@@ -122,13 +122,16 @@ TEST_F(AlarmEditorTest, ActionAndDateRuleTables) {
     }
 }
 
-// The whole selection of the focused edit control (a combo box's own edit included).
+// The field's edit control (a combo box's own edit included) has its whole text selected and,
+// while the editor holds the foreground, the focus. Tests share one display: another test's
+// window may take the foreground at any moment, and the focus goes with it.
 bool FocusedWhole(HWND field) {
-    HWND focus = GetFocus();
-    if (focus != field && GetParent(focus) != field) return false;
+    HWND edit = FindWindowExA(field, nullptr, "Edit", nullptr);
+    if (!edit) edit = field;
+    if (GetForegroundWindow() == GetAncestor(field, GA_ROOT) && GetFocus() != edit) return false;
     DWORD start = 1, end = 0;
-    SendMessageA(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthA(focus));
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthA(edit));
 }
 
 TEST_F(AlarmEditorTest, OkRefusesAFieldItCannotStoreAndKeepsTheEditorOpen) {
