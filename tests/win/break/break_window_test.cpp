@@ -205,7 +205,7 @@ TEST_F(BreakWindowTest, StartedInAnyShowStateTheBreakIsSeenAndCountsFromWhenItAp
     // The clock runs three seconds on every reading taken before the window is on the screen
     // (a slow picture decode); none of them may come off the break.
     seams_->tickCount = [this] {
-        HWND shown = FindWindowA(break_program::kBreakClass, nullptr);
+        HWND shown = testing_support::FindOwnWindow(break_program::kBreakClass);
         if (!shown || !IsWindowVisible(shown)) now_ += 3000;
         return now_;
     };

@@ -32,6 +32,37 @@ bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs) {
     return true;
 }
 
+namespace {
+template <class Visit>
+void ForOwnWindows(const char* className, const char* title, Visit visit) {
+    const DWORD self = GetCurrentProcessId();
+    for (HWND w = FindWindowExA(nullptr, nullptr, className, title); w;
+         w = FindWindowExA(nullptr, w, className, title)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(w, &process);
+        if (process == self && !visit(w)) return;
+    }
+}
+}  // namespace
+
+HWND FindOwnWindow(const char* className, const char* title) {
+    HWND found = nullptr;
+    ForOwnWindows(className, title, [&](HWND w) {
+        found = w;
+        return false;
+    });
+    return found;
+}
+
+int CountOwnWindows(const char* className) {
+    int count = 0;
+    ForOwnWindows(className, nullptr, [&](HWND) {
+        ++count;
+        return true;
+    });
+    return count;
+}
+
 TempDir::TempDir() {
     char base[MAX_PATH + 1] = {};
     const DWORD n = GetTempPathA(sizeof base, base);

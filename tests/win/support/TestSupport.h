@@ -19,6 +19,11 @@ void ClearUserRegistry();
 bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 5000);
 // Dispatches the messages that are waiting now.
 void PumpPending();
+// The first top-level window of this process with the class and (when not null) the title.
+// Test programs share one display: FindWindow alone may find another test's window.
+HWND FindOwnWindow(const char* className, const char* title = nullptr);
+// How many top-level windows of this process have the class.
+int CountOwnWindows(const char* className);
 
 // A fresh directory under the system's temporary folder, removed with its files at scope end.
 class TempDir {

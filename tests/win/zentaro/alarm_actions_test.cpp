@@ -143,13 +143,18 @@ public:
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         ModalDriver* d = current_;
-        if (!d || d->busy_) return;
-        d->busy_ = true;  // a step may open a nested dialog whose loop ticks again
+        if (!d) return;
+        // Past the deadline every dialog is closed, nested ones too: a step still running
+        // inside a nested dialog's loop must not keep the test from ending.
         if (GetTickCount64() > d->end_) {
             d->timedOut_ = true;
             for (const char* t : {kReminderTitle, kShutdownName, kRestartName})
                 for (HWND h : DialogsTitled(t)) PostMessageA(h, WM_CLOSE, 0, 0);
-        } else if (!d->finished()) {
+            return;
+        }
+        if (d->busy_) return;
+        d->busy_ = true;  // a step may open a nested dialog whose loop ticks again
+        if (!d->finished()) {
             const size_t at = d->next_;
             if (d->steps_[at]()) d->next_ = at + 1;
         }
@@ -707,7 +712,9 @@ TEST(ShutdownCountdown, NestedCountdownsKeepTheirOwnState) {
     int outerSeconds = -1;
     NestedCountdownDriver::outerSeconds = &outerSeconds;
     ModalDriver driver({[&] {
-        if (DialogsTitled(kRestartName).empty()) return false;
+        const auto outer = DialogsTitled(kRestartName);
+        if (outer.empty()) return false;
+        KillTimer(outer[0], kCountdownTimer);  // only a reset, never a slow second, moves the figure
         nestedFired = true;
         SetTimer(nullptr, 0, 40, NestedCountdownDriver::Tick);
         FireAlarmItem(Item(alarms::kNotifyShutdown), nullptr);  // a nested tick's item

@@ -64,7 +64,7 @@ struct MessageBoxAnswer {
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        HWND box = FindWindowA("#32770", title_);
+        HWND box = testing_support::FindOwnWindow("#32770", title_);
         if (!box) return;
         ++answered_;
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer_, BN_CLICKED), 0);
@@ -217,7 +217,7 @@ TEST_F(AlarmTrustTest, SnoozeShowsTheReminderOnceMoreAfterTheChosenMinutes) {
     static LRESULT defaultId = 0;
     reminder = nullptr;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
-        HWND dlg = FindWindowA("#32770", alarms::kReminderTitle);
+        HWND dlg = testing_support::FindOwnWindow("#32770", alarms::kReminderTitle);
         if (!dlg) return;
         KillTimer(nullptr, id);
         reminder = dlg;

@@ -299,12 +299,7 @@ TEST_F(MainCommands, AboutOpensOneVersionWindowThatAClickCloses) {
 
     Command(menu::kCmdAbout);
     EXPECT_EQ(zentaro::AboutWindowHandle(), about) << "a second About brings up the same window";
-    int count = 0;
-    for (HWND w = FindWindowExA(nullptr, nullptr, zentaro::kAboutClass, nullptr); w;
-         w = FindWindowExA(nullptr, w, zentaro::kAboutClass, nullptr)) {
-        ++count;
-    }
-    EXPECT_EQ(count, 1);
+    EXPECT_EQ(testing_support::CountOwnWindows(zentaro::kAboutClass), 1);
 
     SendMessageA(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 90));
     SendMessageA(about, WM_LBUTTONUP, 0, MAKELPARAM(150, 90));

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/win/support/TestSupport.h"
+
 #include <functional>
 #include <string>
 
@@ -42,7 +44,7 @@ private:
         DialogDriver& d = Current();
         if (!d.ran_) {
             // The dialog manager shows a template dialog once its queue first runs empty.
-            const HWND dlg = FindWindowA("#32770", d.title_.c_str());
+            const HWND dlg = testing_support::FindOwnWindow("#32770", d.title_.c_str());
             if (!dlg || !IsWindowVisible(dlg)) return;
             d.ran_ = true;  // before the steps: they may run nested loops that dispatch this timer
             d.dialog_ = dlg;
