@@ -159,9 +159,9 @@ void CreateControls(BreakState& s) {
     s.nextButton = GetDlgItem(s.wnd, kIdNextButton);
 }
 
-// The calm plain window on a monitor other than the primary: the break's own colour, no text, no
-// controls; top-most, owned by the break window and closed with it. It never takes the focus,
-// and the ways of closing it ask the break window instead, which an enforced break refuses.
+// The calm plain window on a monitor other than the primary: black, no text, no controls;
+// top-most, owned by the break window and so destroyed with it. It never takes the focus, and
+// the ways of closing it ask the break window instead, which an enforced break refuses.
 LRESULT CALLBACK CoverWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     HWND main = GetWindow(wnd, GW_OWNER);
     switch (msg) {
