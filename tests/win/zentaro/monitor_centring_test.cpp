@@ -7,6 +7,7 @@
 #include "common/SystemSeams.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/zentaro/tools_dialog_driver.h"
+#include "toolkit/Controls.h"
 #include "toolkit/Dialog.h"
 #include "toolkit/ToolWindow.h"
 #include "tools/CalendarTool.h"
@@ -119,6 +120,19 @@ TEST(MonitorCentring, TheBreakSettingsAndAboutWindowsAreCentredOnTheirOwnersMoni
         DestroyWindow(about);
         PumpPending();
     }
+}
+
+TEST(MonitorCentring, AnOpenListIsNoWiderThanItsMonitor) {
+    // A narrow monitor left of the primary, and a list of long names on it.
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    monitors::ScopedMonitors fake({{{-300, 0, 0, h}, {-300, 0, 0, h}, false}, {{0, 0, w, h}, {0, 0, w, h}, true}});
+    Owner parent({-290, 10, -190, 60});
+    HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 80, 100, parent.get(),
+                                 reinterpret_cast<HMENU>(1), GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(combo, nullptr);
+    controls::ComboBox::AddItem(parent.get(), 1, std::string(200, 'W'));
+    controls::ComboBox::FitDropDownWidth(parent.get(), 1);
+    EXPECT_EQ(SendMessageA(combo, CB_GETDROPPEDWIDTH, 0, 0), 300);
 }
 
 }  // namespace
