@@ -26,16 +26,6 @@ const List kLeftOfPrimary{M(-1920, -312, 0, 768), M(0, 0, 1024, 768, true, 28)};
 const List kThree{M(1024, 0, 2304, 1024), M(0, 0, 1024, 768, true, 28), M(0, -900, 1600, 0)};
 const List kNone{};
 
-TEST(MonitorLayout, ThePrimaryIsTheFlaggedMonitorElseTheFirst) {
-    struct Case { const char* what; List list; std::optional<std::size_t> primary; } cases[] = {
-        {"one monitor", kOne, 0},
-        {"primary second", kLeftOfPrimary, 1},
-        {"none flagged", {M(0, 0, 800, 600), M(800, 0, 1600, 600)}, 0},
-        {"no monitors", kNone, std::nullopt},
-    };
-    for (const auto& c : cases) EXPECT_EQ(PrimaryIndex(c.list), c.primary) << c.what;
-}
-
 TEST(MonitorLayout, TheBreakPutsItsMainWindowOnThePrimaryAndAPlainOneOnEachOther) {
     struct Case { const char* what; List list; std::vector<BreakWindowPlace> plan; } cases[] = {
         {"one monitor", kOne, {{Kind::kMain, {0, 0, 1024, 768}}}},
@@ -44,6 +34,8 @@ TEST(MonitorLayout, TheBreakPutsItsMainWindowOnThePrimaryAndAPlainOneOnEachOther
         {"three of different sizes", kThree,
          {{Kind::kMain, {0, 0, 1024, 768}}, {Kind::kPlain, {1024, 0, 2304, 1024}},
           {Kind::kPlain, {0, -900, 1600, 0}}}},
+        {"none flagged: the first is the primary", {M(0, 0, 800, 600), M(800, 0, 1600, 600)},
+         {{Kind::kMain, {0, 0, 800, 600}}, {Kind::kPlain, {800, 0, 1600, 600}}}},
         {"no monitors", kNone, {}},
     };
     for (const auto& c : cases) {
@@ -72,13 +64,6 @@ TEST(MonitorLayout, PlainWindowsFollowMonitorsAddedAndRemoved) {
         {"a new one listed twice", {}, {b, b}, {{}, {b}}},
     };
     for (const auto& k : cases) EXPECT_EQ(ChangeCover(k.covered, k.wanted), k.change) << k.what;
-
-    // The whole round of a break: the plan before and after the change.
-    const List before = kLeftOfPrimary;
-    const List after{M(0, 0, 1024, 768, true), M(1024, 0, 2304, 1024)};
-    const CoverChange change = ChangeCover(PlainRects(PlanBreakWindows(before)), PlainRects(PlanBreakWindows(after)));
-    EXPECT_EQ(change.release, std::vector<std::size_t>{0});
-    EXPECT_EQ(change.add, std::vector<Rect>{after[1].area});
 }
 
 TEST(MonitorLayout, AWindowIsVisibleEnoughWithHalfOfItOnTheWorkAreas) {

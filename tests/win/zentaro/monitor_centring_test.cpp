@@ -9,7 +9,6 @@
 #include "tests/win/zentaro/tools_dialog_driver.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Dialog.h"
-#include "toolkit/ToolWindow.h"
 #include "tools/CalendarTool.h"
 
 #include <gtest/gtest.h>
@@ -72,19 +71,6 @@ const Where kPlaces[] = {
     {"owner off every monitor, nearest the left one", monitors::Rect{-9000, 100, -8880, 138}, 0},
     {"no owner: the primary", std::nullopt, 1},
 };
-
-TEST(MonitorCentring, TheToolWindowFrameIsCentredOnItsOwnersMonitor) {
-    const std::vector<monitors::Monitor> list = LeftOfPrimary();
-    monitors::ScopedMonitors fake(list);
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    for (const Where& w : kPlaces) {
-        SCOPED_TRACE(w.what);
-        std::optional<Owner> owner;
-        if (w.owner) owner.emplace(*w.owner);
-        const RECT r = toolkit::CentredWindowRect(300, 200, style, WS_EX_DLGMODALFRAME, owner ? owner->get() : nullptr);
-        ExpectToolCentredIn(list[w.monitor].work, monitors::FromRect(r));
-    }
-}
 
 TEST(MonitorCentring, TheCalendarDialogIsCentredOnItsOwnersMonitor) {
     const std::vector<monitors::Monitor> list = LeftOfPrimary();
