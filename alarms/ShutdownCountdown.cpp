@@ -7,6 +7,7 @@
 
 #include "alarms/AlarmActions.h"
 #include "common/Handles.h"
+#include "common/Monitors.h"
 #include "common/SystemVersion.h"
 #include "common/SystemSeams.h"
 #include "toolkit/Controls.h"
@@ -84,7 +85,7 @@ int TextWidth(HDC dc, const std::string& text) {
     return size.cx;
 }
 
-// Places the figure after the second line and widens the dialog (up to the screen's width)
+// Places the figure after the second line and widens the dialog (up to its monitor's width)
 // until its longest line, the hint included, shows whole in the dialog's font.
 void FitViewToTexts(HWND dlg, CountdownView& view, HFONT font) {
     win::WindowDC dc(dlg);
@@ -96,7 +97,7 @@ void FitViewToTexts(HWND dlg, CountdownView& view, HFONT font) {
     for (const PlacedText& t : lines) right = std::max(right, t.x + TextWidth(dc.get(), t.text));
     RECT client{};
     GetClientRect(dlg, &client);
-    const int most = GetSystemMetrics(SM_CXSCREEN) - kCountdownWidth;
+    const int most = monitors::OwnerWorkArea(dlg).width() - kCountdownWidth;
     view.widening = std::clamp(right + kTextMarginRight - static_cast<int>(client.right), 0, most > 0 ? most : 0);
 }
 

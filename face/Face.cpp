@@ -4,6 +4,7 @@
 #include "face/TimeDrawing.h"
 #include "resources/resource_ids.h"
 #include "common/SystemVersion.h"
+#include "common/Monitors.h"
 #include "common/Settings.h"
 
 #include <algorithm>
@@ -46,21 +47,6 @@ win::AutoBitmap LoadSkinImage(HWND owner, const std::string& directory, const st
     return face::LoadBuiltInBitmap(builtInId);
 }
 
-BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (GetMonitorInfoA(monitor, &info)) reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcWork);
-    return TRUE;
-}
-
-std::vector<RECT> WorkAreas() {
-    std::vector<RECT> areas;
-    EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&areas));
-    return areas;
-}
-
-face::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 }  // namespace
 
 void LoadSkinBitmaps(HWND main, FaceState& face) {
@@ -84,21 +70,32 @@ void PrepareSkinSurfaces(HWND main, FaceState& face) {
 }
 
 POINT ClockPlacement(const FaceState& face) {
+    const std::vector<monitors::Monitor> list = monitors::DisplayMonitors();
     const auto left = settings::ReadNumber(settings::kLoadKey, settings::kClockLeft);
     const auto top = settings::ReadNumber(settings::kLoadKey, settings::kClockTop);
+    monitors::Rect place = monitors::CentredIn(list[*monitors::PrimaryIndex(list)].work, face.width, face.height);
     if (left && top) {
-        const face::Rect stored{*left, *top, *left + face.width, *top + face.height};
-        std::vector<face::Rect> areas;
-        for (const RECT& r : WorkAreas()) areas.push_back(ToRect(r));
-        if (face::FaceReachable(stored, areas)) return {*left, *top};
+        // Any stored number is far off every monitor beyond this; clamped, the sums cannot overflow.
+        constexpr int kFarAway = 1 << 28;
+        const int x = std::clamp(*left, -kFarAway, kFarAway), y = std::clamp(*top, -kFarAway, kFarAway);
+        place = monitors::BringWithinReach({x, y, x + face.width, y + face.height}, list);
     }
-    return {face::CentreOffset(GetSystemMetrics(SM_CXSCREEN), face.width),
-            face::CentreOffset(GetSystemMetrics(SM_CYSCREEN), face.height)};
+    return {place.left, place.top};
 }
 
 void PlaceClockWindow(HWND main, const FaceState& face) {
     const POINT at = ClockPlacement(face);
     MoveWindow(main, at.x, at.y, face.width, face.height, TRUE);
+}
+
+void KeepClockWithinReach(HWND main) {
+    if (IsIconic(main)) return;  // restored to its place, which is checked then
+    RECT r{};
+    GetWindowRect(main, &r);
+    const monitors::Rect now = monitors::FromRect(r);
+    const monitors::Rect place = monitors::BringWithinReach(now, monitors::DisplayMonitors());
+    if (place == now) return;
+    SetWindowPos(main, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 namespace {

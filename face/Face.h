@@ -53,17 +53,21 @@ inline constexpr const char* kPictureWarningText =
 void LoadSkinBitmaps(HWND main, FaceState& face);
 // (Re)creates the two surfaces from the images LoadSkinBitmaps loaded.
 void PrepareSkinSurfaces(HWND main, FaceState& face);
-// Moves the window to its stored place, or centres it when no usable place is stored, at the
-// background's size.
+// Moves the window to its stored place, or centres it when no usable place is stored or the
+// stored one is out of reach (ClockPlacement), at the background's size.
 void PlaceClockWindow(HWND main, const FaceState& face);
+// After a change of the monitors (one removed, a resolution lowered): a clock left out of reach
+// is centred on the work area of the monitor nearest to it; one within reach stays.
+void KeepClockWithinReach(HWND main);
 // Cuts the window's outline out of the background: pixels of the top-left pixel's colour are
 // left out. Returns SetWindowRgn's result.
 int ApplyWindowRegion(HWND main, HDC background, int width, int height);
 // Size, translucency, outline and time position of the window, in that order.
 void ApplyFaceGeometry(HWND main, FaceState& face, TimeDrawing& drawTime);
 
-// Where the clock goes when nothing usable is stored: centred on the primary screen, or the
-// stored place when at least half of the face lies on the monitors' work areas.
+// Where the clock goes: the stored place when at least half of the face lies on the monitors'
+// work areas, else centred on the work area of the monitor nearest to it; centred on the primary
+// monitor's work area when no usable place is stored.
 POINT ClockPlacement(const FaceState& face);
 
 // The region made of the runs: each row made at once (ExtCreateRegion), the rows united

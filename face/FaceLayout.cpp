@@ -1,5 +1,7 @@
 #include "face/FaceLayout.h"
 
+#include "common/MonitorLayout.h"
+
 #include <algorithm>
 
 namespace face {
@@ -83,28 +85,7 @@ std::optional<CellPlan> PlanTimeCells(std::string_view text) {
     return plan;
 }
 
-int CentreOffset(int span, int size) {
-    const long long diff = static_cast<long long>(span) - size;
-    long long half = diff / 2;
-    if (diff % 2 != 0) {
-        // diff / 2 truncated towards zero; the exact value lies between floor and floor + 1.
-        const long long floor = diff < 0 ? half - 1 : half;
-        half = (floor % 2 == 0) ? floor : floor + 1;
-    }
-    return static_cast<int>(half);
-}
-
-bool FaceReachable(const Rect& face, const std::vector<Rect>& workAreas) {
-    const long long total = face.area();
-    if (total == 0) return false;
-    long long inside = 0;
-    for (const Rect& w : workAreas) {
-        const Rect overlap{std::max(face.left, w.left), std::max(face.top, w.top), std::min(face.right, w.right),
-                           std::min(face.bottom, w.bottom)};
-        inside += overlap.area();
-    }
-    return inside * 2 >= total;
-}
+int CentreOffset(int span, int size) { return monitors::CentredOffset(span, size); }
 
 int ClockOpacity(std::optional<std::int32_t> stored) {
     if (!stored) return kDefaultOpacity;

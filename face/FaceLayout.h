@@ -1,6 +1,6 @@
 // Layout rules of the clock face that do not depend on the platform: where the time goes on a
 // background, which pixels of a background make up the window's shape, which glyph of the
-// strip goes into which cell of the time area, and where the face is placed on the desktop.
+// strip goes into which cell of the time area, and where the face is centred on the desktop.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -75,17 +75,6 @@ std::optional<CellPlan> PlanTimeCells(std::string_view text);
 
 // (span - size) / 2 rounded to the nearest integer, halves to the even neighbour.
 int CentreOffset(int span, int size);
-
-struct Rect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    long long area() const {
-        return right > left && bottom > top ? static_cast<long long>(right - left) * (bottom - top) : 0;
-    }
-};
-
-// True when at least half of the face lies inside the work areas (which do not overlap):
-// a stored position that fails this would leave the clock out of the user's reach.
-bool FaceReachable(const Rect& face, const std::vector<Rect>& workAreas);
 
 // Opacity of the clock window: 188 when nothing usable is stored, else the stored value
 // brought into 100..255 so that the clock never fades out of sight.

@@ -4,6 +4,7 @@
 
 #include "common/WindowText.h"
 #include "common/Handles.h"
+#include "common/Monitors.h"
 #include "common/SystemSeams.h"
 #include "toolkit/ControlTable.h"
 #include "toolkit/DateMath.h"
@@ -146,7 +147,7 @@ void ComboBox::FitDropDownWidth(HWND dialog, int id) {
             widest = std::max(widest, static_cast<int>(size.cx) + kDropListMargin + GetSystemMetrics(SM_CXVSCROLL));
         }
     }
-    widest = std::min(widest, GetSystemMetrics(SM_CXSCREEN));
+    widest = std::min(widest, monitors::WorkAreaOf(combo).width());  // the monitor the list drops on
     SendMessageA(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest), 0);
 }
 

@@ -85,7 +85,7 @@ public:
     // Text of the selected item; empty when nothing is selected.
     static std::string SelIndexText(HWND dialog, int id);
     // Widens the open list to its widest item (never narrower than the box, never wider than
-    // the screen), so long file names show whole while the user chooses.
+    // the work area of its monitor), so long file names show whole while the user chooses.
     static void FitDropDownWidth(HWND dialog, int id);
 };
 

@@ -1,6 +1,7 @@
 #include "toolkit/Dialog.h"
 
 #include "toolkit/DialogTemplate.h"
+#include "common/Monitors.h"
 
 namespace toolkit {
 
@@ -12,10 +13,9 @@ void TemplateDialog::CreateDialog(HWND owner, DLGPROC lpDlgFunc, LPARAM initPara
 }
 
 void CentreDialogOnDesktop(HWND dialog, int width, int height, const char* title) {
-    RECT desktop{};
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    const int left = toolkit::CentredOffset(desktop.right - desktop.left, width);
-    const int top = toolkit::CentredOffset(desktop.bottom - desktop.top, height);
+    const monitors::Rect area = monitors::OwnerWorkArea(dialog);
+    const int left = area.left + toolkit::CentredOffset(area.width(), width);
+    const int top = area.top + toolkit::CentredOffset(area.height(), height);
     MoveWindow(dialog, left, top, width, height, TRUE);
     SendMessageA(dialog, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title));
 }

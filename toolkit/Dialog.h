@@ -52,8 +52,9 @@ void PaintDialog(HWND dialog, PaintFunction paint) {
 inline constexpr int kDialogFontHeight = 13;
 inline constexpr char kDialogFontFace[] = "Tahoma";
 
-// Moves the dialog to width x height pixels, centred on the desktop (halves to the even
-// neighbour), and sets its title.
+// Moves the dialog to width x height pixels, centred (halves to the even neighbour) on the work
+// area of the monitor its owner is on, or of its own monitor when it has no owner, and sets its
+// title.
 void CentreDialogOnDesktop(HWND dialog, int width, int height, const char* title);
 // The dialogs' font: "Tahoma", 13 pixels high, normal weight, default character set.
 win::AutoFont CreateDialogFont();

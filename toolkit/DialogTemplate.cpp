@@ -1,5 +1,7 @@
 #include "toolkit/DialogTemplate.h"
 
+#include "common/MonitorLayout.h"
+
 namespace toolkit {
 namespace {
 
@@ -31,12 +33,6 @@ EmptyDialogTemplate MakeEmptyDialogTemplate() {
     return t;
 }
 
-int CentredOffset(int outer, int inner) {
-    const long long diff = static_cast<long long>(outer) - inner;
-    // Floor division by two, then a remaining half goes to whichever neighbour is even.
-    long long half = diff >= 0 ? diff / 2 : -((-diff + 1) / 2);
-    if (diff % 2 != 0 && half % 2 != 0) ++half;
-    return static_cast<int>(half);
-}
+int CentredOffset(int outer, int inner) { return monitors::CentredOffset(outer, inner); }
 
 }  // namespace toolkit

@@ -1,5 +1,6 @@
 #include "toolkit/ToolWindow.h"
 
+#include "common/Monitors.h"
 #include "common/WindowClass.h"
 
 #include <commctrl.h>
@@ -36,17 +37,18 @@ HWND FindToolWindow(const char* className) {
     return nullptr;
 }
 
-RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
+RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, HWND owner) {
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    const monitors::Rect area = monitors::WorkAreaOf(owner);
+    const int x = area.left + (area.width() - width) / 2, y = area.top + (area.height() - height) / 2;
     return RECT{x, y, x + width, y + height};
 }
 
 HWND CreateCentredToolWindow(const char* className, const char* title, DWORD style, int clientWidth,
                              int clientHeight, HWND owner, void* createParam) {
-    const RECT r = CentredWindowRect(clientWidth, clientHeight, style, kToolWindowExStyle);
+    const RECT r = CentredWindowRect(clientWidth, clientHeight, style, kToolWindowExStyle, owner);
     return CreateWindowExA(kToolWindowExStyle, className, title, style, r.left, r.top, r.right - r.left,
                            r.bottom - r.top, owner, nullptr, GetModuleHandleA(nullptr), createParam);
 }

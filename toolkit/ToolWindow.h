@@ -1,6 +1,6 @@
 // Top-level tool windows built on a window class of their own rather than on a dialog
 // template (the alarm list, the alarm item editors, the break settings window): the class
-// with dialog looks, the frame centred on the screen, the child controls, and bringing an
+// with dialog looks, the frame centred on its owner's monitor, the child controls, and bringing an
 // open one back to the front.
 #pragma once
 #include <windows.h>
@@ -18,14 +18,16 @@ bool RegisterToolWindowClass(const char* className, WNDPROC proc, DWORD commonCo
 HWND FindToolWindow(const char* className);
 
 // Creates a hidden tool window of `style` with a dialog frame whose client area is
-// clientWidth x clientHeight pixels, centred on the screen and owned by `owner`; `createParam`
+// clientWidth x clientHeight pixels, centred on the work area of the monitor `owner` is on (the
+// primary monitor's without an owner) and owned by `owner`; `createParam`
 // reaches WM_CREATE. Tab and the arrow keys move into its controls (WS_EX_CONTROLPARENT).
 HWND CreateCentredToolWindow(const char* className, const char* title, DWORD style, int clientWidth,
                              int clientHeight, HWND owner, void* createParam = nullptr);
 
 // A window's rectangle in screen coordinates when its client area is clientWidth x
-// clientHeight pixels and it stands centred on the screen.
-RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
+// clientHeight pixels and it stands centred on the work area of the monitor `owner` is on (the
+// primary monitor's for no owner).
+RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, HWND owner = nullptr);
 
 // Shows an open window restored and in the foreground.
 void BringToFront(HWND window);

@@ -4,6 +4,7 @@
 #include "apps/break/BreakPicture.h"
 #include "common/IniFile.h"
 #include "common/MessageLoop.h"
+#include "common/Monitors.h"
 #include "common/StopIni.h"
 #include "common/Handles.h"
 #include "common/WindowClass.h"
@@ -93,6 +94,12 @@ struct BreakState {
     bool enforced = false;
     bool finished = false;
     ScreenSaverFlag screenSaver;
+    // The plain windows on the other monitors, owned by this one so that they go with it.
+    struct Cover {
+        HWND wnd = nullptr;
+        monitors::Rect rect;  // the monitor it covers
+    };
+    std::vector<Cover> covers;
 };
 
 BreakState* StateOf(HWND wnd) { return win::WindowState<BreakState>(wnd); }
@@ -128,9 +135,9 @@ void Place(HWND control, const breaklogic::Rect& r) {
 }
 
 // The window's controls in creation (and Tab) order, each with the font of the state it uses.
-// They are placed by ApplyLayout, which follows the screen's size. The labels are owner-drawn
-// statics: their text stays readable as window text, and they draw the picture under it, which
-// makes their background transparent.
+// They are placed by ApplyLayout, which follows the primary monitor's size. The labels are
+// owner-drawn statics: their text stays readable as window text, and they draw the picture under
+// it, which makes their background transparent.
 struct BreakControl {
     toolkit::ControlSpec spec;
     win::AutoFont BreakState::*font;
@@ -152,12 +159,62 @@ void CreateControls(BreakState& s) {
     s.nextButton = GetDlgItem(s.wnd, kIdNextButton);
 }
 
-// The window covers the whole screen; the picture and the controls follow the screen's size.
+// The calm plain window on a monitor other than the primary: black, no text, no controls;
+// top-most, owned by the break window and so destroyed with it. It never takes the focus, and
+// the ways of closing it ask the break window instead, which an enforced break refuses.
+LRESULT CALLBACK CoverWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    HWND main = GetWindow(wnd, GW_OWNER);
+    switch (msg) {
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;  // a click leaves the focus with the break window
+    case WM_CLOSE:             // also what Alt+F4 and the system menu's Close come to
+        if (main) SendMessageA(main, WM_CLOSE, 0, 0);
+        return 0;
+    case WM_KEYDOWN:
+        if (wp == VK_ESCAPE && main) SendMessageA(main, WM_COMMAND, IDCANCEL, 0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+bool RegisterCoverClass() {
+    win::WindowClass spec;
+    spec.name = kBreakCoverClass;
+    spec.procedure = CoverWndProc;
+    spec.background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));  // a stock brush: never freed
+    return win::RegisterWindowClass(spec);
+}
+
+HWND CreateCover(const BreakState& s, const monitors::Rect& r) {
+    if (!RegisterCoverClass()) return nullptr;
+    HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kBreakCoverClass, "", WS_POPUP, r.left, r.top,
+                                 r.width(), r.height(), s.wnd, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (cover) ShowWindow(cover, SW_SHOWNOACTIVATE);
+    return cover;
+}
+
+// The window covers the primary monitor and a plain window each other one; the picture and the
+// controls follow the primary monitor's size. Called again when the monitors change: a plain
+// window whose monitor is gone goes, a new monitor gets one.
 void ApplyLayout(BreakState& s) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    s.layout = breaklogic::ComputeBreakLayout(width, height);
-    SetWindowPos(s.wnd, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const std::vector<monitors::BreakWindowPlace> plan = monitors::PlanBreakWindows(monitors::DisplayMonitors());
+    const monitors::Rect& main = plan.front().rect;  // the list in force is never empty
+    s.layout = breaklogic::ComputeBreakLayout(main.width(), main.height());
+    SetWindowPos(s.wnd, nullptr, main.left, main.top, main.width(), main.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+
+    std::vector<monitors::Rect> covered;
+    for (const BreakState::Cover& c : s.covers) covered.push_back(c.rect);
+    const monitors::CoverChange change = monitors::ChangeCover(covered, monitors::PlainRects(plan));
+    for (auto i = change.release.rbegin(); i != change.release.rend(); ++i) {
+        DestroyWindow(s.covers[*i].wnd);
+        s.covers.erase(s.covers.begin() + static_cast<std::ptrdiff_t>(*i));
+    }
+    for (const monitors::Rect& r : change.add) {
+        if (HWND cover = CreateCover(s, r)) s.covers.push_back({cover, r});
+    }
+
     Place(s.closeButton, s.layout.closeButton);
     Place(s.previousButton, s.layout.previousButton);
     Place(s.nextButton, s.layout.nextButton);
@@ -216,7 +273,8 @@ bool OnCreate(HWND wnd, const CREATESTRUCTA* cs) {
     s->enforced = ini::ReadIniInt(stopini::kSection, stopini::kCmdHide) != 0;
 
     s->background.reset(CreateSolidBrush(kBreakBackground));
-    s->layout = breaklogic::ComputeBreakLayout(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    const monitors::Rect primary = monitors::MonitorOf(nullptr).area;
+    s->layout = breaklogic::ComputeBreakLayout(primary.width(), primary.height());
     s->headingFont = MakeFittingFont("Tahoma", kHeadingPoints, FW_BOLD, kBreakHeading,
                                      s->layout.headingLabel.width - kShadowRoom);
     s->countdownFont = MakeFont("MS Sans Serif", kCountdownPoints, FW_NORMAL);
@@ -224,9 +282,11 @@ bool OnCreate(HWND wnd, const CREATESTRUCTA* cs) {
     CreateControls(*s);
     SetWindowTextA(s->countdownLabel, std::to_string(seconds).c_str());
     EnableWindow(s->closeButton, s->enforced ? FALSE : TRUE);
+    // Top-most before the plain windows it owns are made: raising an owner above top-most owned
+    // windows leaves it below them (and not top-most) under Wine.
+    SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ApplyLayout(*s);
 
-    SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     std::mt19937 random(static_cast<std::mt19937::result_type>(sys::TickCount() ^ GetCurrentProcessId()));
     ShowPicture(*s, breaklogic::FirstPicture(std::uniform_real_distribution<double>(0.0, 1.0)(random)));
     s->screenSaver.Set();
@@ -414,10 +474,12 @@ BreakConfig DefaultBreakConfig() {
 
 HWND CreateBreakWindow(HINSTANCE instance, const BreakConfig& config, int show) {
     if (!RegisterBreakClass()) return nullptr;
-    // No caption, no system menu, no minimise or maximise box: the break covers the screen.
-    HWND wnd = CreateWindowExA(0, kBreakClass, kBreakTitle, WS_POPUP | WS_CLIPCHILDREN, 0, 0,
-                               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                               instance, const_cast<BreakConfig*>(&config));
+    // No caption, no system menu, no minimise or maximise box: the break covers the primary
+    // monitor (and plain windows the others).
+    const monitors::Rect primary = monitors::MonitorOf(nullptr).area;
+    HWND wnd = CreateWindowExA(0, kBreakClass, kBreakTitle, WS_POPUP | WS_CLIPCHILDREN, primary.left, primary.top,
+                               primary.width(), primary.height(), nullptr, nullptr, instance,
+                               const_cast<BreakConfig*>(&config));
     if (!wnd) return nullptr;
     // Shown whatever show state the program was started with: a hidden break would hold the
     // screen-saver flag with nothing on the screen to end it. The system may replace the first
@@ -474,6 +536,14 @@ bool BreakPictureLoaded(HWND wnd) {
 bool BreakFinished(HWND wnd) {
     const BreakState* s = BreakWindowState(wnd);
     return s && s->finished;
+}
+
+std::vector<HWND> BreakCoverWindows(HWND wnd) {
+    std::vector<HWND> covers;
+    if (const BreakState* s = BreakWindowState(wnd)) {
+        for (const BreakState::Cover& c : s->covers) covers.push_back(c.wnd);
+    }
+    return covers;
 }
 
 void PaintBreakWindow(HWND wnd, HDC dc) {

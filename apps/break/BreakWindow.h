@@ -1,14 +1,18 @@
-// The one window of Break.exe: a full-screen, top-most break with a picture, the words
-// "Time for a Break!", a countdown of the break's seconds and the buttons "Close Window",
-// "Previous" and "Next". An enforced break cannot be closed before its count reaches 0.
+// The break window of Break.exe: a top-most break over the whole primary monitor with a
+// picture, the words "Time for a Break!", a countdown of the break's seconds and the buttons
+// "Close Window", "Previous" and "Next", and a calm plain window over each other monitor (which
+// follow monitors added and removed during the break and close with it). An enforced break
+// cannot be closed before its count reaches 0, from any of its windows.
 #pragma once
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace break_program {
 
 inline constexpr const char* kBreakClass = "BreakWindow";
+inline constexpr const char* kBreakCoverClass = "BreakCover";  // the plain windows
 inline constexpr const char* kBreakTitle = "Break";
 inline constexpr const char* kBreakHeading = "Time for a Break!";
 inline constexpr const char* kCloseWindowCaption = "Close Window";
@@ -49,6 +53,8 @@ int RunBreak(HINSTANCE instance, int show);
 int BreakPictureNumber(HWND wnd);    // 1 to 20; 0 when wnd is not a break window
 bool BreakPictureLoaded(HWND wnd);   // false when the picture's number is shown instead
 bool BreakFinished(HWND wnd);        // the count has reached 0
+// The plain windows on the monitors other than the primary one, in the order they were made.
+std::vector<HWND> BreakCoverWindows(HWND wnd);
 // Paints the window's background and picture area into dc (client coordinates).
 void PaintBreakWindow(HWND wnd, HDC dc);
 

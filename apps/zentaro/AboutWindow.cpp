@@ -81,7 +81,7 @@ HWND ShowAboutWindow(HWND owner) {
         LoadImageA(inst, MAKEINTRESOURCEA(IDB_ABOUT), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     BITMAP bm{};
     if (picture) GetObjectA(picture.get(), sizeof bm, &bm);
-    const RECT r = toolkit::CentredWindowRect(bm.bmWidth, bm.bmHeight, kStyle, kExStyle);
+    const RECT r = toolkit::CentredWindowRect(bm.bmWidth, bm.bmHeight, kStyle, kExStyle, owner);
     HWND wnd = CreateWindowExA(kExStyle, kAboutClass, kAboutTitle, kStyle, r.left, r.top, r.right - r.left,
                                r.bottom - r.top, owner, nullptr, inst, &picture);
     if (!wnd) return nullptr;

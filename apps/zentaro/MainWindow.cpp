@@ -196,6 +196,8 @@ LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) alarms::CheckAlarms();
         return TRUE;
     case WM_TIMECHANGE: alarms::CheckAlarms(); return 0;
+    // A monitor removed or made smaller may leave the clock out of reach.
+    case WM_DISPLAYCHANGE: face::KeepClockWithinReach(wnd); return 0;
     case WM_PAINT: OnPaint(wnd, *s); return 0;
     case WM_CLOSE: OnClose(wnd, *s); return 0;
     case WM_DESTROY: OnDestroy(); break;

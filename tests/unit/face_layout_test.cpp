@@ -109,29 +109,6 @@ TEST(FacePlacement, CentreRoundsHalvesToEven) {
     for (const Case& c : cases) EXPECT_EQ(CentreOffset(c.span, c.size), c.expected) << c.span << " - " << c.size;
 }
 
-TEST(FacePlacement, StoredPlaceMustLeaveHalfTheFaceOnAWorkArea) {
-    const std::vector<Rect> one{{0, 0, 1024, 740}};
-    const std::vector<Rect> two{{0, 0, 1024, 740}, {1024, 0, 2048, 740}};
-    struct Case {
-        const char* what;
-        Rect face;
-        const std::vector<Rect>* areas;
-        bool reachable;
-    };
-    const Case cases[] = {
-        {"inside", {100, 100, 220, 138}, &one, true},
-        {"exactly half off the right edge", {964, 0, 1084, 38}, &one, true},
-        {"more than half off the right edge", {965, 0, 1085, 38}, &one, false},
-        {"far off to the left", {-99999, 100, -99879, 138}, &one, false},
-        {"below the work area (taskbar)", {100, 740, 220, 778}, &one, false},
-        {"straddling two monitors", {964, 0, 1084, 38}, &two, true},
-        {"on the second monitor", {1500, 10, 1620, 48}, &two, true},
-        {"no monitors", {100, 100, 220, 138}, nullptr, false},
-    };
-    const std::vector<Rect> none;
-    for (const Case& c : cases) EXPECT_EQ(FaceReachable(c.face, c.areas ? *c.areas : none), c.reachable) << c.what;
-}
-
 TEST(FaceSettings, OpacityIsKeptVisible) {
     struct Case {
         std::optional<std::int32_t> stored;

@@ -4,6 +4,7 @@
 #include "face/TimeDrawing.h"
 #include "face/Face.h"
 #include "common/Handles.h"
+#include "common/Monitors.h"
 #include "apps/zentaro/MainWindow.h"
 #include "common/Settings.h"
 #include "common/SystemSeams.h"
@@ -254,6 +255,72 @@ TEST_F(ClockWindowTest, StoredPlacesThatWouldLoseTheClockAreIgnored) {
         UnregisterClassA(zentaro::kMainClassName, GetModuleHandleA(nullptr));
         PumpPending();
     }
+}
+
+// Two monitors in force: the primary second in the list, the other one left of it at negative
+// coordinates and larger; both have a taskbar at the bottom.
+std::vector<monitors::Monitor> LeftOfPrimary() {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    return {{{-1920, -312, 0, h}, {-1920, -312, 0, h - 40}, false}, {{0, 0, w, h}, {0, 0, w, h - 30}, true}};
+}
+
+TEST_F(ClockWindowTest, StoredPlacesFollowTheMonitorThatHoldsOrIsNearestToThem) {
+    const std::vector<monitors::Monitor> list = LeftOfPrimary();
+    monitors::ScopedMonitors fake(list);
+    const monitors::Rect onPrimary = monitors::CentredIn(list[1].work, 120, 38);
+    const monitors::Rect onLeft = monitors::CentredIn(list[0].work, 120, 38);
+    const std::string taskbarTop = std::to_string(list[1].work.bottom);
+    struct Case {
+        const char* what;
+        const char* left;
+        const char* top;
+        int expectedLeft, expectedTop;
+    } cases[] = {
+        {"on the left monitor, at negative coordinates", "-1500", "-200", -1500, -200},
+        {"nothing stored: the primary's work area", nullptr, nullptr, onPrimary.left, onPrimary.top},
+        {"beyond the left monitor: its work area", "-5000", "10", onLeft.left, onLeft.top},
+        {"far beyond the left monitor", "-2147483648", "10", onLeft.left, onLeft.top},
+        {"on the primary's taskbar: the primary's work area", "100", taskbarTop.c_str(),
+         onPrimary.left, onPrimary.top},
+    };
+    for (const Case& c : cases) {
+        ClearUserRegistry();
+        if (c.left) settings::WriteText(settings::kLoadKey, settings::kClockLeft, c.left);
+        if (c.top) settings::WriteText(settings::kLoadKey, settings::kClockTop, c.top);
+        HWND w = Open();
+        RECT r{};
+        GetWindowRect(w, &r);
+        EXPECT_EQ(r.left, c.expectedLeft) << c.what;
+        EXPECT_EQ(r.top, c.expectedTop) << c.what;
+        DestroyWindow(w);
+        UnregisterClassA(zentaro::kMainClassName, GetModuleHandleA(nullptr));
+        PumpPending();
+    }
+}
+
+TEST_F(ClockWindowTest, AClockLeftOutOfReachByAChangeOfTheMonitorsComesBack) {
+    const std::vector<monitors::Monitor> two = LeftOfPrimary();
+    monitors::ScopedMonitors fake(two);
+    settings::WriteText(settings::kLoadKey, settings::kClockLeft, "-1500");
+    settings::WriteText(settings::kLoadKey, settings::kClockTop, "-200");
+    HWND w = Open();
+    RECT r{};
+    GetWindowRect(w, &r);
+    ASSERT_EQ(r.left, -1500);
+
+    SendMessageA(w, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));  // nothing changed: it stays
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, -1500);
+    EXPECT_EQ(r.top, -200);
+
+    fake.Set({two[1]});  // the left monitor is removed
+    SendMessageA(w, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    const monitors::Rect onPrimary = monitors::CentredIn(two[1].work, 120, 38);
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, onPrimary.left);
+    EXPECT_EQ(r.top, onPrimary.top);
+    EXPECT_EQ(r.right - r.left, 120);
+    EXPECT_EQ(r.bottom - r.top, 38);
 }
 
 TEST_F(ClockWindowTest, OpacityIsReadAndKeptVisible) {
