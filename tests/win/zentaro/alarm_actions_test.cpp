@@ -601,7 +601,9 @@ TEST(ReminderDialog, ALongTextWrapsAtWordsAndTheDialogGrowsThenScrolls) {
         EXPECT_EQ(268, shown.window.right - shown.window.left);
         EXPECT_EQ(c.scrolls, shown.scrolls);
         const int textBottom = shown.textRect.bottom;
-        if (!c.scrolls) EXPECT_GE(textBottom - shown.textRect.top, shown.lines * shown.lineHeight) << "every line shows";
+        if (!c.scrolls) {
+            EXPECT_GE(textBottom - shown.textRect.top, shown.lines * shown.lineHeight) << "every line shows";
+        }
         EXPECT_EQ(shown.growth, (shown.window.bottom - shown.window.top) - 128) << "the dialog grew by what moved down";
         EXPECT_GT(shown.growth, 0);
         EXPECT_LE(shown.window.bottom - shown.window.top, shown.work.bottom - shown.work.top);
@@ -610,7 +612,9 @@ TEST(ReminderDialog, ALongTextWrapsAtWordsAndTheDialogGrowsThenScrolls) {
         EXPECT_EQ(kReminderOkX, shown.ok.left);
         EXPECT_EQ(shown.ok.top, shown.snooze.top);
         EXPECT_EQ(shown.ok.top - 1, shown.choice.top);
-        if (c.scrolls) EXPECT_EQ(shown.work.bottom - shown.work.top, shown.window.bottom - shown.window.top);
+        if (c.scrolls) {
+            EXPECT_EQ(shown.work.bottom - shown.work.top, shown.window.bottom - shown.window.top);
+        }
     }
 }
 
@@ -723,7 +727,9 @@ TEST(ShutdownCountdown, ShowsEveryLineWholeWithTheFigureAfterTheSecondLine) {
         FireAlarmItem(Item(c.mode, c.text), nullptr);
         EXPECT_FALSE(driver.timedOut());
         EXPECT_EQ("", controls);
-        if (!c.text.empty()) EXPECT_EQ(c.text, CancelHint(seen).text) << "the item's hint, whole";
+        if (!c.text.empty()) {
+            EXPECT_EQ(c.text, CancelHint(seen).text) << "the item's hint, whole";
+        }
         std::vector<PlacedText> texts{CountdownLine(seen, 0), CountdownLine(seen, 1), CountdownLine(seen, 2),
                                       CancelHint(seen)};
         for (const PlacedText& t : texts) EXPECT_LE(t.x + DialogTextWidth(t.text), client.right) << t.text;
