@@ -13,6 +13,7 @@
 #include "common/PathParts.h"
 #include "common/SystemVersion.h"
 #include "common/SystemSeams.h"
+#include "toolkit/ControlTable.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Dialog.h"
 
@@ -26,19 +27,16 @@ constexpr char kOpenVerb[] = "Open";
 
 constexpr int kOkId = IDOK;  // Enter presses it
 constexpr char kOkText[] = "OK(&O)";
-constexpr int kOkX = 99, kOkY = 77, kOkWidth = 70, kOkHeight = 19;
 // Snooze: the choice of minutes left of OK, the button right of it.
 constexpr char kSnoozeText[] = "Snooze(&S)";
-constexpr int kSnoozeX = 177, kSnoozeWidth = 70;
-constexpr int kSnoozeChoiceX = 8, kSnoozeChoiceWidth = 89, kSnoozeChoiceHeight = 100;
 struct SnoozeChoice {
     const char* text;
     int minutes;
 };
 constexpr SnoozeChoice kSnoozeChoices[] = {{"5 minutes", 5}, {"10 minutes", 10}, {"30 minutes", 30}};
-constexpr int kSeparatorLeft = 8, kSeparatorRight = 254, kSeparatorY = 66;
-constexpr int kOkFrameLeft = 99, kOkFrameRight = 171, kOkFrameTop = 76, kOkFrameBottom = 97;
-constexpr int kIconX = 10, kIconY = 10;
+// The text's control: wrapped at word boundaries (no horizontal scrolling), read-only, out of
+// the Tab order so that OK keeps the focus.
+constexpr DWORD kReminderTextStyle = ES_MULTILINE | ES_READONLY;
 
 void PlayItemSound(const AlarmItem& item) {
     if (!item.wavFile.empty()) {
@@ -67,6 +65,7 @@ void StartCountdown(const AlarmItem& item, bool restart, HWND owner) {
 // One open reminder dialog; lives on ShowReminderText's stack.
 struct ReminderDialog {
     std::string text;
+    int growth = 0;  // pixels below the text's room (see kReminderTextRoom)
     win::AutoFont font;
     win::AutoIcon icon;
     controls::Button buttons;
@@ -82,18 +81,83 @@ std::vector<HWND>& OpenReminders() {
     return open;
 }
 
+// The monitor's work area where the dialog stands.
+RECT WorkAreaOf(HWND dlg) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(MonitorFromWindow(dlg, MONITOR_DEFAULTTOPRIMARY), &info)) return info.rcWork;
+    RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return screen;
+}
+
+// (Re)creates the text's control, scrolling when allowed to; the height its wrapped lines need.
+HWND CreateReminderText(HWND dlg, const ReminderDialog& d, int height, bool scrolls, int& textHeight) {
+    if (HWND old = GetDlgItem(dlg, kReminderTextId)) DestroyWindow(old);
+    const DWORD style = kReminderTextStyle | (scrolls ? WS_VSCROLL : 0);
+    HWND edit = toolkit::CreateChildControl(
+        dlg, d.font.get(), {"EDIT", kReminderTextId, "", style, kReminderTextX, kReminderTextY, kReminderTextWidth, height});
+    if (!edit) return nullptr;
+    SendMessageA(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    SendMessageA(edit, EM_LIMITTEXT, 0, 0);  // as long as it is
+    SetWindowTextA(edit, d.text.c_str());
+    TEXTMETRICW metrics{};
+    {
+        win::WindowDC dc(edit);
+        win::ScopedSelect select(dc.get(), d.font.get());
+        GetTextMetricsW(dc.get(), &metrics);
+    }
+    const auto lines = static_cast<int>(SendMessageA(edit, EM_GETLINECOUNT, 0, 0));
+    textHeight = std::max(lines, 1) * static_cast<int>(metrics.tmHeight);
+    return edit;
+}
+
+void MoveControl(HWND dlg, int id, int x, int y) {
+    if (HWND control = GetDlgItem(dlg, id))
+        SetWindowPos(control, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Shows d.text whole: the control gets the text, the dialog the height it needs (then the text
+// scrolls), and what lies below the text moves with it.
+void LayOutReminder(HWND dlg, ReminderDialog& d) {
+    const RECT work = WorkAreaOf(dlg);
+    const int maxHeight = static_cast<int>(work.bottom - work.top);
+    int textHeight = 0;
+    CreateReminderText(dlg, d, kReminderTextRoom, false, textHeight);
+    d.growth = ReminderGrowth(textHeight, maxHeight);
+    const int room = kReminderTextRoom + d.growth;
+    if (textHeight > room) {
+        // The text has outgrown the work area: the control scrolls, and wraps beside its bar.
+        CreateReminderText(dlg, d, room, true, textHeight);
+    } else {
+        SetWindowPos(GetDlgItem(dlg, kReminderTextId), nullptr, 0, 0, kReminderTextWidth, room,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    const int height = kReminderHeight + d.growth;
+    toolkit::CentreDialogOnDesktop(dlg, kReminderWidth, height, kReminderTitle);
+    RECT window{};
+    GetWindowRect(dlg, &window);
+    if (window.bottom > work.bottom || window.top < work.top)
+        SetWindowPos(dlg, nullptr, window.left, work.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveControl(dlg, kOkId, kReminderOkX, kReminderOkY + d.growth);
+    MoveControl(dlg, kReminderSnoozeId, kReminderSnoozeX, kReminderOkY + d.growth);
+    MoveControl(dlg, kReminderSnoozeChoiceId, kReminderSnoozeChoiceX, kReminderOkY - 1 + d.growth);
+    InvalidateRect(dlg, nullptr, TRUE);
+}
+
 void OnReminderInit(HWND dlg, ReminderDialog& d) {
     toolkit::CentreDialogOnDesktop(dlg, kReminderWidth, kReminderHeight, kReminderTitle);
     d.font = toolkit::CreateDialogFont();
     // OK first: it takes the focus and stays the default button.
-    d.buttons.CreateButton(dlg, kOkText, kOkId, kOkX, kOkY, kOkWidth, kOkHeight, d.font.get(), BS_DEFPUSHBUTTON);
-    d.buttons.CreateButton(dlg, kSnoozeText, kReminderSnoozeId, kSnoozeX, kOkY, kSnoozeWidth, kOkHeight, d.font.get(),
-                           BS_PUSHBUTTON);
-    d.snoozeChoice.CreateCombox(dlg, kReminderSnoozeChoiceId, kSnoozeChoiceX, kOkY - 1, kSnoozeChoiceWidth,
-                                kSnoozeChoiceHeight, d.font.get(), 0);
+    d.buttons.CreateButton(dlg, kOkText, kOkId, kReminderOkX, kReminderOkY, kReminderButtonWidth, kReminderButtonHeight,
+                           d.font.get(), BS_DEFPUSHBUTTON);
+    d.buttons.CreateButton(dlg, kSnoozeText, kReminderSnoozeId, kReminderSnoozeX, kReminderOkY, kReminderButtonWidth,
+                           kReminderButtonHeight, d.font.get(), BS_PUSHBUTTON);
+    d.snoozeChoice.CreateCombox(dlg, kReminderSnoozeChoiceId, kReminderSnoozeChoiceX, kReminderOkY - 1,
+                                kReminderSnoozeChoiceWidth, kReminderSnoozeChoiceHeight, d.font.get(), 0);
     for (const SnoozeChoice& choice : kSnoozeChoices) controls::ComboBox::AddItem(dlg, kReminderSnoozeChoiceId, choice.text);
     controls::ComboBox::ListIndex(dlg, kReminderSnoozeChoiceId, 0);
     d.icon.reset(LoadProgramIcon());
+    LayOutReminder(dlg, d);
     OpenReminders().push_back(dlg);
 }
 
@@ -103,6 +167,7 @@ void OnReminderClose(HWND dlg, ReminderDialog& d) {
     std::erase(OpenReminders(), dlg);
     d.buttons.Release();
     d.snoozeChoice.Release();
+    if (HWND text = GetDlgItem(dlg, kReminderTextId)) DestroyWindow(text);  // before its font
     d.icon.reset();
     d.font.reset();
     EndDialog(dlg, 0);
@@ -161,8 +226,10 @@ void FireAlarmItem(const AlarmItem& item, HWND owner) {
 
 void ShowReminderText(HWND owner, const std::string& text) {
     for (HWND open : OpenReminders()) {
-        if (ReminderDialog* d = ReminderOf(open)) d->text = text;
-        InvalidateRect(open, nullptr, TRUE);
+        if (ReminderDialog* d = ReminderOf(open)) {
+            d->text = text;
+            LayOutReminder(open, *d);
+        }
     }
     ReminderDialog dialog;
     dialog.text = text;
@@ -176,15 +243,17 @@ const std::string* ReminderTextOf(HWND dlg) {
     return d ? &d->text : nullptr;
 }
 
-void PaintReminder(HDC dc, const std::string& text, HFONT font, HICON icon) {
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    win::ScopedSelect selectFont(dc, font);
-    toolkit::DrawEtchedFrame(dc, kSeparatorLeft, kSeparatorRight, kSeparatorY, kSeparatorY);
-    // One line, cut by the dialog's edge; "&" and "%" are drawn as they are.
-    TextOutA(dc, kReminderTextX, kReminderTextY, text.c_str(), static_cast<int>(text.size()));
-    if (icon) DrawIconEx(dc, kIconX, kIconY, icon, 0, 0, 0, nullptr, DI_NORMAL);
-    toolkit::DrawSunkenFrame(dc, kOkFrameLeft, kOkFrameRight, kOkFrameTop, kOkFrameBottom);
-    SetBkMode(dc, oldMode);
+int ReminderGrowth(int textHeight, int maxWindowHeight) {
+    const int most = std::max(0, maxWindowHeight - kReminderHeight);
+    return std::clamp(textHeight - kReminderTextRoom, 0, most);
+}
+
+void PaintReminder(HDC dc, HICON icon, int growth) {
+    toolkit::DrawEtchedFrame(dc, kReminderSeparatorLeft, kReminderSeparatorRight, kReminderSeparatorY + growth,
+                             kReminderSeparatorY + growth);
+    if (icon) DrawIconEx(dc, kReminderIconX, kReminderIconY, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    toolkit::DrawSunkenFrame(dc, kReminderOkFrameLeft, kReminderOkFrameRight, kReminderOkFrameTop + growth,
+                             kReminderOkFrameBottom + growth);
 }
 
 INT_PTR CALLBACK ReminderDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
@@ -198,7 +267,7 @@ INT_PTR CALLBACK ReminderDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     if (!d) return FALSE;
     switch (msg) {
     case WM_PAINT:
-        toolkit::PaintDialog(dlg, [d](HDC dc) { PaintReminder(dc, d->text, d->font.get(), d->icon.get()); });
+        toolkit::PaintDialog(dlg, [d](HDC dc) { PaintReminder(dc, d->icon.get(), d->growth); });
         return TRUE;
     case WM_COMMAND:
         // OK or Enter closes; Snooze closes and shows the text again later; Esc (IDCANCEL) and

@@ -3,6 +3,7 @@
 #include "common/Handles.h"
 #include "common/Registry.h"
 #include "common/Settings.h"
+#include "common/Utf8Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,7 +17,7 @@ namespace {
 const char* const kKey = settings::kAlarmKey;
 
 // A value as the store reads it: REG_SZ is text (up to its first zero, cut to the settings
-// store's limit), REG_BINARY bytes; any other type reads as nothing, the placeholder that
+// store's limit in characters), REG_BINARY bytes; any other type reads as nothing, the placeholder that
 // makes a record damaged and a text empty.
 registry::RegValue ValueOf(DWORD type, const unsigned char* data, DWORD size) {
     registry::RegValue value;
@@ -24,7 +25,7 @@ registry::RegValue ValueOf(DWORD type, const unsigned char* data, DWORD size) {
         const auto* begin = reinterpret_cast<const char*>(data);
         value.kind = registry::RegValue::Kind::Text;
         value.text.assign(begin, std::find(begin, begin + size, '\0'));
-        if (value.text.size() > registry::kRegMaxText) value.text.resize(registry::kRegMaxText);
+        value.text.resize(text::CutToCharacters(value.text, registry::kRegMaxText).size());
     } else if (type == REG_BINARY) {
         value.kind = registry::RegValue::Kind::Bytes;
         value.bytes.assign(data, data + size);

@@ -3,6 +3,7 @@
 #include "common/Handles.h"
 #include "common/MessageLoop.h"
 #include "common/WindowState.h"
+#include "common/WindowText.h"
 #include "toolkit/ControlTable.h"
 #include "toolkit/Dialog.h"
 #include "toolkit/ToolWindow.h"
@@ -49,9 +50,7 @@ void ShowRows(HWND window, const MissedAlarmsState& state) {
     win::ScopedSelect font(dc.get(), state.font.get());
     for (const std::string& row : MissedRows(state.missed, kMaxMissedRows)) {
         SendMessageA(rows, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
-        SIZE size{};
-        GetTextExtentPoint32A(dc.get(), row.c_str(), static_cast<int>(row.size()), &size);
-        widest = std::max(widest, static_cast<int>(size.cx) + 8);
+        widest = std::max(widest, win::TextWidth(dc.get(), row) + 8);
     }
     SendMessageA(rows, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
     SendMessageA(rows, WM_SETREDRAW, TRUE, 0);

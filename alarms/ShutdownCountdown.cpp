@@ -10,6 +10,7 @@
 #include "common/Monitors.h"
 #include "common/SystemVersion.h"
 #include "common/SystemSeams.h"
+#include "common/WindowText.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Dialog.h"
 
@@ -64,26 +65,22 @@ std::vector<HWND>& OpenDialogs() {
     return open;
 }
 
-void DrawPlaced(HDC dc, const PlacedText& t) {
-    TextOutA(dc, t.x, t.y, t.text.c_str(), static_cast<int>(t.text.size()));
-}
+void DrawPlaced(HDC dc, const PlacedText& t) { win::DrawTextAt(dc, t.x, t.y, t.text); }
 
 // The text as the ANSI code page writes it; `exact` is false when a character had no form.
+// UTF-8 writes every character (and takes neither the flag nor the default-character report).
 std::string ToAnsi(const wchar_t* text, bool& exact) {
     BOOL usedDefault = FALSE;
+    const bool utf8 = GetACP() == CP_UTF8;
     const int len = static_cast<int>(std::wcslen(text));
     std::array<char, 64> buf{};
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, len, buf.data(),
-                                      static_cast<int>(buf.size()), nullptr, &usedDefault);
+    const int n = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, text, len, buf.data(),
+                                      static_cast<int>(buf.size()), nullptr, utf8 ? nullptr : &usedDefault);
     exact = n > 0 && !usedDefault;
     return exact ? std::string(buf.data(), static_cast<size_t>(n)) : std::string();
 }
 
-int TextWidth(HDC dc, const std::string& text) {
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
-}
+int TextWidth(HDC dc, const std::string& text) { return win::TextWidth(dc, text); }
 
 // Places the figure after the second line and widens the dialog (up to its monitor's width)
 // until its longest line, the hint included, shows whole in the dialog's font.

@@ -41,7 +41,7 @@ PlacedText CountdownLine(const CountdownView& view, int line);  // line 0..2
 PlacedText CountdownFigure(const CountdownView& view);
 PlacedText CancelHint(const CountdownView& view);
 // "If relieve〖<action>〗,please press ESC ..." with the brackets as the ANSI code page can show
-// them, "[" and "]" otherwise.
+// them (UTF-8, or a Chinese, Japanese or Korean code page), "[" and "]" otherwise.
 std::string StandardCancelHint(const std::string& actionName);
 
 // Runs the dialog for a restart (true) or shutdown (false) with the item's hint (empty: the

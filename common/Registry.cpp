@@ -2,6 +2,7 @@
 
 #include "common/Handles.h"
 #include "common/NumericText.h"
+#include "common/Utf8Text.h"
 
 #include <algorithm>
 
@@ -32,7 +33,7 @@ std::string TextOf(const unsigned char* data, std::size_t size) {
     const auto* begin = reinterpret_cast<const char*>(data);
     const auto* end = std::find(begin, begin + size, '\0');
     std::string text(begin, end);
-    if (text.size() > kRegMaxText) text.resize(kRegMaxText);
+    text.resize(text::CutToCharacters(text, kRegMaxText).size());
     return text;
 }
 

@@ -21,7 +21,8 @@ struct RegValue {
 // Keys are opened with this access mask: query, set, create subkey, enumerate, notify, create link.
 constexpr REGSAM kRegAccess = KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_ENUMERATE_SUB_KEYS |
                               KEY_NOTIFY | KEY_CREATE_LINK;
-// The first query of a value uses a buffer of this size; longer texts are cut to kRegMaxText.
+// The first query of a value uses a buffer of this size; longer texts are cut to kRegMaxText
+// characters (whole UTF-8 sequences, see common/Utf8Text.h).
 constexpr DWORD kRegQueryBuffer = 1024;
 constexpr std::size_t kRegMaxText = kRegQueryBuffer - 1;
 

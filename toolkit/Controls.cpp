@@ -141,10 +141,8 @@ void ComboBox::FitDropDownWidth(HWND dialog, int id) {
                 SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
             if (got <= 0) continue;
             text.resize(std::min(static_cast<size_t>(got), static_cast<size_t>(length)));
-            SIZE size{};
-            GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
             // The list's own border and item margins, and a scroll bar when the list is long.
-            widest = std::max(widest, static_cast<int>(size.cx) + kDropListMargin + GetSystemMetrics(SM_CXVSCROLL));
+            widest = std::max(widest, win::TextWidth(dc.get(), text) + kDropListMargin + GetSystemMetrics(SM_CXVSCROLL));
         }
     }
     widest = std::min(widest, monitors::WorkAreaOf(combo).width());  // the monitor the list drops on
@@ -209,7 +207,8 @@ void Label::FitToText(HWND label) {
     {
         // Without a font of its own the label draws with the DC's default one.
         win::ScopedSelect select(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
-        DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+        const std::wstring wide = win::Wide(text);
+        DrawTextW(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &r, DT_CALCRECT | DT_SINGLELINE);
     }
     if (r.right > 0) SetWindowPos(label, nullptr, 0, 0, r.right, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -7,6 +7,7 @@
 #include "alarms/Scheduler.h"
 #include "resources/resource_ids.h"
 #include "common/SystemSeams.h"
+#include "common/Utf8Text.h"
 
 namespace zentaro {
 
@@ -25,10 +26,12 @@ std::string TipText() {
     return next.empty() ? std::string(kTrayTip) : next;
 }
 
-// Sets the record's tip, cut to the record's field; true when it changed.
+// Sets the record's tip, cut between two characters to fit the record's field; true when it
+// changed.
 bool SetTip(NOTIFYICONDATAA& record, const std::string& tip) {
     char text[sizeof record.szTip] = {};
-    std::memcpy(text, tip.c_str(), std::min(tip.size(), sizeof text - 1));
+    const std::string_view kept = text::CutToBytes(tip, sizeof text - 1);
+    std::memcpy(text, kept.data(), kept.size());
     if (std::memcmp(text, record.szTip, sizeof text) == 0) return false;
     std::memcpy(record.szTip, text, sizeof text);
     return true;

@@ -6,6 +6,7 @@
 #include "common/Handles.h"
 #include "common/ProgramPath.h"
 #include "common/SystemSeams.h"
+#include "tests/common/script_texts.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
 
@@ -340,6 +341,48 @@ TEST_F(BreakWindowTest, WindowCoversTheScreenWithoutCaptionAndControlsSitOnThePi
     }
     SendMessageA(wnd_, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(wnd_));
+}
+
+}  // namespace
+
+namespace {
+
+// Break.exe installed under a folder named in any script: stop.ini and the pictures beside it.
+TEST_F(BreakWindowTest, InstalledUnderAFolderNamedInAnyScriptItReadsStopIniAndShowsThePictures) {
+    ASSERT_EQ(65001u, GetACP()) << "the manifest's UTF-8 code page";
+    const std::string pictures = paths::ProgramDirectory() + "\\picture\\";
+    for (const scripts_test::ScriptText& row : scripts_test::kScriptTexts) {
+        SCOPED_TRACE(row.script);
+        const std::string folder = dir_.path() + "\\Zentaro " + row.name;
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryA((folder + "\\picture").c_str(), nullptr));
+        for (int n = 1; n <= breaklogic::kPictureCount; ++n) {
+            const std::string name = std::to_string(n) + ".jpg";
+            ASSERT_TRUE(CopyFileA((pictures + name).c_str(), (folder + "\\picture\\" + name).c_str(), FALSE)) << name;
+        }
+        const std::string iniPath = folder + "\\stop.ini";
+        ini::SetIniFile(iniPath);
+        ASSERT_TRUE(ini::WriteIniString("StartBreak", "timesshow", "600"));
+        ASSERT_TRUE(ini::WriteIniString("StartBreak", "cmdhide", "0"));
+        break_program::BreakConfig config;
+        config.iniPath = iniPath;
+        config.programDirectory = folder;
+        config.quitOnClose = false;
+        wnd_ = break_program::CreateBreakWindow(GetModuleHandleA(nullptr), config, SW_SHOWNOACTIVATE);
+        ASSERT_NE(wnd_, nullptr);
+        PumpPending();
+        EXPECT_EQ("600", Countdown()) << "stop.ini was read";
+        EXPECT_TRUE(break_program::BreakPictureLoaded(wnd_)) << break_program::BreakPictureNumber(wnd_);
+        Click(break_program::kIdNextButton);
+        EXPECT_TRUE(break_program::BreakPictureLoaded(wnd_)) << break_program::BreakPictureNumber(wnd_);
+        DestroyWindow(wnd_);
+        PumpPending();
+        for (int n = 1; n <= breaklogic::kPictureCount; ++n)
+            DeleteFileA((folder + "\\picture\\" + std::to_string(n) + ".jpg").c_str());
+        DeleteFileA(iniPath.c_str());
+        RemoveDirectoryA((folder + "\\picture").c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
 }
 
 }  // namespace

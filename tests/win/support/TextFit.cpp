@@ -4,6 +4,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+
+#include "common/WindowText.h"
 
 namespace testing_support {
 
@@ -22,12 +25,7 @@ std::string ClassOf(HWND h) {
     return name;
 }
 
-std::string TextOf(HWND h) {
-    const int length = GetWindowTextLengthA(h);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(h, text.data(), length + 1)));
-    return text;
-}
+std::string TextOf(HWND h) { return win::WindowText(h); }
 
 bool IsClass(HWND h, const char* name) { return lstrcmpiA(ClassOf(h).c_str(), name) == 0; }
 
@@ -57,7 +55,8 @@ public:
         RECT r{0, 0, wrapWidth > 0 ? wrapWidth : 0, 0};
         UINT flags = DT_CALCRECT | DT_EXPANDTABS | (noPrefix ? DT_NOPREFIX : 0u);
         if (wrapWidth > 0) flags |= DT_WORDBREAK;
-        DrawTextA(dc_, text.c_str(), -1, &r, flags);
+        const std::wstring wide = win::Wide(text);  // as the control draws it
+        DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &r, flags);
         return {r.right - r.left, r.bottom - r.top};
     }
 

@@ -17,6 +17,8 @@
 #include "alarms/ShutdownCountdown.h"
 #include "common/Handles.h"
 #include "common/SystemSeams.h"
+#include "common/WindowText.h"
+#include "tests/common/script_texts.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
 #include "toolkit/Dialog.h"
@@ -202,7 +204,11 @@ TEST(AlarmSound, EmptyPathPlaysTheBuiltInImageAPathPlaysTheFile) {
         {"any extension", "C:\\Sounds\\bell.mp3", SND_FILENAME | SND_ASYNC, false},
         {"a folder", "C:\\Sounds\\", SND_FILENAME | SND_ASYNC, false},
     };
-    for (const Case& c : cases) {
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    for (const scripts_test::ScriptText& row : scripts_test::kScriptTexts)
+        all.push_back({row.script, std::string("C:\\Users\\") + row.name + "\\Music\\" + row.name + ".wav",
+                       SND_FILENAME | SND_ASYNC, false});
+    for (const Case& c : all) {
         SCOPED_TRACE(c.what);
         RecordingSeams seams;
         FireAlarmItem(Item(alarms::kNotifySound, "", "", c.wav), nullptr);
@@ -254,7 +260,12 @@ TEST(AlarmProgram, StartsTheFileInItsOwnDirectoryWithTheParameters) {
         {"empty path", "", "-x", false, "", ""},
         {"trailing backslash: a folder, nothing to start", "C:\\Tools\\", "", false, "", ""},
     };
-    for (const Case& c : cases) {
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    for (const scripts_test::ScriptText& row : scripts_test::kScriptTexts) {
+        const std::string dir = std::string("D:\\") + row.name + "\\";
+        all.push_back({row.script, dir + row.name + ".exe", row.text, true, std::string(row.name) + ".exe", dir});
+    }
+    for (const Case& c : all) {
         SCOPED_TRACE(c.what);
         RecordingSeams seams;
         FireAlarmItem(Item(alarms::kNotifyProgram, "", c.exe, "", c.params), nullptr);
@@ -274,14 +285,18 @@ TEST(AlarmProgram, StartsTheFileInItsOwnDirectoryWithTheParameters) {
 }
 
 TEST(AlarmProgram, ARealProgramStartsInTheItemsDirectory) {
+    std::vector<std::string> folders{"My Tools"};
+    for (const scripts_test::ScriptText& row : scripts_test::kScriptTexts) folders.push_back(row.name);
+    for (const std::string& folder : folders) {
+    SCOPED_TRACE(folder);
     testing_support::TempDir root;
-    const std::string toolDir = root.file("My Tools");
+    const std::string toolDir = root.file(folder);
     ASSERT_TRUE(CreateDirectoryA(toolDir.c_str(), nullptr));
     char self[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     const std::string exe = toolDir + "\\run me.exe";
     ASSERT_TRUE(CopyFileA(self, exe.c_str(), FALSE));
-    const std::string out = root.file("probe.txt");
+    const std::string out = toolDir + "\\probe " + folder + ".txt";
 
     FireAlarmItem(Item(alarms::kNotifyProgram, "", exe, "", std::string(kProbeFlag) + "\"" + out + "\" -x"), nullptr);
 
@@ -297,6 +312,9 @@ TEST(AlarmProgram, ARealProgramStartsInTheItemsDirectory) {
     EXPECT_EQ(" -x", cmd.substr(cmd.size() - 3)) << cmd;
     // Let the probe end before its folder goes.
     testing_support::PumpUntil([&] { return DeleteFileA(exe.c_str()) != 0; }, 5000);
+    DeleteFileA(out.c_str());
+    RemoveDirectoryA(toolDir.c_str());
+    }
 }
 
 TEST(AlarmActions, TheSchedulerHandsDueItemsToTheActions) {
@@ -474,10 +492,10 @@ TEST(ReminderDialog, TwoRemindersInOneMinuteOpenTwoDialogsShowingTheLatestText) 
 
 namespace {
 
-// A 268 x 128 surface for painting a dialog's client area.
+// A surface for painting a dialog's client area, 268 pixels wide.
 class Surface : public testing_support::PaintSurface {
 public:
-    Surface() : PaintSurface(268, 128) {}
+    explicit Surface(int height = 128) : PaintSurface(268, height) {}
     // The first marked pixel of the area, scanning columns from the left (x) or rows from the top (y).
     int FirstMarkedColumn(int x0, int x1, int y0, int y1) const {
         for (int x = x0; x < x1; ++x)
@@ -493,41 +511,146 @@ public:
     }
 };
 
+std::wstring Utf16(const std::string& utf8) {
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(static_cast<size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), static_cast<int>(wide.size()))));
+    return wide;
+}
+
+std::wstring WideTextOf(HWND h) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+RECT RectIn(HWND dlg, HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// What one reminder dialog showed.
+struct ShownReminder {
+    std::wstring text;        // its text control's text, read through the W function
+    RECT window{}, textRect{}, ok{}, snooze{}, choice{}, work{};
+    int lines = 0, lineHeight = 0, growth = 0;
+    bool scrolls = false;
+};
+
+ShownReminder FireAndReadReminder(const std::string& text) {
+    ShownReminder shown;
+    ModalDriver driver({[&] {
+        auto found = DialogsTitled(kReminderTitle);
+        if (found.empty()) return false;
+        HWND dlg = found[0];
+        HWND edit = GetDlgItem(dlg, kReminderTextId);
+        shown.text = WideTextOf(edit);
+        GetWindowRect(dlg, &shown.window);
+        shown.textRect = RectIn(dlg, edit);
+        shown.ok = RectIn(dlg, GetDlgItem(dlg, IDOK));
+        shown.snooze = RectIn(dlg, GetDlgItem(dlg, kReminderSnoozeId));
+        shown.choice = RectIn(dlg, GetDlgItem(dlg, kReminderSnoozeChoiceId));
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &shown.work, 0);
+        shown.lines = static_cast<int>(SendMessageA(edit, EM_GETLINECOUNT, 0, 0));
+        shown.scrolls = (GetWindowLongA(edit, GWL_STYLE) & WS_VSCROLL) != 0;
+        TEXTMETRICW metrics{};
+        win::WindowDC dc(edit);
+        win::ScopedSelect select(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(edit, WM_GETFONT, 0, 0)));
+        GetTextMetricsW(dc.get(), &metrics);
+        shown.lineHeight = metrics.tmHeight;
+        shown.growth = shown.ok.top - 77;
+        Command(dlg, 1);
+        return true;
+    }});
+    FireAlarmItem(Item(alarms::kNotifyText, text), nullptr);
+    EXPECT_FALSE(driver.timedOut());
+    return shown;
+}
+
+std::string Words(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += (i ? " " : "") + std::string("word") + std::to_string(i);
+    return text;
+}
+
 }  // namespace
 
-TEST(ReminderDialog, PaintsTheTextInOneLineAt55By18) {
-    win::AutoFont font = toolkit::CreateDialogFont();
-    struct Case { const char* what; std::string text; bool reachesEdge; } cases[] = {
-        {"short", "HHHH", false},
-        {"ampersand and format", "&H %s", false},
-        {"10,000 characters, cut at the edge", std::string(10000, 'H'), true},
+TEST(ReminderDialog, ShowsATextInAnyScriptWholeInItsTextControl) {
+    ASSERT_EQ(65001u, GetACP()) << "the manifest's UTF-8 code page";
+    for (const scripts_test::ScriptText& row : scripts_test::kScriptTexts) {
+        SCOPED_TRACE(row.script);
+        const ShownReminder shown = FireAndReadReminder(row.text);
+        EXPECT_EQ(Utf16(row.text), shown.text);
+        EXPECT_EQ(kReminderTextX, shown.textRect.left);
+        EXPECT_EQ(kReminderTextY, shown.textRect.top);
+        EXPECT_EQ(128, shown.window.bottom - shown.window.top) << "a short text needs no more room";
+        EXPECT_EQ(0, shown.growth);
+    }
+}
+
+TEST(ReminderDialog, ALongTextWrapsAtWordsAndTheDialogGrowsThenScrolls) {
+    struct Case { const char* what; std::string text; bool scrolls; } cases[] = {
+        {"sixty words", Words(60), false},
+        {"ten thousand characters", Words(1200), true},
+        {"one unbroken CJK run", std::string(200 * 3, '\0'), false},
     };
+    for (size_t i = 0; i < cases[2].text.size(); i += 3) cases[2].text.replace(i, 3, "会");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Surface s;
-        PaintReminder(s.dc(), c.text, font.get(), nullptr);
-        // The text band, right of the icon's place and above the separator.
-        const int left = s.FirstMarkedColumn(45, 268, 10, 50);
-        const int top = s.FirstMarkedRow(45, 268, 5, 50);
-        EXPECT_GE(left, 55);
-        EXPECT_LE(left, 58);
-        EXPECT_GE(top, 18);
-        EXPECT_LE(top, 22);
-        EXPECT_EQ(c.reachesEdge, s.FirstMarkedColumn(262, 268, 18, 34) >= 0);
-        EXPECT_EQ(-1, s.FirstMarkedRow(45, 268, 40, 60)) << "one line, no wrapping";
-        EXPECT_TRUE(s.Marked(100, 66)) << "the separator";
+        const ShownReminder shown = FireAndReadReminder(c.text);
+        EXPECT_EQ(Utf16(c.text), shown.text) << "the whole text";
+        EXPECT_GT(shown.lines, 3) << "wrapped";
+        EXPECT_EQ(kReminderTextWidth, shown.textRect.right - shown.textRect.left) << "within the dialog's width";
+        EXPECT_EQ(268, shown.window.right - shown.window.left);
+        EXPECT_EQ(c.scrolls, shown.scrolls);
+        const int textBottom = shown.textRect.bottom;
+        if (!c.scrolls) {
+            EXPECT_GE(textBottom - shown.textRect.top, shown.lines * shown.lineHeight) << "every line shows";
+        }
+        EXPECT_EQ(shown.growth, (shown.window.bottom - shown.window.top) - 128) << "the dialog grew by what moved down";
+        EXPECT_GT(shown.growth, 0);
+        EXPECT_LE(shown.window.bottom - shown.window.top, shown.work.bottom - shown.work.top);
+        EXPECT_GE(shown.window.top, shown.work.top);
+        EXPECT_LE(textBottom, kReminderSeparatorY + shown.growth) << "the separator below the text";
+        EXPECT_EQ(kReminderOkX, shown.ok.left);
+        EXPECT_EQ(shown.ok.top, shown.snooze.top);
+        EXPECT_EQ(shown.ok.top - 1, shown.choice.top);
+        if (c.scrolls) {
+            EXPECT_EQ(shown.work.bottom - shown.work.top, shown.window.bottom - shown.window.top);
+        }
     }
-    Surface withIcon;
+}
+
+TEST(ReminderDialog, PaintsTheIconSeparatorAndOkFrameMovedByTheGrowth) {
     win::AutoIcon icon(LoadProgramIcon());
     ASSERT_TRUE(icon);
-    PaintReminder(withIcon.dc(), "", font.get(), icon.get());
-    // The icon at (10, 10); its outermost pixels may be transparent.
-    const int iconTop = withIcon.FirstMarkedRow(0, 50, 0, 60);
-    const int iconLeft = withIcon.FirstMarkedColumn(0, 50, 0, 60);
-    EXPECT_GE(iconTop, 10);
-    EXPECT_LE(iconTop, 14);
-    EXPECT_GE(iconLeft, 10);
-    EXPECT_LE(iconLeft, 14);
+    for (int growth : {0, 50}) {
+        SCOPED_TRACE(growth);
+        Surface s(128 + growth);
+        PaintReminder(s.dc(), icon.get(), growth);
+        EXPECT_TRUE(s.Marked(100, kReminderSeparatorY + growth)) << "the separator";
+        // An etched line of no height draws its two edges just above its place; nothing is above them.
+        EXPECT_NEAR(kReminderSeparatorY - 2 + growth, s.FirstMarkedRow(60, 90, 20, 128 + growth), 1);
+        EXPECT_EQ(kReminderOkFrameTop + growth, s.FirstMarkedRow(kReminderOkFrameLeft, kReminderOkFrameRight,
+                                                                   kReminderSeparatorY + growth + 2, 128 + growth));
+        // The icon stays at (10, 10); its outermost pixels may be transparent.
+        const int iconTop = s.FirstMarkedRow(0, 50, 0, 60);
+        const int iconLeft = s.FirstMarkedColumn(0, 50, 0, 60);
+        EXPECT_GE(iconTop, 10);
+        EXPECT_LE(iconTop, 14);
+        EXPECT_GE(iconLeft, 10);
+        EXPECT_LE(iconLeft, 14);
+    }
+}
+
+TEST(ReminderDialog, GrowthStartsPastThreeLinesAndStopsAtTheWorkArea) {
+    EXPECT_EQ(0, ReminderGrowth(13, 700));
+    EXPECT_EQ(0, ReminderGrowth(kReminderTextRoom, 700));
+    EXPECT_EQ(26, ReminderGrowth(kReminderTextRoom + 26, 700));
+    EXPECT_EQ(700 - kReminderHeight, ReminderGrowth(5000, 700));
+    EXPECT_EQ(0, ReminderGrowth(5000, 100)) << "a work area smaller than the dialog";
 }
 
 // --- the shutdown countdown ---
@@ -539,9 +662,7 @@ int DialogTextWidth(const std::string& text) {
     win::AutoFont font = toolkit::CreateDialogFont();
     win::WindowDC dc(nullptr);
     win::ScopedSelect select(dc.get(), font.get());
-    SIZE size{};
-    GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
+    return win::TextWidth(dc.get(), text);  // as the dialog measures and draws it
 }
 
 }  // namespace
@@ -589,7 +710,10 @@ TEST(ShutdownCountdown, ShowsEveryLineWholeWithTheFigureAfterTheSecondLine) {
         {"restart, the item's own long hint", alarms::kNotifyRestart,
          "Save every open document and close the mail program before the computer starts again."},
     };
-    for (const Case& c : cases) {
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    for (const scripts_test::ScriptText& row : scripts_test::kScriptTexts)
+        all.push_back({row.script, alarms::kNotifyShutdown, std::string(row.text) + " / " + row.text + " / " + row.text});
+    for (const Case& c : all) {
         SCOPED_TRACE(c.what);
         RecordingSeams seams;
         const char* title = c.mode == alarms::kNotifyRestart ? kRestartName : kShutdownName;
@@ -608,6 +732,9 @@ TEST(ShutdownCountdown, ShowsEveryLineWholeWithTheFigureAfterTheSecondLine) {
         FireAlarmItem(Item(c.mode, c.text), nullptr);
         EXPECT_FALSE(driver.timedOut());
         EXPECT_EQ("", controls);
+        if (!c.text.empty()) {
+            EXPECT_EQ(c.text, CancelHint(seen).text) << "the item's hint, whole";
+        }
         std::vector<PlacedText> texts{CountdownLine(seen, 0), CountdownLine(seen, 1), CountdownLine(seen, 2),
                                       CancelHint(seen)};
         for (const PlacedText& t : texts) EXPECT_LE(t.x + DialogTextWidth(t.text), client.right) << t.text;
@@ -731,6 +858,10 @@ TEST(ShutdownCountdown, NestedCountdownsKeepTheirOwnState) {
 TEST(ShutdownCountdown, StandardHintUsesTheCodePagesBracketsOrSquareOnes) {
     const std::string hint = StandardCancelHint("Shut down");
     const UINT acp = GetACP();
+    if (acp == CP_UTF8) {
+        EXPECT_EQ("If relieve〖Shut down〗,please press ESC button according to the cancel.", hint);
+        return;
+    }
     const bool wide = acp == 936 || acp == 950 || acp == 932 || acp == 949;
     if (wide) {
         EXPECT_NE(std::string::npos, hint.find("Shut down")) << hint;

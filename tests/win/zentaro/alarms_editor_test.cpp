@@ -5,6 +5,9 @@
 #include "alarms/Scheduler.h"
 #include "common/Registry.h"
 #include "common/SystemSeams.h"
+#include "common/Settings.h"
+#include "common/WindowText.h"
+#include "tests/common/script_texts.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
 #include "tests/win/zentaro/alarms_fixture.h"
@@ -13,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -30,9 +34,7 @@ protected:
         AlarmStoreTest::TearDown();
     }
     static std::string Text(HWND w, int id) {
-        char buffer[2048] = {};
-        GetDlgItemTextA(w, id, buffer, sizeof buffer);
-        return buffer;
+        return win::ItemText(w, id);
     }
     static bool Enabled(HWND w, int id) { return IsWindowEnabled(GetDlgItem(w, id)) != FALSE; }
     static void Type(HWND w, int id, const std::string& text) { SetDlgItemTextA(w, id, text.c_str()); }
@@ -226,6 +228,87 @@ TEST_F(AlarmEditorTest, StoredRecords) {
     // The scheduler was reloaded with every stored item, and the list opened again.
     EXPECT_EQ(alarms::LoadedItemCount(), n);
     EXPECT_NE(alarms::AlarmListWindow(), nullptr);
+}
+
+namespace {
+
+std::wstring Utf16(const std::string& utf8) {
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                                        wide.data(), static_cast<int>(wide.size()))));
+    return wide;
+}
+
+// Types the text into the field as the keyboard does: one WM_CHAR per UTF-16 unit.
+void TypeChars(HWND field, const std::wstring& text) {
+    SetWindowTextW(field, L"");
+    for (wchar_t c : text) SendMessageW(field, WM_CHAR, c, 1);
+}
+
+std::wstring RegistryText(const std::string& name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, Utf16(settings::kAlarmKey).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return L"(no key)";
+    std::vector<wchar_t> data(4096);
+    DWORD type = 0, size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    const LONG rc = RegQueryValueExW(key, Utf16(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+    RegCloseKey(key);
+    if (rc != ERROR_SUCCESS || type != REG_SZ) return L"(not REG_SZ)";
+    return std::wstring(data.data(), wcsnlen(data.data(), size / sizeof(wchar_t)));
+}
+
+std::wstring ListRow(int row) {
+    wchar_t buffer[2048] = {};
+    LVITEMW item{};
+    item.pszText = buffer;
+    item.cchTextMax = static_cast<int>(std::size(buffer));
+    SendMessageW(GetDlgItem(alarms::AlarmListWindow(), alarms::kListRows), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+}  // namespace
+
+TEST_F(AlarmEditorTest, ATextInAnyScriptGoesWholeFromTheEditorToTheStoreAndTheList) {
+    ASSERT_EQ(65001u, GetACP()) << "the manifest's UTF-8 code page";
+    alarms::ShowAlarmList(nullptr);
+    int n = 0;
+    for (const scripts_test::ScriptText& row : scripts_test::kScriptTexts) {
+        SCOPED_TRACE(row.script);
+        HWND w = alarms::ShowAddEditor(nullptr);
+        ChooseAction(w, 1);  // "Text Hint"
+        TypeChars(GetDlgItem(w, alarms::kEditorText), Utf16(row.text));
+        EXPECT_EQ(row.text, Text(w, alarms::kEditorText));
+        Press(w, alarms::kEditorOk);
+        ASSERT_EQ(alarms::StoredItemCount(), ++n);
+        EXPECT_EQ(Utf16(row.text), RegistryText(alarms::ValueName(alarms::kTextPrefix, n))) << "stored as UTF-16";
+        EXPECT_EQ(row.text, alarms::ReadAlarmItem(n).notifyText) << "what the reminder and the countdown get";
+        ASSERT_NE(alarms::AlarmListWindow(), nullptr);
+        const std::wstring shown = ListRow(n - 1);
+        EXPECT_NE(std::wstring::npos, shown.find(Utf16(row.text))) << "the list row";
+    }
+}
+
+TEST_F(AlarmEditorTest, TheTextFieldsLimitCountsCharactersWhateverTheirBytes) {
+    struct Case { const char* what; std::wstring unit; size_t unitsPerCharacter; } cases[] = {
+        {"ASCII", L"a", 1}, {"Cyrillic", L"\x0416", 1}, {"CJK", L"\x4F1A", 1}, {"emoji", L"\xD83D\xDE00", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        HWND w = alarms::ShowAddEditor(nullptr);
+        ChooseAction(w, 1);
+        std::wstring typed;
+        for (int i = 0; i < 1100; ++i) typed += c.unit;
+        HWND field = GetDlgItem(w, alarms::kEditorText);
+        TypeChars(field, typed);
+        const int units = GetWindowTextLengthW(field);
+        EXPECT_GE(units, 1022) << "the limit counts UTF-16 units, not code-page bytes";
+        EXPECT_LE(units, 1023);
+        // What the editor reads and stores: whole characters only (a pair's lone first half is dropped).
+        const std::string kept = Text(w, alarms::kEditorText);
+        EXPECT_EQ(1023u - 1023u % c.unitsPerCharacter, Utf16(kept).size());
+        DestroyWindow(w);
+    }
 }
 
 TEST_F(AlarmEditorTest, ModifyShowsTheItemAndClearedTextsLeaveTheStore) {

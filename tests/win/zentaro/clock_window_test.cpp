@@ -653,6 +653,65 @@ TEST_F(ClockWindowTest, BadSkinFilesFallBackToTheBuiltInFace) {
     }
 }
 
+namespace {
+
+// A REG_SZ value written and read as UTF-16, as another program (or an earlier version) may
+// have stored it.
+void PutWide(const wchar_t* key, const wchar_t* name, const std::wstring& text) {
+    HKEY k = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr), ERROR_SUCCESS);
+    RegSetValueExW(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(k);
+}
+std::wstring GetWide(const wchar_t* key, const wchar_t* name) {
+    wchar_t data[1024] = {};
+    DWORD size = sizeof data - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) return L"(none)";
+    return data;
+}
+
+}  // namespace
+
+// A skin that cannot be shown or a path that cannot be opened, whatever its characters, is
+// treated as a missing file: the built-in face, no crash, and the stored names stay as they were.
+TEST_F(ClockWindowTest, SkinNamesInAnyScriptThatCannotBeOpenedAreTreatedAsMissingAndKeptAsStored) {
+    TempDir dir;
+    const std::wstring skinDir = [&] {
+        std::wstring wide(dir.path().size(), L'\0');
+        wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, dir.path().data(), static_cast<int>(dir.path().size()),
+                                                            wide.data(), static_cast<int>(wide.size()))));
+        return wide;
+    }();
+    struct Case { const char* what; std::wstring folder, name; } cases[] = {
+        {"missing file named in several scripts", skinDir, L"Zo\x00EB \x041D\x043E\x0447\x044C \x4F1A \xD83D\xDE00.bmp"},
+        {"a name with a lone surrogate (no character)", skinDir, L"bad\xD800name.bmp"},
+        {"a missing folder in several scripts", skinDir + L"\\\x041D\x043E\x0447\x044C \x4F1A", L"face.bmp"},
+        {"a folder with a lone surrogate", L"C:\\\xDC00", L"face.bmp"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ClearUserRegistry();
+        PutWide(L"Software\\Zentaro\\Option", L"SkinPath", c.folder);
+        PutWide(L"Software\\Zentaro\\Load", L"BmpBack", c.name);
+        PutWide(L"Software\\Zentaro\\Load", L"BmpTime", c.name);
+        MessageBoxRecorder boxes;
+        HWND w = Open();
+        ASSERT_TRUE(w);
+        RECT r{};
+        GetWindowRect(w, &r);
+        EXPECT_EQ(r.right - r.left, 120) << "the built-in face";
+        EXPECT_EQ(r.bottom - r.top, 38);
+        EXPECT_TRUE(boxes.boxes.empty()) << "as for a missing file";
+        DestroyWindow(w);
+        UnregisterClassA(zentaro::kMainClassName, GetModuleHandleA(nullptr));
+        PumpPending();
+        EXPECT_EQ(c.folder, GetWide(L"Software\\Zentaro\\Option", L"SkinPath")) << "not rewritten";
+        EXPECT_EQ(c.name, GetWide(L"Software\\Zentaro\\Load", L"BmpBack")) << "not rewritten";
+        EXPECT_EQ(c.name, GetWide(L"Software\\Zentaro\\Load", L"BmpTime")) << "not rewritten";
+    }
+}
+
 TEST_F(ClockWindowTest, RandomSkinFromAFolderHoldingOnlyACutBitmapGivesTheBuiltInFace) {
     TempDir dir;
     // The first 200 bytes of a 160 x 60 background: no whole bitmap, so nothing to choose.

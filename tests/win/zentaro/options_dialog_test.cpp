@@ -8,7 +8,9 @@
 #include "common/ProgramPath.h"
 #include "common/Registry.h"
 #include "common/Settings.h"
+#include "common/WindowText.h"
 #include "common/SystemSeams.h"
+#include "tests/common/script_texts.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
 #include "toolkit/Controls.h"
@@ -262,6 +264,61 @@ TEST_F(OptionsDialogTest, ApplyStoresEveryValueAndReshapesTheClock) {
     EXPECT_EQ(ClockOpacity(main), 230);
 }
 
+namespace {
+
+std::wstring Utf16(const std::string& utf8) {
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                                        wide.data(), static_cast<int>(wide.size()))));
+    return wide;
+}
+
+std::wstring EntryText(HWND dlg, int id, int index) {
+    HWND list = GetDlgItem(dlg, id);
+    std::wstring text(static_cast<size_t>(SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0)) + 1, L'\0');
+    const LRESULT got = SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+}  // namespace
+
+TEST_F(OptionsDialogTest, SkinFolderAndFilesNamedInAnyScriptAreListedAndLoaded) {
+    ASSERT_EQ(65001u, GetACP()) << "the manifest's UTF-8 code page";
+    TempDir root;
+    for (const scripts_test::ScriptText& row : scripts_test::kScriptTexts) {
+        SCOPED_TRACE(row.script);
+        const std::string folder = root.file(row.name);
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+        const std::string back = std::string(row.name) + ".bmp", glyphs = std::string(row.name) + " digits.bmp";
+        ASSERT_TRUE(WriteFileBytes(folder + "\\" + back, Background(170, 60, kTeal, 150, 20)));
+        ASSERT_TRUE(WriteFileBytes(folder + "\\" + glyphs, GlyphStrip(kAmber)));
+        settings::WriteText(settings::kOptionKey, settings::kSkinPath, folder);
+        HWND main = OpenClock();
+        WithOptionsDialog(main, [&](HWND dlg) {
+            EXPECT_EQ(Utf16(folder), Utf16(controls::Edit::Text(dlg, options::kIdSkinPath)));
+            ASSERT_EQ(controls::ComboBox::ListCount(dlg, options::kIdBackgroundList), 2);
+            ASSERT_EQ(controls::ComboBox::ListCount(dlg, options::kIdGlyphList), 2);
+            EXPECT_EQ(Utf16(back), EntryText(dlg, options::kIdBackgroundList, 1));
+            EXPECT_EQ(Utf16(glyphs), EntryText(dlg, options::kIdGlyphList, 1));
+            SelectEntry(dlg, options::kIdBackgroundList, 1);
+            SelectEntry(dlg, options::kIdGlyphList, 1);
+            Click(dlg, options::kIdApply);
+        });
+        EXPECT_EQ(back, settings::ReadText(settings::kLoadKey, settings::kBmpBack));
+        EXPECT_EQ(glyphs, settings::ReadText(settings::kLoadKey, settings::kBmpTime));
+        // The face loaded the background: the window follows its size.
+        RECT r{};
+        GetWindowRect(main, &r);
+        EXPECT_EQ(r.right - r.left, 170);
+        EXPECT_EQ(r.bottom - r.top, 60);
+        TearDown();
+        for (const std::string& file : {back, glyphs}) DeleteFileA((folder + "\\" + file).c_str());
+        RemoveDirectoryA(folder.c_str());
+        ClearUserRegistry();
+    }
+}
+
 TEST_F(OptionsDialogTest, ClearingAlwaysOnTopEndsTopmost) {
     settings::WriteDword(settings::kOptionKey, settings::kWindowpos, 1);
     HWND main = OpenClock();
@@ -342,7 +399,7 @@ TEST_F(OptionsDialogTest, OpenSkinListsShowLongFileNamesWhole) {
         {
             win::WindowDC dc(backgrounds);
             win::ScopedSelect font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(backgrounds, WM_GETFONT, 0, 0)));
-            GetTextExtentPoint32A(dc.get(), longName.c_str(), static_cast<int>(longName.size()), &text);
+            text.cx = win::TextWidth(dc.get(), longName);
         }
         ASSERT_GT(text.cx, boxWidth(options::kIdBackgroundList)) << "the name must be longer than the box";
         EXPECT_GE(droppedWidth(options::kIdBackgroundList), text.cx);
