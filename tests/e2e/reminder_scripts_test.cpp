@@ -75,6 +75,8 @@ TEST(ReminderScripts, TheDialogShowsTheStoredTextInThreeScriptsWhole) {
     ASSERT_NE(text, nullptr) << "the text is the text of a control";
     EXPECT_EQ(std::wstring(kText), WideWindowText(text));
     EXPECT_EQ(std::wstring(kText), StoredText()) << "the stored value stays as it was";
+    Sleep(1500);  // let every control paint
+    driver::SaveWindowPng(reminder, "reminder_scripts.png");
     PostMessageA(reminder, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(driver::WaitForNoWindow(nullptr, alarms::kReminderTitle, 10000));
 }

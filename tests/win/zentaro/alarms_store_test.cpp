@@ -4,6 +4,7 @@
 #include "alarms/Scheduler.h"
 #include "common/Registry.h"
 #include "common/Settings.h"
+#include "common/Utf8Text.h"
 #include "tests/win/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -227,6 +228,23 @@ TEST_F(AlarmStoreTest, LongTextsAreKeptToTheSettingsStoreLimit) {
     const AlarmItem back = alarms::ReadAlarmItem(1);
     // Texts read through the settings store are cut at its limit, never overrun.
     EXPECT_EQ(back.notifyText, longText.substr(0, registry::kRegMaxText));
+}
+
+TEST_F(AlarmStoreTest, LongTextsInAnyScriptAreCutBetweenCharacters) {
+    // Each character 2, 3 or 4 bytes in UTF-8: the limit counts characters, never bytes.
+    for (const std::string unit : {"\xD0\x96", "\xE4\xBC\x9A", "\xF0\x9F\x98\x80"}) {
+        SCOPED_TRACE(unit.size());
+        std::string longText;
+        for (int i = 0; i < 1100; ++i) longText += unit;
+        testing_support::ClearUserRegistry();
+        alarms::AppendAlarmItem(MakeItem(1, longText));
+        const std::string back = alarms::ReadAlarmItem(1).notifyText;
+        EXPECT_EQ(registry::kRegMaxText, text::CharacterCount(back));
+        EXPECT_EQ(longText.substr(0, registry::kRegMaxText * unit.size()), back) << "whole characters";
+        settings::WriteText(settings::kOptionKey, settings::kSkinPath, longText);
+        const std::string setting = settings::ReadText(settings::kOptionKey, settings::kSkinPath);
+        EXPECT_EQ(longText.substr(0, registry::kRegMaxText * unit.size()), setting) << "the settings store likewise";
+    }
 }
 
 }  // namespace
