@@ -1,5 +1,5 @@
-// Texts in the scripts every text surface is tested with (issue "Text in any language"), as
-// UTF-8, the programs' code page. Pure: no platform headers.
+// Texts in the scripts every text surface is tested with, as UTF-8, the programs' code page.
+// Pure: no platform headers.
 #pragma once
 
 namespace scripts_test {

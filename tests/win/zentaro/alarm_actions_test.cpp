@@ -511,13 +511,6 @@ public:
     }
 };
 
-std::wstring Utf16(const std::string& utf8) {
-    std::wstring wide(utf8.size(), L'\0');
-    wide.resize(static_cast<size_t>(
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), static_cast<int>(wide.size()))));
-    return wide;
-}
-
 std::wstring WideTextOf(HWND h) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
@@ -582,7 +575,7 @@ TEST(ReminderDialog, ShowsATextInAnyScriptWholeInItsTextControl) {
     for (const scripts_test::ScriptText& row : scripts_test::kScriptTexts) {
         SCOPED_TRACE(row.script);
         const ShownReminder shown = FireAndReadReminder(row.text);
-        EXPECT_EQ(Utf16(row.text), shown.text);
+        EXPECT_EQ(win::Wide(row.text), shown.text);
         EXPECT_EQ(kReminderTextX, shown.textRect.left);
         EXPECT_EQ(kReminderTextY, shown.textRect.top);
         EXPECT_EQ(128, shown.window.bottom - shown.window.top) << "a short text needs no more room";
@@ -600,7 +593,7 @@ TEST(ReminderDialog, ALongTextWrapsAtWordsAndTheDialogGrowsThenScrolls) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const ShownReminder shown = FireAndReadReminder(c.text);
-        EXPECT_EQ(Utf16(c.text), shown.text) << "the whole text";
+        EXPECT_EQ(win::Wide(c.text), shown.text) << "the whole text";
         EXPECT_GT(shown.lines, 3) << "wrapped";
         EXPECT_EQ(kReminderTextWidth, shown.textRect.right - shown.textRect.left) << "within the dialog's width";
         EXPECT_EQ(268, shown.window.right - shown.window.left);

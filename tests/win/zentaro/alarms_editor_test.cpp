@@ -232,13 +232,6 @@ TEST_F(AlarmEditorTest, StoredRecords) {
 
 namespace {
 
-std::wstring Utf16(const std::string& utf8) {
-    std::wstring wide(utf8.size(), L'\0');
-    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                                        wide.data(), static_cast<int>(wide.size()))));
-    return wide;
-}
-
 // Types the text into the field as the keyboard does: one WM_CHAR per UTF-16 unit.
 void TypeChars(HWND field, const std::wstring& text) {
     SetWindowTextW(field, L"");
@@ -247,11 +240,11 @@ void TypeChars(HWND field, const std::wstring& text) {
 
 std::wstring RegistryText(const std::string& name) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, Utf16(settings::kAlarmKey).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, win::Wide(settings::kAlarmKey).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return L"(no key)";
     std::vector<wchar_t> data(4096);
     DWORD type = 0, size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-    const LONG rc = RegQueryValueExW(key, Utf16(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+    const LONG rc = RegQueryValueExW(key, win::Wide(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
     RegCloseKey(key);
     if (rc != ERROR_SUCCESS || type != REG_SZ) return L"(not REG_SZ)";
     return std::wstring(data.data(), wcsnlen(data.data(), size / sizeof(wchar_t)));
@@ -277,15 +270,15 @@ TEST_F(AlarmEditorTest, ATextInAnyScriptGoesWholeFromTheEditorToTheStoreAndTheLi
         SCOPED_TRACE(row.script);
         HWND w = alarms::ShowAddEditor(nullptr);
         ChooseAction(w, 1);  // "Text Hint"
-        TypeChars(GetDlgItem(w, alarms::kEditorText), Utf16(row.text));
+        TypeChars(GetDlgItem(w, alarms::kEditorText), win::Wide(row.text));
         EXPECT_EQ(row.text, Text(w, alarms::kEditorText));
         Press(w, alarms::kEditorOk);
         ASSERT_EQ(alarms::StoredItemCount(), ++n);
-        EXPECT_EQ(Utf16(row.text), RegistryText(alarms::ValueName(alarms::kTextPrefix, n))) << "stored as UTF-16";
+        EXPECT_EQ(win::Wide(row.text), RegistryText(alarms::ValueName(alarms::kTextPrefix, n))) << "stored as UTF-16";
         EXPECT_EQ(row.text, alarms::ReadAlarmItem(n).notifyText) << "what the reminder and the countdown get";
         ASSERT_NE(alarms::AlarmListWindow(), nullptr);
         const std::wstring shown = ListRow(n - 1);
-        EXPECT_NE(std::wstring::npos, shown.find(Utf16(row.text))) << "the list row";
+        EXPECT_NE(std::wstring::npos, shown.find(win::Wide(row.text))) << "the list row";
     }
 }
 
@@ -306,7 +299,7 @@ TEST_F(AlarmEditorTest, TheTextFieldsLimitCountsCharactersWhateverTheirBytes) {
         EXPECT_LE(units, 1023);
         // What the editor reads and stores: whole characters only (a pair's lone first half is dropped).
         const std::string kept = Text(w, alarms::kEditorText);
-        EXPECT_EQ(1023u - 1023u % c.unitsPerCharacter, Utf16(kept).size());
+        EXPECT_EQ(1023u - 1023u % c.unitsPerCharacter, win::Wide(kept).size());
         DestroyWindow(w);
     }
 }

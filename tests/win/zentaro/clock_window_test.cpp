@@ -100,6 +100,19 @@ protected:
         PumpPending();
         return w;
     }
+    // Where the clock opens when the Load key holds these texts (null: no value).
+    POINT PlaceAfterStoring(const char* left, const char* top) {
+        ClearUserRegistry();
+        if (left) settings::WriteText(settings::kLoadKey, settings::kClockLeft, left);
+        if (top) settings::WriteText(settings::kLoadKey, settings::kClockTop, top);
+        HWND w = Open();
+        RECT r{};
+        GetWindowRect(w, &r);
+        DestroyWindow(w);
+        UnregisterClassA(zentaro::kMainClassName, GetModuleHandleA(nullptr));
+        PumpPending();
+        return {r.left, r.top};
+    }
     void Tick(HWND w, const SYSTEMTIME& at) {
         now_ = at;
         SendMessageA(w, WM_TIMER, zentaro::kTickTimerId, 0);
@@ -243,17 +256,9 @@ TEST_F(ClockWindowTest, StoredPlacesThatWouldLoseTheClockAreIgnored) {
         {"mostly below the screen", "12", "100000", centreX, centreY},
     };
     for (const Case& c : cases) {
-        ClearUserRegistry();
-        settings::WriteText(settings::kLoadKey, settings::kClockLeft, c.left);
-        if (c.top) settings::WriteText(settings::kLoadKey, settings::kClockTop, c.top);
-        HWND w = Open();
-        RECT r{};
-        GetWindowRect(w, &r);
-        EXPECT_EQ(r.left, c.expectedLeft) << c.what;
-        EXPECT_EQ(r.top, c.expectedTop) << c.what;
-        DestroyWindow(w);
-        UnregisterClassA(zentaro::kMainClassName, GetModuleHandleA(nullptr));
-        PumpPending();
+        const POINT at = PlaceAfterStoring(c.left, c.top);
+        EXPECT_EQ(at.x, c.expectedLeft) << c.what;
+        EXPECT_EQ(at.y, c.expectedTop) << c.what;
     }
 }
 
@@ -284,17 +289,9 @@ TEST_F(ClockWindowTest, StoredPlacesFollowTheMonitorThatHoldsOrIsNearestToThem) 
          onPrimary.left, onPrimary.top},
     };
     for (const Case& c : cases) {
-        ClearUserRegistry();
-        if (c.left) settings::WriteText(settings::kLoadKey, settings::kClockLeft, c.left);
-        if (c.top) settings::WriteText(settings::kLoadKey, settings::kClockTop, c.top);
-        HWND w = Open();
-        RECT r{};
-        GetWindowRect(w, &r);
-        EXPECT_EQ(r.left, c.expectedLeft) << c.what;
-        EXPECT_EQ(r.top, c.expectedTop) << c.what;
-        DestroyWindow(w);
-        UnregisterClassA(zentaro::kMainClassName, GetModuleHandleA(nullptr));
-        PumpPending();
+        const POINT at = PlaceAfterStoring(c.left, c.top);
+        EXPECT_EQ(at.x, c.expectedLeft) << c.what;
+        EXPECT_EQ(at.y, c.expectedTop) << c.what;
     }
 }
 

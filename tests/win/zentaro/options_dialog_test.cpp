@@ -266,13 +266,6 @@ TEST_F(OptionsDialogTest, ApplyStoresEveryValueAndReshapesTheClock) {
 
 namespace {
 
-std::wstring Utf16(const std::string& utf8) {
-    std::wstring wide(utf8.size(), L'\0');
-    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                                        wide.data(), static_cast<int>(wide.size()))));
-    return wide;
-}
-
 std::wstring EntryText(HWND dlg, int id, int index) {
     HWND list = GetDlgItem(dlg, id);
     std::wstring text(static_cast<size_t>(SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0)) + 1, L'\0');
@@ -296,11 +289,11 @@ TEST_F(OptionsDialogTest, SkinFolderAndFilesNamedInAnyScriptAreListedAndLoaded) 
         settings::WriteText(settings::kOptionKey, settings::kSkinPath, folder);
         HWND main = OpenClock();
         WithOptionsDialog(main, [&](HWND dlg) {
-            EXPECT_EQ(Utf16(folder), Utf16(controls::Edit::Text(dlg, options::kIdSkinPath)));
+            EXPECT_EQ(win::Wide(folder), win::Wide(controls::Edit::Text(dlg, options::kIdSkinPath)));
             ASSERT_EQ(controls::ComboBox::ListCount(dlg, options::kIdBackgroundList), 2);
             ASSERT_EQ(controls::ComboBox::ListCount(dlg, options::kIdGlyphList), 2);
-            EXPECT_EQ(Utf16(back), EntryText(dlg, options::kIdBackgroundList, 1));
-            EXPECT_EQ(Utf16(glyphs), EntryText(dlg, options::kIdGlyphList, 1));
+            EXPECT_EQ(win::Wide(back), EntryText(dlg, options::kIdBackgroundList, 1));
+            EXPECT_EQ(win::Wide(glyphs), EntryText(dlg, options::kIdGlyphList, 1));
             SelectEntry(dlg, options::kIdBackgroundList, 1);
             SelectEntry(dlg, options::kIdGlyphList, 1);
             Click(dlg, options::kIdApply);
