@@ -84,7 +84,7 @@ std::vector<HWND>& OpenReminders() {
 
 void OnReminderInit(HWND dlg, ReminderDialog& d) {
     toolkit::CentreDialogOnDesktop(dlg, kReminderWidth, kReminderHeight, kReminderTitle);
-    d.font = toolkit::CreateDialogFont();
+    d.font = toolkit::CreateDialogFont(dlg);
     // OK first: it takes the focus and stays the default button.
     d.buttons.CreateButton(dlg, kOkText, kOkId, kOkX, kOkY, kOkWidth, kOkHeight, d.font.get(), BS_DEFPUSHBUTTON);
     d.buttons.CreateButton(dlg, kSnoozeText, kReminderSnoozeId, kSnoozeX, kOkY, kSnoozeWidth, kOkHeight, d.font.get(),
@@ -181,8 +181,9 @@ void PaintReminder(HDC dc, const std::string& text, HFONT font, HICON icon) {
     win::ScopedSelect selectFont(dc, font);
     toolkit::DrawEtchedFrame(dc, kSeparatorLeft, kSeparatorRight, kSeparatorY, kSeparatorY);
     // One line, cut by the dialog's edge; "&" and "%" are drawn as they are.
-    TextOutA(dc, kReminderTextX, kReminderTextY, text.c_str(), static_cast<int>(text.size()));
-    if (icon) DrawIconEx(dc, kIconX, kIconY, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    TextOutA(dc, toolkit::DcScale(dc, kReminderTextX), toolkit::DcScale(dc, kReminderTextY), text.c_str(),
+             static_cast<int>(text.size()));
+    if (icon) DrawIconEx(dc, toolkit::DcScale(dc, kIconX), toolkit::DcScale(dc, kIconY), icon, 0, 0, 0, nullptr, DI_NORMAL);
     toolkit::DrawSunkenFrame(dc, kOkFrameLeft, kOkFrameRight, kOkFrameTop, kOkFrameBottom);
     SetBkMode(dc, oldMode);
 }

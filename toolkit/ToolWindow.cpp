@@ -1,5 +1,6 @@
 #include "toolkit/ToolWindow.h"
 
+#include "common/Dpi.h"
 #include "common/WindowClass.h"
 
 #include <commctrl.h>
@@ -37,7 +38,8 @@ HWND FindToolWindow(const char* className) {
 }
 
 RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
-    RECT frame{0, 0, clientWidth, clientHeight};
+    const int at = dpi::SystemDpi();
+    RECT frame{0, 0, dpi::Scale(clientWidth, at), dpi::Scale(clientHeight, at)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;

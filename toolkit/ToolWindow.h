@@ -18,13 +18,13 @@ bool RegisterToolWindowClass(const char* className, WNDPROC proc, DWORD commonCo
 HWND FindToolWindow(const char* className);
 
 // Creates a hidden tool window of `style` with a dialog frame whose client area is
-// clientWidth x clientHeight pixels, centred on the screen and owned by `owner`; `createParam`
+// clientWidth x clientHeight 96-DPI units at the system DPI, centred on the screen and owned by `owner`; `createParam`
 // reaches WM_CREATE. Tab and the arrow keys move into its controls (WS_EX_CONTROLPARENT).
 HWND CreateCentredToolWindow(const char* className, const char* title, DWORD style, int clientWidth,
                              int clientHeight, HWND owner, void* createParam = nullptr);
 
 // A window's rectangle in screen coordinates when its client area is clientWidth x
-// clientHeight pixels and it stands centred on the screen.
+// clientHeight 96-DPI units at the system DPI and it stands centred on the screen.
 RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
 
 // Shows an open window restored and in the foreground.

@@ -2,6 +2,7 @@
 
 #include "apps/break/BreakLogic.h"
 #include "apps/break/BreakPicture.h"
+#include "common/Dpi.h"
 #include "common/IniFile.h"
 #include "common/MessageLoop.h"
 #include "common/StopIni.h"
@@ -97,14 +98,8 @@ struct BreakState {
 
 BreakState* StateOf(HWND wnd) { return win::WindowState<BreakState>(wnd); }
 
-int ScreenDpi() {
-    win::WindowDC screen(nullptr);
-    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
-    return dpi > 0 ? dpi : 96;
-}
-
 win::AutoFont MakeFont(const char* face, int hundredthPoints, int weight) {
-    const int height = -MulDiv(hundredthPoints, ScreenDpi(), 72 * 100);
+    const int height = -MulDiv(hundredthPoints, dpi::SystemDpi(), 72 * 100);
     return win::AutoFont(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face));
 }
@@ -152,11 +147,22 @@ void CreateControls(BreakState& s) {
     s.nextButton = GetDlgItem(s.wnd, kIdNextButton);
 }
 
+// The layout of a screen of width x height pixels at a DPI: laid out in 96-DPI units, then
+// scaled, so the picture, the buttons and their fonts grow together.
+breaklogic::BreakLayout ScaledBreakLayout(int width, int height, int at) {
+    breaklogic::BreakLayout l = breaklogic::ComputeBreakLayout(dpi::Rescale(width, at, dpi::kBaseDpi),
+                                                               dpi::Rescale(height, at, dpi::kBaseDpi));
+    for (breaklogic::Rect* r : {&l.picture, &l.closeButton, &l.previousButton, &l.nextButton, &l.countdownLabel,
+                                &l.headingLabel})
+        *r = {dpi::Scale(r->left, at), dpi::Scale(r->top, at), dpi::Scale(r->width, at), dpi::Scale(r->height, at)};
+    return l;
+}
+
 // The window covers the whole screen; the picture and the controls follow the screen's size.
 void ApplyLayout(BreakState& s) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    s.layout = breaklogic::ComputeBreakLayout(width, height);
+    s.layout = ScaledBreakLayout(width, height, dpi::WindowDpi(s.wnd));
     SetWindowPos(s.wnd, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     Place(s.closeButton, s.layout.closeButton);
     Place(s.previousButton, s.layout.previousButton);
@@ -170,7 +176,8 @@ void ShowPicture(BreakState& s, int number) {
     s.pictureNumber = number;
     win::WindowDC screen(s.wnd);
     s.picture = breakwin::ComposePicture(screen.get(), breaklogic::PicturePath(s.config.programDirectory, number),
-                                         number, kBreakBackground, &s.pictureLoaded);
+                                         number, kBreakBackground, &s.pictureLoaded, s.layout.picture.width,
+                                         s.layout.picture.height);
     // The labels draw the picture under their text, so they are redrawn with it.
     RedrawWindow(s.wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
@@ -216,7 +223,7 @@ bool OnCreate(HWND wnd, const CREATESTRUCTA* cs) {
     s->enforced = ini::ReadIniInt(stopini::kSection, stopini::kCmdHide) != 0;
 
     s->background.reset(CreateSolidBrush(kBreakBackground));
-    s->layout = breaklogic::ComputeBreakLayout(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    s->layout = ScaledBreakLayout(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), dpi::WindowDpi(wnd));
     s->headingFont = MakeFittingFont("Tahoma", kHeadingPoints, FW_BOLD, kBreakHeading,
                                      s->layout.headingLabel.width - kShadowRoom);
     s->countdownFont = MakeFont("MS Sans Serif", kCountdownPoints, FW_NORMAL);
