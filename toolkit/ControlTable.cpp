@@ -39,6 +39,11 @@ namespace {
 
 constexpr char kFollowProperty[] = "Zentaro.DpiFollow";
 
+// A child's place as a table row gives it: left, top, width and height, each scaled alone.
+struct ControlSpecBox {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
 // What a following window keeps: its procedure before, the DPI it is laid out at and the fonts
 // made for its children at that DPI.
 struct DpiFollow {
@@ -47,7 +52,7 @@ struct DpiFollow {
     std::vector<HFONT> fonts;  // owned
     // Each child's rectangle and each font's height in 96-DPI units, taken at the first move,
     // so that moves back and forth do not add up rounding.
-    std::map<HWND, RECT> units;
+    std::map<HWND, ControlSpecBox> units;
     std::map<HFONT, LOGFONTA> fontUnits;
 
     ~DpiFollow() {
@@ -86,8 +91,8 @@ HFONT RescaledFont(HFONT font, DpiFollow& follow, int toDpi, std::map<HFONT, HFO
     return result;
 }
 
-// A child's rectangle in 96-DPI units: taken from the window at the first move, kept after.
-RECT ChildUnits(HWND window, HWND child, DpiFollow& follow) {
+// A child's place in 96-DPI units: taken from the window at the first move, kept after.
+ControlSpecBox ChildUnits(HWND window, HWND child, DpiFollow& follow) {
     if (auto known = follow.units.find(child); known != follow.units.end()) return known->second;
     RECT r{};
     GetWindowRect(child, &r);
@@ -95,9 +100,8 @@ RECT ChildUnits(HWND window, HWND child, DpiFollow& follow) {
     if (IsComboBox(child) && (GetWindowLongPtrA(child, GWL_STYLE) & 3) != CBS_SIMPLE)
         SendMessageA(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&r));
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-    const RECT units{dpi::Rescale(r.left, follow.dpi, dpi::kBaseDpi), dpi::Rescale(r.top, follow.dpi, dpi::kBaseDpi),
-                     dpi::Rescale(r.right, follow.dpi, dpi::kBaseDpi),
-                     dpi::Rescale(r.bottom, follow.dpi, dpi::kBaseDpi)};
+    const auto unit = [&](LONG pixels) { return dpi::Rescale(static_cast<int>(pixels), follow.dpi, dpi::kBaseDpi); };
+    const ControlSpecBox units{unit(r.left), unit(r.top), unit(r.right - r.left), unit(r.bottom - r.top)};
     follow.units[child] = units;
     return units;
 }
@@ -105,14 +109,12 @@ RECT ChildUnits(HWND window, HWND child, DpiFollow& follow) {
 void Relayout(HWND window, DpiFollow& follow, int newDpi) {
     std::map<HFONT, HFONT> made;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const RECT u = ChildUnits(window, child, follow);
-        const int left = dpi::Scale(u.left, newDpi), top = dpi::Scale(u.top, newDpi);
-        const int right = dpi::Scale(u.right, newDpi), bottom = dpi::Scale(u.bottom, newDpi);
+        const ControlSpecBox u = ChildUnits(window, child, follow);
         if (auto font = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)))
             if (HFONT scaled = RescaledFont(font, follow, newDpi, made))
                 SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), FALSE);
-        SetWindowPos(child, nullptr, left, top, right - left, bottom - top,
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        SetWindowPos(child, nullptr, dpi::Scale(u.x, newDpi), dpi::Scale(u.y, newDpi), dpi::Scale(u.width, newDpi),
+                     dpi::Scale(u.height, newDpi), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     }
     // The fonts of the old DPI go once no child uses them any more.
     std::vector<HFONT> kept;

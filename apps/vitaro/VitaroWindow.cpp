@@ -285,10 +285,12 @@ std::vector<ControlRow> ControlRows(const VitaroState& s) {
         rows.push_back(Row("BUTTON", kIdDayForth + 2 * row, kStepForthText, BS_PUSHBUTTON | WS_TABSTOP,
                            {kStepForthX, kStepRowY[row], kStepWidth, kStepHeight}, font));
     }
+    // The lines meet without overlapping, so their texts stay clear of each other at every
+    // scale; the last one reaches the panel's bottom.
     for (int i = 0; i < 4; ++i) {
+        const int height = i < 3 ? kValueLineOffset[i + 1] - kValueLineOffset[i] : kValueLineHeight;
         rows.push_back(Row("STATIC", kIdCycles4 + i, "", SS_LEFT | SS_NOPREFIX,
-                           {kValuePanel.x, kValuePanel.y + kValueLineOffset[i], kValueLineWidth, kValueLineHeight},
-                           font));
+                           {kValuePanel.x, kValuePanel.y + kValueLineOffset[i], kValueLineWidth, height}, font));
     }
     rows.push_back(Row("BUTTON", kIdReset, kResetText, BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, kReset, font));
     rows.push_back(Row("STATIC", kIdBirthHeading, kBirthHeadingText, SS_LEFT, kBirthHeading, s.headingFont.get()));
