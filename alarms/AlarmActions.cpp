@@ -9,6 +9,7 @@
 #include "alarms/Scheduler.h"
 #include "alarms/ShutdownCountdown.h"
 #include "resources/resource_ids.h"
+#include "common/Dpi.h"
 #include "common/Handles.h"
 #include "common/PathParts.h"
 #include "common/SystemVersion.h"
@@ -91,6 +92,7 @@ RECT WorkAreaOf(HWND dlg) {
 }
 
 // (Re)creates the text's control, scrolling when allowed to; the height its wrapped lines need.
+// Heights are in 96-DPI units.
 HWND CreateReminderText(HWND dlg, const ReminderDialog& d, int height, bool scrolls, int& textHeight) {
     if (HWND old = GetDlgItem(dlg, kReminderTextId)) DestroyWindow(old);
     const DWORD style = kReminderTextStyle | (scrolls ? WS_VSCROLL : 0);
@@ -107,20 +109,24 @@ HWND CreateReminderText(HWND dlg, const ReminderDialog& d, int height, bool scro
         GetTextMetricsW(dc.get(), &metrics);
     }
     const auto lines = static_cast<int>(SendMessageA(edit, EM_GETLINECOUNT, 0, 0));
-    textHeight = std::max(lines, 1) * static_cast<int>(metrics.tmHeight);
+    textHeight = dpi::Unscale(std::max(lines, 1) * static_cast<int>(metrics.tmHeight), dpi::WindowDpi(dlg));
     return edit;
 }
 
+// Moves a control to (x, y) in 96-DPI units.
 void MoveControl(HWND dlg, int id, int x, int y) {
+    const int at = dpi::WindowDpi(dlg);
     if (HWND control = GetDlgItem(dlg, id))
-        SetWindowPos(control, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(control, nullptr, dpi::Scale(x, at), dpi::Scale(y, at), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Shows d.text whole: the control gets the text, the dialog the height it needs (then the text
 // scrolls), and what lies below the text moves with it.
 void LayOutReminder(HWND dlg, ReminderDialog& d) {
+    const int at = dpi::WindowDpi(dlg);
     const RECT work = WorkAreaOf(dlg);
-    const int maxHeight = static_cast<int>(work.bottom - work.top);
+    const int maxHeight = dpi::Unscale(static_cast<int>(work.bottom - work.top), at);
     int textHeight = 0;
     CreateReminderText(dlg, d, kReminderTextRoom, false, textHeight);
     d.growth = ReminderGrowth(textHeight, maxHeight);
@@ -129,8 +135,8 @@ void LayOutReminder(HWND dlg, ReminderDialog& d) {
         // The text has outgrown the work area: the control scrolls, and wraps beside its bar.
         CreateReminderText(dlg, d, room, true, textHeight);
     } else {
-        SetWindowPos(GetDlgItem(dlg, kReminderTextId), nullptr, 0, 0, kReminderTextWidth, room,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(GetDlgItem(dlg, kReminderTextId), nullptr, 0, 0, dpi::Scale(kReminderTextWidth, at),
+                     dpi::Scale(room, at), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     const int height = kReminderHeight + d.growth;
     toolkit::CentreDialogOnDesktop(dlg, kReminderWidth, height, kReminderTitle);
@@ -146,7 +152,7 @@ void LayOutReminder(HWND dlg, ReminderDialog& d) {
 
 void OnReminderInit(HWND dlg, ReminderDialog& d) {
     toolkit::CentreDialogOnDesktop(dlg, kReminderWidth, kReminderHeight, kReminderTitle);
-    d.font = toolkit::CreateDialogFont();
+    d.font = toolkit::CreateDialogFont(dlg);
     // OK first: it takes the focus and stays the default button.
     d.buttons.CreateButton(dlg, kOkText, kOkId, kReminderOkX, kReminderOkY, kReminderButtonWidth, kReminderButtonHeight,
                            d.font.get(), BS_DEFPUSHBUTTON);
@@ -251,7 +257,9 @@ int ReminderGrowth(int textHeight, int maxWindowHeight) {
 void PaintReminder(HDC dc, HICON icon, int growth) {
     toolkit::DrawEtchedFrame(dc, kReminderSeparatorLeft, kReminderSeparatorRight, kReminderSeparatorY + growth,
                              kReminderSeparatorY + growth);
-    if (icon) DrawIconEx(dc, kReminderIconX, kReminderIconY, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    if (icon)
+        DrawIconEx(dc, toolkit::DcScale(dc, kReminderIconX), toolkit::DcScale(dc, kReminderIconY), icon, 0, 0, 0,
+                   nullptr, DI_NORMAL);
     toolkit::DrawSunkenFrame(dc, kReminderOkFrameLeft, kReminderOkFrameRight, kReminderOkFrameTop + growth,
                              kReminderOkFrameBottom + growth);
 }

@@ -239,7 +239,7 @@ void OnCreate(HWND window, const EditorSetup& setup) {
     owned->kind = setup.kind;
     owned->itemNumber = setup.itemNumber;
     EditorState* state = win::AttachWindowState(window, std::move(owned));
-    state->font = toolkit::CreateDialogFont();
+    state->font = toolkit::CreateDialogFont(window);
     AlarmFormSpec form;
     form.layout = FormLayout::Editor;
     form.ids = kFormIds;
@@ -247,6 +247,7 @@ void OnCreate(HWND window, const EditorSetup& setup) {
     form.timeLimit = kMaxFieldText;
     form.firstYear = kFirstYear;
     form.lastYear = kLastYear;
+    form.scale = toolkit::WindowScale(window);
     CreateAlarmForm(window, state->font.get(), form);
     toolkit::CreateControls(window, state->font.get(), kButtons);
     win::AddModelessWindow(window);

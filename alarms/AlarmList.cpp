@@ -2,6 +2,7 @@
 
 #include "alarms/AlarmEditor.h"
 #include "alarms/ListRow.h"
+#include "common/Dpi.h"
 #include "common/MessageLoop.h"
 #include "alarms/AlarmStore.h"
 #include "alarms/Scheduler.h"
@@ -147,13 +148,13 @@ void OnCommand(HWND window, const AlarmListState& state, int id) {
 
 void OnCreate(HWND window) {
     AlarmListState* state = win::AttachWindowState(window, std::make_unique<AlarmListState>());
-    state->font = toolkit::CreateDialogFont();
+    state->font = toolkit::CreateDialogFont(window);
     toolkit::CreateControls(window, state->font.get(), kControls);
     state->rows = GetDlgItem(window, kListRows);
     ListView_SetExtendedListViewStyle(state->rows, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     LVCOLUMNA column{};
     column.mask = LVCF_WIDTH;
-    column.cx = kListWidth - GetSystemMetrics(SM_CXVSCROLL) - 4;
+    column.cx = dpi::ForWindow(window, kListWidth - 4) - GetSystemMetrics(SM_CXVSCROLL);
     SendMessageA(state->rows, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     BuildRows(state->rows);
     SelectRow(state->rows, 0);

@@ -59,7 +59,7 @@ void ShowRows(HWND window, const MissedAlarmsState& state) {
 
 void OnCreate(HWND window) {
     MissedAlarmsState* state = win::AttachWindowState(window, std::make_unique<MissedAlarmsState>());
-    state->font = toolkit::CreateDialogFont();
+    state->font = toolkit::CreateDialogFont(window);
     toolkit::CreateControls(window, state->font.get(), kControls);
     win::AddModelessWindow(window);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "alarms/AlarmActions.h"
+#include "common/Dpi.h"
 #include "common/Handles.h"
 #include "common/Monitors.h"
 #include "common/SystemVersion.h"
@@ -65,7 +66,10 @@ std::vector<HWND>& OpenDialogs() {
     return open;
 }
 
-void DrawPlaced(HDC dc, const PlacedText& t) { win::DrawTextAt(dc, t.x, t.y, t.text); }
+// The texts are placed in 96-DPI units.
+void DrawPlaced(HDC dc, const PlacedText& t) {
+    win::DrawTextAt(dc, toolkit::DcScale(dc, t.x), toolkit::DcScale(dc, t.y), t.text);
+}
 
 // The text as the ANSI code page writes it; `exact` is false when a character had no form.
 // UTF-8 writes every character (and takes neither the flag nor the default-character report).
@@ -80,7 +84,8 @@ std::string ToAnsi(const wchar_t* text, bool& exact) {
     return exact ? std::string(buf.data(), static_cast<size_t>(n)) : std::string();
 }
 
-int TextWidth(HDC dc, const std::string& text) { return win::TextWidth(dc, text); }
+// The text's width in 96-DPI units of the window dc paints.
+int TextWidth(HDC dc, const std::string& text) { return toolkit::DcUnits(dc, win::TextWidth(dc, text)); }
 
 // Places the figure after the second line and widens the dialog (up to its monitor's width)
 // until its longest line, the hint included, shows whole in the dialog's font.
@@ -94,13 +99,14 @@ void FitViewToTexts(HWND dlg, CountdownView& view, HFONT font) {
     for (const PlacedText& t : lines) right = std::max(right, t.x + TextWidth(dc.get(), t.text));
     RECT client{};
     GetClientRect(dlg, &client);
-    const int most = monitors::OwnerWorkArea(dlg).width() - kCountdownWidth;
-    view.widening = std::clamp(right + kTextMarginRight - static_cast<int>(client.right), 0, most > 0 ? most : 0);
+    const int most = toolkit::DcUnits(dc.get(), monitors::OwnerWorkArea(dlg).width()) - kCountdownWidth;
+    const int clientUnits = dpi::Rescale(static_cast<int>(client.right), dpi::WindowDpi(dlg), dpi::kBaseDpi);
+    view.widening = std::clamp(right + kTextMarginRight - clientUnits, 0, most > 0 ? most : 0);
 }
 
 void OnInit(HWND dlg, CountdownDialog& d) {
     toolkit::CentreDialogOnDesktop(dlg, kCountdownWidth, kCountdownHeight, d.view.actionName.c_str());
-    d.font = toolkit::CreateDialogFont();
+    d.font = toolkit::CreateDialogFont(dlg);
     FitViewToTexts(dlg, d.view, d.font.get());
     if (d.view.widening > 0)
         toolkit::CentreDialogOnDesktop(dlg, kCountdownWidth + d.view.widening, kCountdownHeight, d.view.actionName.c_str());
@@ -135,7 +141,9 @@ void OnTick(HWND dlg, CountdownDialog& d) {
         return;
     }
     --d.view.seconds;
-    const RECT figureArea{d.view.figureX, kFigureAreaTop, d.view.figureX + kFigureAreaWidth, kFigureAreaBottom};
+    const int at = dpi::WindowDpi(dlg);
+    const RECT figureArea{dpi::Scale(d.view.figureX, at), dpi::Scale(kFigureAreaTop, at),
+                          dpi::Scale(d.view.figureX + kFigureAreaWidth, at), dpi::Scale(kFigureAreaBottom, at)};
     InvalidateRect(dlg, &figureArea, TRUE);
 }
 
@@ -192,7 +200,7 @@ void DrawCancelHint(HDC dc, const CountdownView& view) { DrawPlaced(dc, CancelHi
 void PaintCountdown(HDC dc, const CountdownView& view, HFONT font, HICON icon) {
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     win::ScopedSelect selectFont(dc, font);
-    if (icon) DrawIconEx(dc, kIconX, kIconY, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    if (icon) DrawIconEx(dc, toolkit::DcScale(dc, kIconX), toolkit::DcScale(dc, kIconY), icon, 0, 0, 0, nullptr, DI_NORMAL);
     for (int line = 0; line < 3; ++line) DrawPlaced(dc, CountdownLine(view, line));
     DrawPlaced(dc, CountdownFigure(view));
     DrawCancelHint(dc, view);

@@ -5,6 +5,7 @@
 #include "alarms/AlarmList.h"
 #include "alarms/Scheduler.h"
 #include "breaksettings/BreakItem.h"
+#include "common/Dpi.h"
 #include "common/WindowText.h"
 #include "common/IniFile.h"
 #include "common/MessageLoop.h"
@@ -73,13 +74,7 @@ struct BreakSettingsState {
 
 BreakSettingsState* StateOf(HWND wnd) { return win::WindowState<BreakSettingsState>(wnd); }
 
-int ScreenDpi() {
-    win::WindowDC screen(nullptr);
-    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
-    return dpi > 0 ? dpi : 96;
-}
-
-toolkit::Scale TwipsScale(int dpi) { return {dpi, kTwipsPerInch}; }
+toolkit::Scale TwipsScale(int at) { return {at, kTwipsPerInch}; }
 
 std::string Item(const BreakSettingsState& s, int id) { return win::ItemText(s.wnd, id); }
 void SetItem(const BreakSettingsState& s, int id, const std::string& text) { SetDlgItemTextA(s.wnd, id, text.c_str()); }
@@ -120,7 +115,7 @@ void LoadFields(BreakSettingsState& s) {
     SetItem(s, kIdProgram, BreakProgramPath(s.config.programDirectory));
 
     HWND week = GetDlgItem(s.wnd, kIdWeek);
-    SendMessageA(week, CB_SETDROPPEDWIDTH, TwipsScale(ScreenDpi())(kWeekDroppedWidthTwips), 0);
+    SendMessageA(week, CB_SETDROPPEDWIDTH, TwipsScale(dpi::WindowDpi(s.wnd))(kWeekDroppedWidthTwips), 0);
     // The weekday is chosen from the list, never typed.
     if (HWND edit = FindWindowExA(week, nullptr, "EDIT", nullptr)) SendMessageA(edit, EM_SETREADONLY, TRUE, 0);
 
@@ -206,14 +201,14 @@ bool OnCreate(HWND wnd, const CREATESTRUCTA* cs) {
     s->wnd = wnd;
     s->owner = cs->hwndParent;
     s->config = *static_cast<const BreakSettingsConfig*>(cs->lpCreateParams);
-    const int dpi = ScreenDpi();
-    s->font.reset(CreateFontA(-MulDiv(kFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+    const int at = dpi::WindowDpi(wnd);
+    s->font.reset(CreateFontA(dpi::PointsToFontHeight(kFontPoints, at), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
                               "Tahoma"));
     alarms::AlarmFormSpec form;
     form.layout = alarms::FormLayout::BreakSettings;
     form.ids = kFormIds;
-    form.scale = TwipsScale(dpi);
+    form.scale = TwipsScale(at);
     form.timeLimit = kFieldLimit;
     const SYSTEMTIME now = sys::LocalTime();
     form.firstYear = std::min<int>(kFirstYear, now.wYear);
@@ -277,7 +272,8 @@ HWND ShowBreakSettings(HWND owner, const BreakSettingsConfig& config) {
 
     // A fixed dialog frame without minimise and maximise buttons; owned by the main window, so
     // it has no taskbar button of its own.
-    const toolkit::Scale scale = TwipsScale(ScreenDpi());
+    // The frame's size in 96-DPI units; the tool window scales it to the system DPI.
+    const toolkit::Scale scale = TwipsScale(dpi::kBaseDpi);
     HWND wnd = toolkit::CreateCentredToolWindow(kBreakSettingsClass, kBreakSettingsTitle,
                                                 WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS,
                                                 scale(kClientWidthTwips), scale(kClientHeightTwips), owner,

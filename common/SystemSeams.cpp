@@ -1,5 +1,7 @@
 #include "common/SystemSeams.h"
 
+#include "common/Dpi.h"
+
 #include <mmsystem.h>
 #include <shellapi.h>
 
@@ -58,6 +60,7 @@ SeamTable MakeReal() {
     };
     t.notifyIcon = [](DWORD message, NOTIFYICONDATAA* data) { return Shell_NotifyIconA(message, data); };
     t.exitProcess = [](UINT code) { ExitProcess(code); };
+    t.windowDpi = [](HWND window) { return static_cast<UINT>(dpi::PlatformWindowDpi(window)); };
     return t;
 }
 

@@ -1,6 +1,7 @@
 // The side effects that tests must observe without causing: reading and setting the local
 // clock, the shutdown request and its privilege, starting a program, sounds and beeps,
-// opening help, the screen-saver flag, the notification-area icon and ending the process. Production code calls the plain functions below;
+// opening help, the screen-saver flag, the notification-area icon, ending the process and the
+// DPI a window is shown at. Production code calls the plain functions below;
 // a test replaces entries of Hooks() for a scope with ScopedSeams and records the calls.
 #pragma once
 #include <windows.h>
@@ -28,6 +29,7 @@ struct SeamTable {
     std::function<BOOL(BOOL running)> setScreenSaverRunning;
     std::function<BOOL(DWORD message, NOTIFYICONDATAA* data)> notifyIcon;  // Shell_NotifyIconA
     std::function<void(UINT code)> exitProcess;                     // ends the program at once
+    std::function<UINT(HWND window)> windowDpi;                     // a window's DPI (null: the screen's)
 };
 
 // The table in force; starts with the real platform calls.

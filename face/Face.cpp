@@ -3,6 +3,7 @@
 #include "face/BitmapFile.h"
 #include "face/TimeDrawing.h"
 #include "resources/resource_ids.h"
+#include "common/Dpi.h"
 #include "common/SystemVersion.h"
 #include "common/Monitors.h"
 #include "common/Settings.h"
@@ -21,6 +22,9 @@ bool SkinSurface::Create(HDC like, win::AutoBitmap image) {
     previous_ = SelectObject(dc_.get(), image_.get());
     return true;
 }
+
+int FaceState::shownWidth() const { return dpi::Scale(width, dpi); }
+int FaceState::shownHeight() const { return dpi::Scale(height, dpi); }
 
 void SkinSurface::Reset() {
     if (dc_ && previous_) SelectObject(dc_.get(), previous_);
@@ -73,19 +77,27 @@ POINT ClockPlacement(const FaceState& face) {
     const std::vector<monitors::Monitor> list = monitors::DisplayMonitors();
     const auto left = settings::ReadNumber(settings::kLoadKey, settings::kClockLeft);
     const auto top = settings::ReadNumber(settings::kLoadKey, settings::kClockTop);
-    monitors::Rect place = monitors::CentredIn(list[*monitors::PrimaryIndex(list)].work, face.width, face.height);
+    monitors::Rect place =
+        monitors::CentredIn(list[*monitors::PrimaryIndex(list)].work, face.shownWidth(), face.shownHeight());
     if (left && top) {
         // Any stored number is far off every monitor beyond this; clamped, the sums cannot overflow.
         constexpr int kFarAway = 1 << 28;
         const int x = std::clamp(*left, -kFarAway, kFarAway), y = std::clamp(*top, -kFarAway, kFarAway);
-        place = monitors::BringWithinReach({x, y, x + face.width, y + face.height}, list);
+        place = monitors::BringWithinReach({x, y, x + face.shownWidth(), y + face.shownHeight()}, list);
     }
     return {place.left, place.top};
 }
 
-void PlaceClockWindow(HWND main, const FaceState& face) {
+void PlaceClockWindow(HWND main, FaceState& face) {
+    face.dpi = dpi::WindowDpi(main);
     const POINT at = ClockPlacement(face);
-    MoveWindow(main, at.x, at.y, face.width, face.height, TRUE);
+    MoveWindow(main, at.x, at.y, face.shownWidth(), face.shownHeight(), TRUE);
+    // The window may have landed on a monitor of another DPI.
+    const int there = dpi::WindowDpi(main);
+    if (there != face.dpi) {
+        face.dpi = there;
+        MoveWindow(main, at.x, at.y, face.shownWidth(), face.shownHeight(), TRUE);
+    }
 }
 
 void KeepClockWithinReach(HWND main) {
@@ -164,9 +176,9 @@ HRGN BuildRegionByUnion(const std::vector<face::Run>& runs) {
     return region;
 }
 
-int ApplyWindowRegion(HWND main, HDC background, int width, int height) {
+int ApplyWindowRegion(HWND main, HDC background, int width, int height, int dpi) {
     const face::PixelGrid grid = face::ReadSurfacePixels(background, width, height);
-    win::AutoRegion region(BuildRegionFromRuns(face::ShapeRuns(grid)));
+    win::AutoRegion region(BuildRegionFromRuns(face::ScaleRuns(face::ShapeRuns(grid), dpi)));
     // Without a shape pixel the window keeps its full rectangle (a null region).
     const int result = SetWindowRgn(main, region.get(), TRUE);
     if (result) region.release();  // the window owns the region now
@@ -174,13 +186,46 @@ int ApplyWindowRegion(HWND main, HDC background, int width, int height) {
 }
 
 void ApplyFaceGeometry(HWND main, FaceState& face, face::TimeDrawing& drawTime) {
-    SetWindowPos(main, nullptr, 0, 0, face.width, face.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    face.dpi = dpi::WindowDpi(main);
+    SetWindowPos(main, nullptr, 0, 0, face.shownWidth(), face.shownHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (win::IsLayeredCapable()) {
         const int opacity = face::ClockOpacity(settings::ReadNumber(settings::kLoadKey, settings::kAlpha));
         SetLayeredWindowAttributes(main, 0, static_cast<BYTE>(opacity), LWA_ALPHA);
     }
-    ApplyWindowRegion(main, face.background.dc(), face.width, face.height);
+    ApplyWindowRegion(main, face.background.dc(), face.width, face.height, face.dpi);
     drawTime.PaintTimePos(face.background.dc(), face.width, face.height);
+}
+
+void FollowFaceDpi(HWND main, FaceState& face, int newDpi, const RECT* suggested) {
+    face.dpi = newDpi > 0 ? newDpi : dpi::WindowDpi(main);
+    RECT r{};
+    GetWindowRect(main, &r);
+    if (suggested) r = *suggested;
+    SetWindowPos(main, nullptr, r.left, r.top, face.shownWidth(), face.shownHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyWindowRegion(main, face.background.dc(), face.width, face.height, face.dpi);
+    InvalidateRect(main, nullptr, FALSE);
+}
+
+void PresentFace(HDC dc, HDC composed, const FaceState& face) {
+    if (face.shownWidth() == face.width && face.shownHeight() == face.height) {
+        BitBlt(dc, 0, 0, face.width, face.height, composed, 0, 0, SRCCOPY);
+        return;
+    }
+    // Whole factors copy each pixel into a block and stay sharp; the others are smoothed.
+    const int mode = dpi::WholeFactor(face.dpi) ? COLORONCOLOR : HALFTONE;
+    const int previous = SetStretchBltMode(dc, mode);
+    POINT origin{};
+    if (mode == HALFTONE) SetBrushOrgEx(dc, 0, 0, &origin);
+    StretchBlt(dc, 0, 0, face.shownWidth(), face.shownHeight(), composed, 0, 0, face.width, face.height, SRCCOPY);
+    if (mode == HALFTONE) SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
+    SetStretchBltMode(dc, previous);
+}
+
+RECT ShownRect(const FaceState& face, const RECT& r) {
+    // One pixel more on every side: a smoothed edge reaches into its neighbours.
+    const int grow = dpi::WholeFactor(face.dpi) ? 0 : 1;
+    return {dpi::Scale(r.left, face.dpi) - grow, dpi::Scale(r.top, face.dpi) - grow,
+            dpi::Scale(r.right, face.dpi) + grow, dpi::Scale(r.bottom, face.dpi) + grow};
 }
 
 }  // namespace face

@@ -39,8 +39,11 @@ struct FaceState {
     win::AutoBitmap glyphImage;
     SkinSurface background;
     SkinSurface glyphs;
-    int width = 0;   // background size; also the clock window's size
+    int width = 0;   // background size in the skin's pixels, which are 96-DPI units
     int height = 0;
+    int dpi = 96;    // the DPI of the clock window's monitor: the window is the face scaled to it
+    int shownWidth() const;   // the clock window's size: the background's at dpi
+    int shownHeight() const;
 };
 
 inline constexpr const char* kPictureWarningCaption = "Unknown picture format";
@@ -54,14 +57,25 @@ void LoadSkinBitmaps(HWND main, FaceState& face);
 // (Re)creates the two surfaces from the images LoadSkinBitmaps loaded.
 void PrepareSkinSurfaces(HWND main, FaceState& face);
 // Moves the window to its stored place, or centres it when no usable place is stored or the
-// stored one is out of reach (ClockPlacement), at the background's size.
-void PlaceClockWindow(HWND main, const FaceState& face);
+// stored one is out of reach (ClockPlacement), at the background's size at the window's DPI
+// (which it reads into face.dpi first).
+void PlaceClockWindow(HWND main, FaceState& face);
 // After a change of the monitors (one removed, a resolution lowered): a clock left out of reach
 // is centred on the work area of the monitor nearest to it; one within reach stays.
 void KeepClockWithinReach(HWND main);
 // Cuts the window's outline out of the background: pixels of the top-left pixel's colour are
-// left out. Returns SetWindowRgn's result.
-int ApplyWindowRegion(HWND main, HDC background, int width, int height);
+// left out; the outline is scaled to dpi as the picture is. Returns SetWindowRgn's result.
+int ApplyWindowRegion(HWND main, HDC background, int width, int height, int dpi = 96);
+// The clock window moved to a monitor of another DPI (WM_DPICHANGED): the face takes the new
+// DPI, the window keeps the suggested top-left corner (where a drag put it) at the face's size
+// there, and its outline is scaled anew.
+void FollowFaceDpi(HWND main, FaceState& face, int newDpi, const RECT* suggested);
+// Paints the composed face (background with the time, face.width x face.height on `composed`)
+// onto dc at the window's size: copied as it is at 96 DPI, each pixel made a block at whole
+// factors (200 %), smoothed at the others (125 %, 150 %).
+void PresentFace(HDC dc, HDC composed, const FaceState& face);
+// The rectangle of the window that shows the skin's rectangle r (96-DPI units).
+RECT ShownRect(const FaceState& face, const RECT& r);
 // Size, translucency, outline and time position of the window, in that order.
 void ApplyFaceGeometry(HWND main, FaceState& face, TimeDrawing& drawTime);
 

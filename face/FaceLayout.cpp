@@ -1,5 +1,6 @@
 #include "face/FaceLayout.h"
 
+#include "common/DpiScale.h"
 #include "common/MonitorLayout.h"
 
 #include <algorithm>
@@ -164,6 +165,21 @@ bool BitmapFileComplete(std::string_view head, std::uint64_t fileSize) {
 bool IsBareFileName(std::string_view name) {
     if (name.empty() || name == "." || name == "..") return false;
     return name.find_first_of("\\/:") == std::string_view::npos;
+}
+
+std::vector<Run> ScaleRuns(const std::vector<Run>& runs, int dpi) {
+    if (dpi::Scale(1000, dpi) == 1000) return runs;
+    std::vector<Run> out;
+    for (std::size_t start = 0; start < runs.size();) {
+        std::size_t end = start;
+        while (end < runs.size() && runs[end].y == runs[start].y) ++end;
+        const int y = runs[start].y;
+        for (int row = dpi::Scale(y, dpi); row < dpi::Scale(y + 1, dpi); ++row)
+            for (std::size_t i = start; i < end; ++i)
+                out.push_back({dpi::Scale(runs[i].left, dpi), dpi::Scale(runs[i].right, dpi), row});
+        start = end;
+    }
+    return out;
 }
 
 }  // namespace face

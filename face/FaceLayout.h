@@ -49,6 +49,11 @@ struct Run {
 // row by row, left to right. Empty for an empty image or one of a single colour.
 std::vector<Run> ShapeRuns(const PixelGrid& background);
 
+// The shape of a face shown at dpi (the skin's pixels are 96-DPI units): row y covers the rows
+// [Scale(y), Scale(y + 1)), a run [left, right) the columns [Scale(left), Scale(right)); still
+// row by row, left to right. The runs as they are at 96 DPI.
+std::vector<Run> ScaleRuns(const std::vector<Run>& runs, int dpi);
+
 // Glyph strip geometry: digits d at 15 * d, the colon and the blank for a one-digit hour.
 inline constexpr int kGlyphHeight = 25;
 inline constexpr int kDigitPitch = 15;

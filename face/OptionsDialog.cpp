@@ -115,6 +115,11 @@ void CreateLabelSizedToText(HWND dlg, HFONT font, const toolkit::ControlSpec& sp
     if (size.cx > 0 && size.cy > 0) SetWindowPos(h, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
 }
 
+void InvalidatePreview(HWND dlg) {
+    const RECT area = toolkit::ScaleRect(dlg, kPreviewArea);
+    InvalidateRect(dlg, &area, FALSE);
+}
+
 bool IsDirectory(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -144,7 +149,7 @@ void SetMainOpacity(HWND main, int alpha) {
 void OnInitDialog(HWND dlg, OptionsState& s) {
     toolkit::AttachDialogState(dlg, reinterpret_cast<LPARAM>(&s));
     toolkit::CentreDialogOnDesktop(dlg, skins::kOptionsDialogWidth, skins::kOptionsDialogHeight, kCaption);
-    s.font = toolkit::CreateDialogFont();
+    s.font = toolkit::CreateDialogFont(dlg);
 
     toolkit::CreateControls(dlg, s.font.get(), kCommandButtons);
     s.slider.CreateTrackBar(dlg, kIdOpacity, kSliderX, kSliderY, WS_GROUP);
@@ -186,7 +191,7 @@ void OnBrowse(HWND dlg) {
     controls::ComboBox::DeleteItem(dlg, kIdBackgroundList);
     controls::ComboBox::DeleteItem(dlg, kIdGlyphList);
     FillSkinLists(dlg, folder);
-    InvalidateRect(dlg, &kPreviewArea, FALSE);
+    InvalidatePreview(dlg);
 }
 
 void OnCommand(HWND dlg, OptionsState& s, WPARAM wp) {
@@ -200,7 +205,7 @@ void OnCommand(HWND dlg, OptionsState& s, WPARAM wp) {
     case kIdBrowse: OnBrowse(dlg); break;
     default: break;
     }
-    if (HIWORD(wp) == CBN_SELCHANGE) InvalidateRect(dlg, &kPreviewArea, FALSE);
+    if (HIWORD(wp) == CBN_SELCHANGE) InvalidatePreview(dlg);
 }
 
 void OnHScroll(OptionsState& s, WPARAM wp) {
@@ -308,7 +313,8 @@ void PaintOptionsDialog(HDC dc, HWND dlg) {
     for (const Frame& f : kEtchedFrames) toolkit::DrawEtchedFrame(dc, f.left, f.right, f.top, f.bottom);
     for (const Frame& f : kSunkenFrames) toolkit::DrawSunkenFrame(dc, f.left, f.right, f.top, f.bottom);
     win::AutoBrush silver(CreateSolidBrush(kPreviewColour));
-    FillRect(dc, &kPreviewArea, silver.get());
+    const RECT area = toolkit::ScaleRect(WindowFromDC(dc), kPreviewArea);
+    FillRect(dc, &area, silver.get());
     PaintSkinPreview(dc, dlg);
 }
 
@@ -331,7 +337,9 @@ void PaintSkinPreview(HDC dc, HWND dlg) {
     }
     const COLORREF transparent = GetPixel(backgroundDc.get(), 0, 0);
     const skins::Point at = skins::PreviewOrigin(size.cx, size.cy);
-    TransparentBlt(dc, at.x, at.y, size.cx, size.cy, backgroundDc.get(), 0, 0, size.cx, size.cy, transparent);
+    // Laid out in 96-DPI units; the skin is stretched with the dialog.
+    TransparentBlt(dc, toolkit::DcScale(dc, at.x), toolkit::DcScale(dc, at.y), toolkit::DcScale(dc, size.cx),
+                   toolkit::DcScale(dc, size.cy), backgroundDc.get(), 0, 0, size.cx, size.cy, transparent);
 }
 
 }  // namespace options

@@ -137,3 +137,23 @@ sleep 4
 import -display "$DISPLAY" -window root -resize 50% "$out/break.png" && echo "saved: docs/screenshots/break.png"
 kill "${pids[-1]}" 2>/dev/null || true
 printf '[StartBreak]\r\ntimesshow=0\r\ncmdhide=0\r\n' > "$app/stop.ini"
+
+# The options dialog and vitaro at 144 DPI (150 %): the prefix's display scale is read by each
+# program as it starts, and is put back to 96 DPI afterwards.
+dpikey='HKCU\Control Panel\Desktop'
+"$wine" reg add "$dpikey" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+"$wine" reg add 'HKCU\Software\Zentaro\Load' /v ClockLeft /d 16 /f >/dev/null 2>&1
+"$wine" reg add 'HKCU\Software\Zentaro\Load' /v ClockTop /d 16 /f >/dev/null 2>&1
+"$wine" "$winapp\\zentaro.exe" >/dev/null 2>&1 &
+pids+=($!)
+if drv wait frmMain Zentaro 60 >/dev/null; then
+  sleep 2
+  command 3 options-144dpi "Option"
+  drv post frmMain Zentaro 0x111 16 0 >/dev/null || true   # Exit
+  sleep 2
+fi
+"$wine" reg delete 'HKCU\Software\Zentaro' /f >/dev/null 2>&1 || true
+"$wine" "$winapp\\vitaro.exe" >/dev/null 2>&1 &
+pids+=($!)
+shoot vitaro-144dpi - Vitaro 0 && drv close - Vitaro >/dev/null || true
+"$wine" reg delete "$dpikey" /v LogPixels /f >/dev/null 2>&1 || true

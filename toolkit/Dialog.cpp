@@ -1,5 +1,7 @@
 #include "toolkit/Dialog.h"
 
+#include "common/Dpi.h"
+#include "toolkit/ControlTable.h"
 #include "toolkit/DialogTemplate.h"
 #include "common/Monitors.h"
 
@@ -12,23 +14,38 @@ void TemplateDialog::CreateDialog(HWND owner, DLGPROC lpDlgFunc, LPARAM initPara
                             owner, lpDlgFunc, initParam);
 }
 
-void CentreDialogOnDesktop(HWND dialog, int width, int height, const char* title) {
+void CentreDialogOnDesktop(HWND dialog, int widthUnits, int heightUnits, const char* title) {
+    const int at = dpi::WindowDpi(dialog);
+    const int width = dpi::Scale(widthUnits, at), height = dpi::Scale(heightUnits, at);
     const monitors::Rect area = monitors::OwnerWorkArea(dialog);
     const int left = area.left + toolkit::CentredOffset(area.width(), width);
     const int top = area.top + toolkit::CentredOffset(area.height(), height);
     MoveWindow(dialog, left, top, width, height, TRUE);
     SendMessageA(dialog, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title));
+    FollowDpiChanges(dialog);
 }
 
-win::AutoFont CreateDialogFont() {
-    return win::AutoFont(CreateFontA(kDialogFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0,
-                                     0, 0, 0, kDialogFontFace));
+win::AutoFont CreateDialogFont(HWND window) { return CreateDialogFont(dpi::WindowDpi(window)); }
+
+int DcScale(HDC dc, int units) { return dpi::Scale(units, dpi::WindowDpi(WindowFromDC(dc))); }
+RECT ScaleRect(HWND window, const RECT& units) {
+    const int at = dpi::WindowDpi(window);
+    return RECT{dpi::Scale(units.left, at), dpi::Scale(units.top, at), dpi::Scale(units.right, at),
+                dpi::Scale(units.bottom, at)};
+}
+
+int DcUnits(HDC dc, int pixels) { return dpi::Unscale(pixels, dpi::WindowDpi(WindowFromDC(dc))); }
+
+win::AutoFont CreateDialogFont(int at) {
+    return win::AutoFont(CreateFontA(dpi::Scale(kDialogFontHeight, at), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                     DEFAULT_CHARSET, 0, 0, 0, 0, kDialogFontFace));
 }
 
 namespace {
 
 void DrawFrame(HDC dc, int left, int right, int top, int bottom, UINT edge) {
-    RECT r{left, top, right, bottom};
+    const int at = dpi::WindowDpi(WindowFromDC(dc));
+    RECT r{dpi::Scale(left, at), dpi::Scale(top, at), dpi::Scale(right, at), dpi::Scale(bottom, at)};
     DrawEdge(dc, &r, edge, BF_RECT);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include "common/DpiScale.h"
 #include "common/Handles.h"
 #include "common/WindowState.h"
 
@@ -48,19 +49,29 @@ void PaintDialog(HWND dialog, PaintFunction paint) {
     paint(scope.dc());
 }
 
-// Fixed sizes and font of the template dialogs.
+// Fixed sizes and font of the template dialogs, in 96-DPI units.
 inline constexpr int kDialogFontHeight = 13;
 inline constexpr char kDialogFontFace[] = "Tahoma";
 
-// Moves the dialog to width x height pixels, centred (halves to the even neighbour) on the work
-// area of the monitor its owner is on, or of its own monitor when it has no owner, and sets its
-// title.
+// Moves the dialog to width x height 96-DPI units at its DPI, centred (halves to the even
+// neighbour) on the work area of the monitor its owner is on, or of its own monitor when it has
+// no owner, and sets its title. The dialog then follows DPI changes (FollowDpiChanges).
 void CentreDialogOnDesktop(HWND dialog, int width, int height, const char* title);
-// The dialogs' font: "Tahoma", 13 pixels high, normal weight, default character set.
-win::AutoFont CreateDialogFont();
+// The dialogs' font: "Tahoma", 13 units high at `at` DPI, normal weight, default character set.
+win::AutoFont CreateDialogFont(int at = dpi::kBaseDpi);
+// The same at the DPI of `window`.
+win::AutoFont CreateDialogFont(HWND window);
+
+// 96-DPI units as pixels of the window `dc` paints (the system DPI for a memory DC), and
+// pixels of it as units (rounded up).
+int DcScale(HDC dc, int units);
+int DcUnits(HDC dc, int pixels);
+// A rectangle of 96-DPI units in pixels of `window`.
+RECT ScaleRect(HWND window, const RECT& units);
 
 // Etched and sunken edges on all four sides of the rectangle; arguments in the order left,
-// right, top, bottom. A rectangle whose top equals its bottom gives a horizontal line.
+// right, top, bottom, in 96-DPI units scaled by DcScale. A rectangle whose top equals its bottom
+// gives a horizontal line.
 void DrawEtchedFrame(HDC dc, int left, int right, int top, int bottom);
 void DrawSunkenFrame(HDC dc, int left, int right, int top, int bottom);
 

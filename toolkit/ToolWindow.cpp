@@ -1,5 +1,6 @@
 #include "toolkit/ToolWindow.h"
 
+#include "common/Dpi.h"
 #include "common/Monitors.h"
 #include "common/WindowClass.h"
 
@@ -38,7 +39,8 @@ HWND FindToolWindow(const char* className) {
 }
 
 RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, HWND owner) {
-    RECT frame{0, 0, clientWidth, clientHeight};
+    const int at = dpi::SystemDpi();
+    RECT frame{0, 0, dpi::Scale(clientWidth, at), dpi::Scale(clientHeight, at)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     const monitors::Rect area = monitors::WorkAreaOf(owner);

@@ -18,15 +18,15 @@ bool RegisterToolWindowClass(const char* className, WNDPROC proc, DWORD commonCo
 HWND FindToolWindow(const char* className);
 
 // Creates a hidden tool window of `style` with a dialog frame whose client area is
-// clientWidth x clientHeight pixels, centred on the work area of the monitor `owner` is on (the
-// primary monitor's without an owner) and owned by `owner`; `createParam`
+// clientWidth x clientHeight 96-DPI units at the system DPI, centred on the work area of the
+// monitor `owner` is on (the primary monitor's without an owner) and owned by `owner`; `createParam`
 // reaches WM_CREATE. Tab and the arrow keys move into its controls (WS_EX_CONTROLPARENT).
 HWND CreateCentredToolWindow(const char* className, const char* title, DWORD style, int clientWidth,
                              int clientHeight, HWND owner, void* createParam = nullptr);
 
 // A window's rectangle in screen coordinates when its client area is clientWidth x
-// clientHeight pixels and it stands centred on the work area of the monitor `owner` is on (the
-// primary monitor's for no owner).
+// clientHeight 96-DPI units at the system DPI and it stands centred on the work area of the
+// monitor `owner` is on (the primary monitor's for no owner).
 RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, HWND owner = nullptr);
 
 // Shows an open window restored and in the foreground.

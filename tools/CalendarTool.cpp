@@ -89,7 +89,7 @@ void ShowDistanceTo(HWND dlg, const SYSTEMTIME& chosen) {
 BOOL OnInitDialog(HWND dlg, CalendarState& s) {
     toolkit::AttachDialogState(dlg, reinterpret_cast<LPARAM>(&s));
     toolkit::CentreDialogOnDesktop(dlg, kDialogWidth, kDialogHeight, kTitle);
-    s.font = toolkit::CreateDialogFont();
+    s.font = toolkit::CreateDialogFont(dlg);
     const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&classes);
     for (const CalendarControl& row : kControls) {

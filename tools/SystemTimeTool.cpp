@@ -124,7 +124,7 @@ BOOL OnInitDialog(HWND dlg, SystemTimeState& s) {
     toolkit::AttachDialogState(dlg, reinterpret_cast<LPARAM>(&s));
     s.dialog = dlg;
     toolkit::CentreDialogOnDesktop(dlg, kDialogWidth, kDialogHeight, kTitle);
-    s.font = toolkit::CreateDialogFont();
+    s.font = toolkit::CreateDialogFont(dlg);
     const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES};
     InitCommonControlsEx(&classes);
     for (const SystemTimeControl& row : kControls) {

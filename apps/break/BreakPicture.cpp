@@ -89,15 +89,13 @@ win::AutoBitmap DecodeImageFile(const std::string& path) {
 }
 
 win::AutoBitmap ComposePicture(HDC reference, const std::string& path, int number, COLORREF background,
-                               bool* loaded) {
-    using breaklogic::kPictureHeight;
-    using breaklogic::kPictureWidth;
+                               bool* loaded, int pictureWidth, int pictureHeight) {
     *loaded = false;
-    win::AutoBitmap surface(CreateCompatibleBitmap(reference, kPictureWidth, kPictureHeight));
+    win::AutoBitmap surface(CreateCompatibleBitmap(reference, pictureWidth, pictureHeight));
     win::AutoMemDC dc(CreateCompatibleDC(reference));
     if (!surface || !dc) return surface;
     win::ScopedSelect selectSurface(dc.get(), surface.get());
-    const RECT area{0, 0, kPictureWidth, kPictureHeight};
+    const RECT area{0, 0, pictureWidth, pictureHeight};
     win::AutoBrush brush(CreateSolidBrush(background));
     FillRect(dc.get(), &area, brush.get());
 
@@ -107,7 +105,7 @@ win::AutoBitmap ComposePicture(HDC reference, const std::string& path, int numbe
         info.bmHeight != 0) {
         const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
         const breaklogic::Rect fit =
-            breaklogic::FitInside(info.bmWidth, height, breaklogic::Rect{0, 0, kPictureWidth, kPictureHeight});
+            breaklogic::FitInside(info.bmWidth, height, breaklogic::Rect{0, 0, pictureWidth, pictureHeight});
         win::AutoMemDC source(CreateCompatibleDC(reference));
         win::ScopedSelect selectImage(source.get(), image.get());
         if (fit.width == info.bmWidth && fit.height == height) {

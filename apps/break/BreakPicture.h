@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "apps/break/BreakLogic.h"
 #include "common/Handles.h"
 
 namespace breakwin {
@@ -13,10 +14,12 @@ namespace breakwin {
 // missing or cannot be decoded.
 win::AutoBitmap DecodeImageFile(const std::string& path);
 
-// A surface of the picture area's size, compatible with reference: the picture scaled to fit
-// it keeping its shape on the background colour, or, when the file cannot be shown, the
-// background with the picture's number in its middle. *loaded tells which.
+// A surface of the picture area's size (width x height pixels; the area at 96 DPI when left
+// out), compatible with reference: the picture scaled to fit it keeping its shape on the
+// background colour, or, when the file cannot be shown, the background with the picture's
+// number in its middle. *loaded tells which.
 win::AutoBitmap ComposePicture(HDC reference, const std::string& path, int number, COLORREF background,
-                               bool* loaded);
+                               bool* loaded, int width = breaklogic::kPictureWidth,
+                               int height = breaklogic::kPictureHeight);
 
 }  // namespace breakwin

@@ -2,6 +2,7 @@
 
 #include "apps/break/BreakLogic.h"
 #include "apps/break/BreakPicture.h"
+#include "common/Dpi.h"
 #include "common/IniFile.h"
 #include "common/MessageLoop.h"
 #include "common/Monitors.h"
@@ -104,14 +105,8 @@ struct BreakState {
 
 BreakState* StateOf(HWND wnd) { return win::WindowState<BreakState>(wnd); }
 
-int ScreenDpi() {
-    win::WindowDC screen(nullptr);
-    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
-    return dpi > 0 ? dpi : 96;
-}
-
 win::AutoFont MakeFont(const char* face, int hundredthPoints, int weight) {
-    const int height = -MulDiv(hundredthPoints, ScreenDpi(), 72 * 100);
+    const int height = -MulDiv(hundredthPoints, dpi::SystemDpi(), 72 * 100);
     return win::AutoFont(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face));
 }
@@ -195,13 +190,24 @@ HWND CreateCover(const BreakState& s, const monitors::Rect& r) {
     return cover;
 }
 
+// The layout of a screen of width x height pixels at a DPI: laid out in 96-DPI units, then
+// scaled, so the picture, the buttons and their fonts grow together.
+breaklogic::BreakLayout ScaledBreakLayout(int width, int height, int at) {
+    breaklogic::BreakLayout l = breaklogic::ComputeBreakLayout(dpi::Rescale(width, at, dpi::kBaseDpi),
+                                                               dpi::Rescale(height, at, dpi::kBaseDpi));
+    for (breaklogic::Rect* r : {&l.picture, &l.closeButton, &l.previousButton, &l.nextButton, &l.countdownLabel,
+                                &l.headingLabel})
+        *r = {dpi::Scale(r->left, at), dpi::Scale(r->top, at), dpi::Scale(r->width, at), dpi::Scale(r->height, at)};
+    return l;
+}
+
 // The window covers the primary monitor and a plain window each other one; the picture and the
 // controls follow the primary monitor's size. Called again when the monitors change: a plain
 // window whose monitor is gone goes, a new monitor gets one.
 void ApplyLayout(BreakState& s) {
     const std::vector<monitors::BreakWindowPlace> plan = monitors::PlanBreakWindows(monitors::DisplayMonitors());
     const monitors::Rect& main = plan.front().rect;  // the list in force is never empty
-    s.layout = breaklogic::ComputeBreakLayout(main.width(), main.height());
+    s.layout = ScaledBreakLayout(main.width(), main.height(), dpi::WindowDpi(s.wnd));
     SetWindowPos(s.wnd, nullptr, main.left, main.top, main.width(), main.height(), SWP_NOZORDER | SWP_NOACTIVATE);
 
     std::vector<monitors::Rect> covered;
@@ -227,7 +233,8 @@ void ShowPicture(BreakState& s, int number) {
     s.pictureNumber = number;
     win::WindowDC screen(s.wnd);
     s.picture = breakwin::ComposePicture(screen.get(), breaklogic::PicturePath(s.config.programDirectory, number),
-                                         number, kBreakBackground, &s.pictureLoaded);
+                                         number, kBreakBackground, &s.pictureLoaded, s.layout.picture.width,
+                                         s.layout.picture.height);
     // The labels draw the picture under their text, so they are redrawn with it.
     RedrawWindow(s.wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
@@ -274,7 +281,7 @@ bool OnCreate(HWND wnd, const CREATESTRUCTA* cs) {
 
     s->background.reset(CreateSolidBrush(kBreakBackground));
     const monitors::Rect primary = monitors::MonitorOf(nullptr).area;
-    s->layout = breaklogic::ComputeBreakLayout(primary.width(), primary.height());
+    s->layout = ScaledBreakLayout(primary.width(), primary.height(), dpi::WindowDpi(wnd));
     s->headingFont = MakeFittingFont("Tahoma", kHeadingPoints, FW_BOLD, kBreakHeading,
                                      s->layout.headingLabel.width - kShadowRoom);
     s->countdownFont = MakeFont("MS Sans Serif", kCountdownPoints, FW_NORMAL);

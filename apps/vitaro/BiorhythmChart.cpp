@@ -1,16 +1,28 @@
 #include "apps/vitaro/BiorhythmChart.h"
 
+#include "common/Dpi.h"
+
 namespace bio {
 namespace {
 
 COLORREF ColorOf(const GraphColors& colors, int slot) { return static_cast<COLORREF>(colors[slot - 1]); }
 
-POINT Pixel(float x, float y) { return {PixelX(x), PixelY(y)}; }
+// The size of the chart being drawn: DrawGraph draws one chart at a time.
+struct Canvas {
+    int width = kChartWidthPx;
+    int height = kChartHeightPx;
+    int dpi = 96;
+};
+Canvas g_canvas;
 
-// The chart's Arial at a size in hundredths of a point, for the DC's resolution.
-win::AutoFont ChartFont(HDC dc, int centipoints) {
+POINT Pixel(float x, float y) { return {PixelX(x, g_canvas.width), PixelY(y, g_canvas.height)}; }
+// A pen width of the chart at 96 DPI, at its DPI.
+int PenWidth(int units) { return dpi::Scale(units, g_canvas.dpi); }
+
+// The chart's Arial at a size in hundredths of a point, for the chart's DPI.
+win::AutoFont ChartFont(HDC, int centipoints) {
     LOGFONTA lf{};
-    lf.lfHeight = -MulDiv(centipoints, GetDeviceCaps(dc, LOGPIXELSY), 7200);
+    lf.lfHeight = -MulDiv(centipoints, g_canvas.dpi, 7200);
     lf.lfWeight = FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = DEFAULT_QUALITY;
@@ -41,14 +53,19 @@ void Text(HDC dc, std::vector<DrawnText>& record, const std::string& text, float
 
 }  // namespace
 
-bool ChartSurface::Create() {
+bool ChartSurface::Create(int at) {
+    dc_.reset();
+    bitmap_.reset();
+    dpi_ = at > 0 ? at : dpi::kBaseDpi;
+    width_ = dpi::Scale(kChartWidthPx, dpi_);
+    height_ = dpi::Scale(kChartHeightPx, dpi_);
     win::WindowDC screen(nullptr);
     dc_.reset(CreateCompatibleDC(screen.get()));
     if (!dc_) return false;
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = kChartWidthPx;
-    bi.bmiHeader.biHeight = -kChartHeightPx;  // top-down
+    bi.bmiHeader.biWidth = width_;
+    bi.bmiHeader.biHeight = -height_;  // top-down
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
@@ -58,7 +75,7 @@ bool ChartSurface::Create() {
     // Selected for the DC's whole life: deleting the DC first releases the selection.
     SelectObject(dc_.get(), bitmap_.get());
     SetBkMode(dc_.get(), TRANSPARENT);  // texts and the gaps of the dotted pen keep the background
-    const RECT all{0, 0, kChartWidthPx, kChartHeightPx};
+    const RECT all{0, 0, width_, height_};
     FillRect(dc_.get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     return true;
 }
@@ -66,11 +83,12 @@ bool ChartSurface::Create() {
 std::array<std::string, 4> DrawGraph(ChartSurface& chart, const ChartInputs& in, const LocaleNames& names) {
     HDC dc = chart.dc();
     chart.texts_.clear();
+    g_canvas = {chart.width_, chart.height_, chart.dpi_};
 
     // Background: erases the previous chart.
     {
         win::AutoBrush background(CreateSolidBrush(ColorOf(in.colors, kSlotBackground)));
-        const RECT all{0, 0, kChartWidthPx, kChartHeightPx};
+        const RECT all{0, 0, chart.width_, chart.height_};
         FillRect(dc, &all, background.get());
     }
 
@@ -81,7 +99,7 @@ std::array<std::string, 4> DrawGraph(ChartSurface& chart, const ChartInputs& in,
     for (std::size_t c = 0; c < kCycles.size(); ++c) {
         if (!shown[c]) continue;
         const BiorhythmCycle& cycle = kCycles[c];
-        win::AutoPen pen(CreatePen(PS_SOLID, 2, ColorOf(in.colors, cycle.colorSlot)));
+        win::AutoPen pen(CreatePen(PS_SOLID, PenWidth(2), ColorOf(in.colors, cycle.colorSlot)));
         win::ScopedSelect usePen(dc, pen.get());
         POINT points[kCurvePoints];
         const auto curve = CurvePoints(n, cycle);
@@ -91,7 +109,7 @@ std::array<std::string, 4> DrawGraph(ChartSurface& chart, const ChartInputs& in,
 
     // Axes: solid, 1 pixel.
     {
-        win::AutoPen pen(CreatePen(PS_SOLID, 1, ColorOf(in.colors, kSlotAxes)));
+        win::AutoPen pen(CreatePen(PS_SOLID, PenWidth(1), ColorOf(in.colors, kSlotAxes)));
         win::ScopedSelect usePen(dc, pen.get());
         Line(dc, kAxisX, kAxisTop, kAxisX, kAxisBottom);
         Line(dc, kAxisX, kCentreLineY, kAxisRight, kCentreLineY);
@@ -120,7 +138,7 @@ std::array<std::string, 4> DrawGraph(ChartSurface& chart, const ChartInputs& in,
         for (int i = kRulerFirstX; i <= kRulerLastX; ++i) {
             const std::string text = std::to_string(days[i - kRulerFirstX]);
             Line(dc, static_cast<float>(i), kCentreLineY, static_cast<float>(i), kRulerTickTop);
-            const float width = UnitsOfWidth(TextSize(dc, text).cx);
+            const float width = UnitsOfWidth(TextSize(dc, text).cx, g_canvas.width);
             Text(dc, chart.texts_, text, i - width / 2, kCentreLineY, ColorOf(in.colors, kSlotRuler),
                  kRulerFontCentipoints);
         }
@@ -133,7 +151,8 @@ std::array<std::string, 4> DrawGraph(ChartSurface& chart, const ChartInputs& in,
         win::ScopedSelect useFont(dc, font.get());
         const std::string caption = DateCaption(in.current, names);
         const SIZE size = TextSize(dc, caption);
-        Text(dc, chart.texts_, caption, kScaleWidth - UnitsOfWidth(size.cx) - 1, kScaleHeight - UnitsOfHeight(size.cy),
+        Text(dc, chart.texts_, caption, kScaleWidth - UnitsOfWidth(size.cx, g_canvas.width) - 1,
+             kScaleHeight - UnitsOfHeight(size.cy, g_canvas.height),
              static_cast<COLORREF>(kWhite), chart.fontCentipoints_);
     }
     GdiFlush();
@@ -141,7 +160,7 @@ std::array<std::string, 4> DrawGraph(ChartSurface& chart, const ChartInputs& in,
 }
 
 void PaintChart(HDC dc, int x, int y, const ChartSurface& chart) {
-    BitBlt(dc, x, y, kChartWidthPx, kChartHeightPx, chart.dc(), 0, 0, SRCCOPY);
+    BitBlt(dc, x, y, chart.width(), chart.height(), chart.dc(), 0, 0, SRCCOPY);
 }
 
 LocaleNames PlatformLocaleNames() {

@@ -35,9 +35,13 @@ struct DrawnText {
 
 class ChartSurface {
 public:
-    // Makes the 418 x 223 image; false when the platform refuses.
-    bool Create();
+    // Makes the image, 418 x 223 at 96 DPI and scaled to `dpi`; false when the platform
+    // refuses. Called again it makes the image anew (a move to a monitor of another DPI).
+    bool Create(int dpi = 96);
     HDC dc() const { return dc_.get(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    int dpi() const { return dpi_; }
     // The chart font's size in hundredths of a point: 9.75 until the rulers were drawn once,
     // 10 after that (it is a property of the chart box, as the rulers leave it).
     int fontCentipoints() const { return fontCentipoints_; }
@@ -47,6 +51,9 @@ private:
     friend std::array<std::string, 4> DrawGraph(ChartSurface& chart, const ChartInputs& in, const LocaleNames& names);
     win::AutoBitmap bitmap_;
     win::AutoMemDC dc_;  // holds bitmap_ selected for its whole life
+    int width_ = kChartWidthPx;
+    int height_ = kChartHeightPx;
+    int dpi_ = 96;
     int fontCentipoints_ = kStartFontCentipoints;
     std::vector<DrawnText> texts_;
 };

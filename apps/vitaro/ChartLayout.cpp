@@ -5,10 +5,10 @@
 
 namespace bio {
 
-int PixelX(float units) { return static_cast<int>(std::lround(units * kChartWidthPx / kScaleWidth)); }
-int PixelY(float units) { return static_cast<int>(std::lround(units * kChartHeightPx / kScaleHeight)); }
-float UnitsOfWidth(int pixels) { return pixels * kScaleWidth / kChartWidthPx; }
-float UnitsOfHeight(int pixels) { return pixels * kScaleHeight / kChartHeightPx; }
+int PixelX(float units, int widthPx) { return static_cast<int>(std::lround(units * widthPx / kScaleWidth)); }
+int PixelY(float units, int heightPx) { return static_cast<int>(std::lround(units * heightPx / kScaleHeight)); }
+float UnitsOfWidth(int pixels, int widthPx) { return pixels * kScaleWidth / widthPx; }
+float UnitsOfHeight(int pixels, int heightPx) { return pixels * kScaleHeight / heightPx; }
 
 std::array<PointF, kCurvePoints> CurvePoints(std::int32_t n, const BiorhythmCycle& cycle) {
     std::array<PointF, kCurvePoints> points{};

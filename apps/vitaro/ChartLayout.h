@@ -37,12 +37,13 @@ inline constexpr int kRulerFontCentipoints = 600;
 inline constexpr int kAfterRulerFontCentipoints = 1000;
 inline constexpr const char* kChartFontFace = "Arial";
 
-// Nearest pixel of a user coordinate.
-int PixelX(float units);
-int PixelY(float units);
+// Nearest pixel of a user coordinate, on a chart of widthPx x heightPx (the chart scaled to its
+// window's DPI; 418 x 223 at 96 DPI).
+int PixelX(float units, int widthPx = kChartWidthPx);
+int PixelY(float units, int heightPx = kChartHeightPx);
 // Pixel sizes measured with the chart's font, in user units.
-float UnitsOfWidth(int pixels);
-float UnitsOfHeight(int pixels);
+float UnitsOfWidth(int pixels, int widthPx = kChartWidthPx);
+float UnitsOfHeight(int pixels, int heightPx = kChartHeightPx);
 
 struct PointF {
     float x;

@@ -2,6 +2,7 @@
 
 #include "apps/vitaro/DateBoxes.h"
 #include "apps/vitaro/VitaroLayout.h"
+#include "common/Dpi.h"
 #include "common/WindowText.h"
 #include "common/IniFile.h"
 #include "common/StopIni.h"
@@ -11,6 +12,7 @@
 #include "common/WindowClass.h"
 #include "common/WindowState.h"
 #include "toolkit/ControlTable.h"
+#include "toolkit/Dialog.h"
 
 #include <cstdlib>
 #include <memory>
@@ -67,9 +69,8 @@ COLORREF Ref(std::uint32_t color) { return static_cast<COLORREF>(color); }
 BoxField FieldOf(int box) { return static_cast<BoxField>(box % 3); }
 
 win::AutoFont MakeFont(HWND wnd, const char* face, int points, bool underline) {
-    win::WindowDC dc(wnd);
     LOGFONTA lf{};
-    lf.lfHeight = -MulDiv(points, GetDeviceCaps(dc.get(), LOGPIXELSY), 72);
+    lf.lfHeight = dpi::PointsToFontHeight(points, dpi::WindowDpi(wnd));
     lf.lfWeight = FW_NORMAL;
     lf.lfUnderline = underline ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
@@ -284,10 +285,12 @@ std::vector<ControlRow> ControlRows(const VitaroState& s) {
         rows.push_back(Row("BUTTON", kIdDayForth + 2 * row, kStepForthText, BS_PUSHBUTTON | WS_TABSTOP,
                            {kStepForthX, kStepRowY[row], kStepWidth, kStepHeight}, font));
     }
+    // The lines meet without overlapping, so their texts stay clear of each other at every
+    // scale; the last one reaches the panel's bottom.
     for (int i = 0; i < 4; ++i) {
+        const int height = i < 3 ? kValueLineOffset[i + 1] - kValueLineOffset[i] : kValueLineHeight;
         rows.push_back(Row("STATIC", kIdCycles4 + i, "", SS_LEFT | SS_NOPREFIX,
-                           {kValuePanel.x, kValuePanel.y + kValueLineOffset[i], kValueLineWidth, kValueLineHeight},
-                           font));
+                           {kValuePanel.x, kValuePanel.y + kValueLineOffset[i], kValueLineWidth, height}, font));
     }
     rows.push_back(Row("BUTTON", kIdReset, kResetText, BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, kReset, font));
     rows.push_back(Row("STATIC", kIdBirthHeading, kBirthHeadingText, SS_LEFT, kBirthHeading, s.headingFont.get()));
@@ -325,6 +328,7 @@ std::vector<ControlRow> ControlRows(const VitaroState& s) {
 
 void CreateControls(VitaroState& s) {
     for (const ControlRow& row : ControlRows(s)) toolkit::CreateChildControl(s.wnd, row.font, row.spec);
+    toolkit::FollowDpiChanges(s.wnd);
     auto control = [&](int id) { return GetDlgItem(s.wnd, id); };
     s.chartBox = control(kIdChart);
     win::AttachBorrowedState(s.chartBox, &s.chart);
@@ -360,7 +364,7 @@ void OnNcCreate(HWND wnd, const CREATESTRUCTA* cs) {
 }
 
 bool OnCreate(VitaroState* s) {
-    if (!s->chart.Create()) return false;
+    if (!s->chart.Create(dpi::WindowDpi(s->wnd))) return false;
     s->names = bio::PlatformLocaleNames();
     s->controlFont = MakeFont(s->wnd, kControlFont, kControlFontPoints, false);
     s->rowFont = MakeFont(s->wnd, kRowFont, kRowFontPoints, false);
@@ -487,6 +491,10 @@ LRESULT CALLBACK VitaroProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
             return reinterpret_cast<LRESULT>(brush);
         break;
     case WM_CLOSE: OnClose(*s); return 0;
+    case dpi::kDpiChangedMessage:
+        // The controls and their fonts follow (toolkit::FollowDpiChanges); the chart is made anew.
+        if (s->chart.Create(LOWORD(wp))) DrawGraph(*s);
+        return 0;
     case WM_DESTROY:
         win::RemoveModelessWindow(wnd);
         if (s->options.quitOnDestroy) PostQuitMessage(0);
@@ -513,11 +521,15 @@ bool RegisterClasses(HINSTANCE instance) {
 }  // namespace
 
 void PaintVitaro(HDC dc) {
-    RECT frame{kUpperFrame.x, kUpperFrame.y, kUpperFrame.x + kUpperFrame.width, kUpperFrame.y + kUpperFrame.height};
+    // The layout is in 96-DPI units, painted at the window's DPI.
+    HWND wnd = WindowFromDC(dc);
+    RECT frame = toolkit::ScaleRect(
+        wnd, {kUpperFrame.x, kUpperFrame.y, kUpperFrame.x + kUpperFrame.width, kUpperFrame.y + kUpperFrame.height});
     win::AutoBrush grey(CreateSolidBrush(Ref(kFrameGrey)));
     FillRect(dc, &frame, grey.get());
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
-    const RECT panel{kValuePanel.x, kValuePanel.y, kValuePanel.x + kValuePanel.width, kValuePanel.y + kValuePanel.height};
+    const RECT panel = toolkit::ScaleRect(
+        wnd, {kValuePanel.x, kValuePanel.y, kValuePanel.x + kValuePanel.width, kValuePanel.y + kValuePanel.height});
     win::AutoBrush red(CreateSolidBrush(Ref(kPanelRed)));
     FillRect(dc, &panel, red.get());
 }
@@ -525,7 +537,8 @@ void PaintVitaro(HDC dc) {
 HWND CreateVitaroWindow(HINSTANCE instance, const VitaroOptions& options) {
     if (!RegisterClasses(instance)) return nullptr;
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    RECT outer{0, 0, kClientWidth, kClientHeight};
+    const int at = dpi::SystemDpi();
+    RECT outer{0, 0, dpi::Scale(kClientWidth, at), dpi::Scale(kClientHeight, at)};
     AdjustWindowRectEx(&outer, style, FALSE, 0);
     HWND wnd = CreateWindowExA(0, kVitaroClass, kVitaroTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance,

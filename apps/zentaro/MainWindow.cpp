@@ -12,6 +12,7 @@
 #include "apps/zentaro/TrayIcon.h"
 #include "face/Skins.h"
 #include "tools/DateTip.h"
+#include "common/Dpi.h"
 #include "common/SystemVersion.h"
 #include "common/Settings.h"
 #include "common/MessageLoop.h"
@@ -98,8 +99,9 @@ void CheckHourlyChime(MainWindowState& s) {
 }
 
 void OnTimer(HWND wnd, MainWindowState& s) {
-    const RECT area{s.drawTime.ReLeft(), s.drawTime.ReTop(), s.drawTime.ReLeft() + face::kTimeAreaWidth + 1,
-                    s.drawTime.ReTop() + face::kTimeAreaHeight};
+    const RECT area = face::ShownRect(s.face, {s.drawTime.ReLeft(), s.drawTime.ReTop(),
+                                               s.drawTime.ReLeft() + face::kTimeAreaWidth + 1,
+                                               s.drawTime.ReTop() + face::kTimeAreaHeight});
     InvalidateRect(wnd, &area, FALSE);
     // Re-arm for just after the next second boundary, so no second is skipped or shown twice.
     const SYSTEMTIME now = sys::LocalTime();
@@ -201,6 +203,9 @@ LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: OnPaint(wnd, *s); return 0;
     case WM_CLOSE: OnClose(wnd, *s); return 0;
     case WM_DESTROY: OnDestroy(); break;
+    case dpi::kDpiChangedMessage:
+        face::FollowFaceDpi(wnd, s->face, LOWORD(wp), reinterpret_cast<const RECT*>(lp));
+        return 0;
     case WM_DRAWITEM:
         if (zentaro::DrawMainMenuItem(s->commands, lp)) return TRUE;
         break;
@@ -283,12 +288,27 @@ void ReloadClockFace() {
 
 void PaintClockFace(HDC dc, const face::FaceState& face, const face::TimeDrawing& drawTime, std::string_view timeText,
                     std::string& lastGoodText) {
-    BitBlt(dc, 0, 0, face.width, face.height, face.background.dc(), 0, 0, SRCCOPY);
-    const std::string text(timeText);
-    if (drawTime.DrawTime(dc, face.glyphs.dc(), text.c_str()) == face::TimeDrawing::kOk)
-        lastGoodText = text;
-    else if (!lastGoodText.empty())
-        drawTime.DrawTime(dc, face.glyphs.dc(), lastGoodText.c_str());
+    const auto compose = [&](HDC target) {
+        BitBlt(target, 0, 0, face.width, face.height, face.background.dc(), 0, 0, SRCCOPY);
+        const std::string text(timeText);
+        if (drawTime.DrawTime(target, face.glyphs.dc(), text.c_str()) == face::TimeDrawing::kOk)
+            lastGoodText = text;
+        else if (!lastGoodText.empty())
+            drawTime.DrawTime(target, face.glyphs.dc(), lastGoodText.c_str());
+    };
+    if (face.shownWidth() == face.width && face.shownHeight() == face.height) {
+        compose(dc);  // 96 DPI: straight onto the window
+        return;
+    }
+    // Scaled: the face is composed at the skin's size, then stretched to the window's.
+    win::AutoMemDC composed(CreateCompatibleDC(dc));
+    win::AutoBitmap image(CreateCompatibleBitmap(dc, face.width, face.height));
+    if (!composed || !image) return;
+    {
+        win::ScopedSelect on(composed.get(), image.get());
+        compose(composed.get());
+        face::PresentFace(dc, composed.get(), face);
+    }
 }
 
 }  // namespace zentaro

@@ -1,5 +1,7 @@
 #include "apps/zentaro/MenuLayout.h"
 
+#include "common/DpiScale.h"
+
 #include <array>
 
 namespace menu {
@@ -36,23 +38,24 @@ static_assert(kTopLevel[kHelpPosition].id == kCmdHelpMenu);
 std::span<const Entry> TopLevel() { return kTopLevel; }
 std::span<const Entry> HelpSubmenu() { return kHelp; }
 
-Size MeasureItem(unsigned type, int textWidth, int menuBarHeight) {
+Size MeasureItem(unsigned type, int textWidth, int menuBarHeight, int at) {
     // Only a pure separator is thin; a separator flag combined with others keeps the full height.
-    const int height = type == kTypeSeparator ? kSeparatorHeight : menuBarHeight;
-    return {textWidth + kWidthPadding, height};
+    const int height = type == kTypeSeparator ? dpi::Scale(kSeparatorHeight, at) : menuBarHeight;
+    return {textWidth + dpi::Scale(kWidthPadding, at), height};
 }
 
-ItemRects SplitItem(const Rect& item) {
+ItemRects SplitItem(const Rect& item, int at) {
     ItemRects r{item, item, item};
-    r.box.right = kBoxRight;
-    r.frame.left = kFrameLeft;
-    r.text.left = kTextLeft;
+    r.box.right = dpi::Scale(kBoxRight, at);
+    r.frame.left = dpi::Scale(kFrameLeft, at);
+    r.text.left = dpi::Scale(kTextLeft, at);
     return r;
 }
 
-Rect SeparatorLine(const Rect& item) {
-    const int y = item.top + kSeparatorLineOffset;
-    return {kSeparatorLineInset, y, item.right - kSeparatorLineInset, y + 2};
+Rect SeparatorLine(const Rect& item, int at) {
+    const int y = item.top + dpi::Scale(kSeparatorLineOffset, at);
+    const int inset = dpi::Scale(kSeparatorLineInset, at);
+    return {inset, y, item.right - inset, y + 2};
 }
 
 }  // namespace menu

@@ -61,8 +61,12 @@ inline constexpr int kSeparatorLineInset = 3;
 struct Size { int width; int height; };
 struct Rect { int left, top, right, bottom; };
 
-// Size an item asks for, from its caption's measured width and the system's menu height.
-Size MeasureItem(unsigned type, int textWidth, int menuBarHeight);
+// The measures above are in 96-DPI units; the functions below take the menu's DPI (96 when
+// left out) and give pixels at it.
+inline constexpr int kMenuBaseDpi = 96;
+
+// Size an item asks for, from its caption's measured width and the menu height, both in pixels.
+Size MeasureItem(unsigned type, int textWidth, int menuBarHeight, int dpi = kMenuBaseDpi);
 
 // The parts of an item rectangle that drawing uses.
 struct ItemRects {
@@ -70,10 +74,10 @@ struct ItemRects {
     Rect frame;  // sunken frame of a selected plain item
     Rect text;   // caption
 };
-ItemRects SplitItem(const Rect& item);
+ItemRects SplitItem(const Rect& item, int dpi = kMenuBaseDpi);
 
 // The strip along which a separator's etched line is drawn (its top edge is the line).
-Rect SeparatorLine(const Rect& item);
+Rect SeparatorLine(const Rect& item, int dpi = kMenuBaseDpi);
 
 inline bool IsSeparator(unsigned type) { return (type & kTypeSeparator) != 0; }
 inline bool IsFramed(unsigned type) { return (type & kTypeFramed) != 0; }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "apps/zentaro/MenuLayout.h"
+#include "common/Dpi.h"
 
 namespace zentaro {
 
@@ -19,6 +20,17 @@ int LastErrorOr(int fallback) {
 
 RECT ToRect(const menu::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 menu::Rect FromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// The font selected into dc made anew for toDpi; none when the DPIs agree (the DC's own font
+// serves).
+win::AutoFont ScaledDcFont(HDC dc, int fromDpi, int toDpi) {
+    if (fromDpi == toDpi) return win::AutoFont();
+    LOGFONTA lf{};
+    if (GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof lf, &lf) != sizeof lf) return win::AutoFont();
+    lf.lfHeight = dpi::Rescale(lf.lfHeight, fromDpi, toDpi);
+    lf.lfWidth = dpi::Rescale(lf.lfWidth, fromDpi, toDpi);
+    return win::AutoFont(CreateFontIndirectA(&lf));
+}
 
 int AppendItem(HMENU menu, UINT id, const char* text, UINT fType, UINT fState, HMENU sub) {
     MENUITEMINFOA mi{};
@@ -117,15 +129,21 @@ int PopupMenu::OnMeasureItem(HWND wnd, LPARAM lParam) {
     if (!mis || mis->CtlType != ODT_MENU) return ERROR_INVALID_PARAMETER;
     const MenuItemRecord* rec = RecordOf(mis->itemData);
     if (!rec) return ERROR_INVALID_PARAMETER;
+    // The caption is drawn in the menu font made for the window's DPI; the menu height follows
+    // the same DPI (the system's metrics are at the platform's DPI).
+    const int at = dpi::WindowDpi(wnd);
+    const int platform = dpi::PlatformWindowDpi(nullptr);
     SIZE extent{};
     {
         win::WindowDC dc(wnd);  // the window's screen surface with its default font
         if (dc.get() && rec->textLength > 0) {
+            win::AutoFont font = ScaledDcFont(dc.get(), platform, at);
+            win::ScopedSelect select(dc.get(), font ? font.get() : GetCurrentObject(dc.get(), OBJ_FONT));
             GetTextExtentPoint32A(dc.get(), rec->text.c_str(), rec->textLength, &extent);
         }
     }
     const menu::Size size =
-        menu::MeasureItem(rec->typeFlags, extent.cx, GetSystemMetrics(SM_CYMENU));
+        menu::MeasureItem(rec->typeFlags, extent.cx, dpi::Rescale(GetSystemMetrics(SM_CYMENU), platform, at), at);
     mis->itemWidth = static_cast<UINT>(size.width);
     mis->itemHeight = static_cast<UINT>(size.height);
     return 0;
@@ -137,7 +155,10 @@ int PopupMenu::OnDrawItem(LPARAM lParam) {
     const MenuItemRecord* rec = RecordOf(dis->itemData);
     if (!rec) return ERROR_INVALID_PARAMETER;
     HDC dc = dis->hDC;  // not owned: lent by the menu for this message
-    const menu::ItemRects parts = menu::SplitItem(FromRect(dis->rcItem));
+    const int at = dpi::WindowDpi(WindowFromDC(dc));
+    const menu::ItemRects parts = menu::SplitItem(FromRect(dis->rcItem), at);
+    win::AutoFont font = ScaledDcFont(dc, dpi::PlatformWindowDpi(nullptr), at);
+    win::ScopedSelect selectFont(dc, font ? font.get() : GetCurrentObject(dc, OBJ_FONT));
     RECT item = dis->rcItem;
     RECT box = ToRect(parts.box);
     RECT frame = ToRect(parts.frame);
@@ -165,7 +186,7 @@ int PopupMenu::OnDrawItem(LPARAM lParam) {
         }
     }
     if (menu::IsSeparator(rec->typeFlags)) {
-        RECT line = ToRect(menu::SeparatorLine(FromRect(dis->rcItem)));
+        RECT line = ToRect(menu::SeparatorLine(FromRect(dis->rcItem), at));
         DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
     }
     return 0;

@@ -195,3 +195,20 @@ TEST(FaceBitmapFile, HeadersMustNotPromiseMoreThanTheFileHolds) {
     };
     for (const Case& c : cases) EXPECT_EQ(BitmapFileComplete(c.head, c.fileSize), c.complete) << c.what;
 }
+
+// The face's shape at 96, 120, 144 and 192 DPI: each row becomes the rows its scaled band
+// covers, each run its scaled columns.
+TEST(FaceLayoutDpi, ShapeRunsScaleWithTheFace) {
+    const std::vector<face::Run> runs{{2, 5, 0}, {8, 9, 0}, {1, 4, 1}};
+    struct Row {
+        int dpi;
+        std::vector<face::Run> expected;
+    };
+    const Row rows[] = {
+        {96, runs},
+        {120, {{3, 6, 0}, {10, 11, 0}, {1, 5, 1}, {1, 5, 2}}},                     // rows 0..1, 1..3
+        {144, {{3, 8, 0}, {12, 14, 0}, {3, 8, 1}, {12, 14, 1}, {2, 6, 2}}},         // 0..2, 2..3
+        {192, {{4, 10, 0}, {16, 18, 0}, {4, 10, 1}, {16, 18, 1}, {2, 8, 2}, {2, 8, 3}}},
+    };
+    for (const Row& r : rows) EXPECT_EQ(face::ScaleRuns(runs, r.dpi), r.expected) << r.dpi;
+}

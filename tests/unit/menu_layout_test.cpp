@@ -53,3 +53,30 @@ TEST(MenuLayout, ItemPartsAndSeparatorLine) {
 }
 
 }  // namespace
+
+// At 120, 144 and 192 DPI the padding, the separator and the item's columns grow by the factor.
+TEST(MenuLayoutDpi, MeasuresAndPartsScaleWithTheMenu) {
+    struct Row {
+        int dpi, padding, separator, boxRight, frameLeft, textLeft, lineOffset, lineInset;
+    };
+    const Row rows[] = {
+        {96, 19, 6, 19, 20, 23, 2, 3},
+        {120, 24, 8, 24, 25, 29, 3, 4},
+        {144, 29, 9, 29, 30, 35, 3, 5},
+        {192, 38, 12, 38, 40, 46, 4, 6},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.dpi);
+        EXPECT_EQ(menu::MeasureItem(menu::kTypePlain, 100, 30, r.dpi).width, 100 + r.padding);
+        EXPECT_EQ(menu::MeasureItem(menu::kTypePlain, 100, 30, r.dpi).height, 30);
+        EXPECT_EQ(menu::MeasureItem(menu::kTypeSeparator, 0, 30, r.dpi).height, r.separator);
+        const menu::ItemRects parts = menu::SplitItem({0, 40, 200, 70}, r.dpi);
+        EXPECT_EQ(parts.box.right, r.boxRight);
+        EXPECT_EQ(parts.frame.left, r.frameLeft);
+        EXPECT_EQ(parts.text.left, r.textLeft);
+        const menu::Rect line = menu::SeparatorLine({0, 40, 200, 46}, r.dpi);
+        EXPECT_EQ(line.top, 40 + r.lineOffset);
+        EXPECT_EQ(line.left, r.lineInset);
+        EXPECT_EQ(line.right, 200 - r.lineInset);
+    }
+}
