@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "resources/resource_ids.h"
+#include "common/Dpi.h"
 #include "common/Handles.h"
 #include "common/WindowClass.h"
 #include "common/WindowState.h"
@@ -46,6 +47,12 @@ LRESULT CALLBACK AboutProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: OnPaint(wnd, *s); return 0;
     case WM_ERASEBKGND: return 1;  // the picture covers the whole client area
     case WM_LBUTTONUP: DestroyWindow(wnd); return 0;
+    case dpi::kDpiChangedMessage:
+        if (const auto* suggested = reinterpret_cast<const RECT*>(lp))
+            SetWindowPos(wnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        InvalidateRect(wnd, nullptr, FALSE);
+        return 0;
     default: return DefWindowProcA(wnd, msg, wp, lp);
     }
 }
@@ -64,7 +71,18 @@ void PaintAbout(HDC dc, HBITMAP picture) {
     GetObjectA(picture, sizeof bm, &bm);
     win::AutoMemDC src(CreateCompatibleDC(dc));
     win::ScopedSelect keep(src.get(), picture);
-    BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, src.get(), 0, 0, SRCCOPY);
+    // The picture is 96-DPI units: enlarged with the window, in pixel blocks at whole factors
+    // and smoothed between.
+    const int at = dpi::WindowDpi(WindowFromDC(dc));
+    const int width = dpi::Scale(bm.bmWidth, at), height = dpi::Scale(bm.bmHeight, at);
+    if (width == bm.bmWidth && height == bm.bmHeight) {
+        BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, src.get(), 0, 0, SRCCOPY);
+        return;
+    }
+    const int previous = SetStretchBltMode(dc, dpi::WholeFactor(at) ? COLORONCOLOR : HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, 0, 0, width, height, src.get(), 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+    SetStretchBltMode(dc, previous);
 }
 
 // The about window exists at most once: it is found by its class, not kept in a variable.

@@ -3,6 +3,7 @@
 // in its own font, and a move to a monitor of another DPI (WM_DPICHANGED) lays a window out anew.
 #include "alarms/AlarmEditor.h"
 #include "alarms/AlarmList.h"
+#include "apps/zentaro/AboutWindow.h"
 #include "apps/zentaro/MainWindow.h"
 #include "apps/zentaro/MenuLayout.h"
 #include "apps/zentaro/PopupMenu.h"
@@ -334,6 +335,24 @@ TEST_F(DpiLayoutTest, TheFaceFollowsAMoveToAnotherDpi) {
         GetRgnBox(region.get(), &box);
         EXPECT_LE(box.right, window.right - window.left);
         EXPECT_GT(box.right, dpi::Scale(face.width, dpi) * 3 / 4);
+    }
+}
+
+// The about picture is enlarged with its window.
+TEST_F(DpiLayoutTest, TheAboutPictureScalesWithItsWindow) {
+    SIZE at96{};
+    for (int dpi : kDpis) {
+        SCOPED_TRACE(dpi);
+        dpi_ = dpi;
+        HWND about = zentaro::ShowAboutWindow(nullptr);
+        ASSERT_NE(about, nullptr);
+        RECT client{};
+        GetClientRect(about, &client);
+        if (dpi == 96) at96 = {client.right, client.bottom};
+        EXPECT_EQ(client.right, dpi::Scale(at96.cx, dpi));
+        EXPECT_EQ(client.bottom, dpi::Scale(at96.cy, dpi));
+        DestroyWindow(about);
+        PumpPending();
     }
 }
 

@@ -36,6 +36,25 @@ private:
     static constexpr UINT kPollMs = 20;
     static constexpr ULONGLONG kDeadlineMs = 20000;
 
+    // This thread's dialog of that title: other test programs on the same display may show one
+    // of the same title at the same time.
+    static HWND ThreadDialog(const std::string& title) {
+        struct Search {
+            const std::string* title;
+            HWND found;
+        } search{&title, nullptr};
+        EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM data) {
+            auto* s = reinterpret_cast<Search*>(data);
+            char cls[16] = {}, text[128] = {};
+            GetClassNameA(w, cls, sizeof cls);
+            GetWindowTextA(w, text, sizeof text);
+            if (std::string(cls) != "#32770" || *s->title != text) return TRUE;
+            s->found = w;
+            return FALSE;
+        }, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
     static DialogDriver& Current() {
         static DialogDriver d;
         return d;
@@ -44,7 +63,7 @@ private:
         DialogDriver& d = Current();
         if (!d.ran_) {
             // The dialog manager shows a template dialog once its queue first runs empty.
-            const HWND dlg = testing_support::FindOwnWindow("#32770", d.title_.c_str());
+            const HWND dlg = ThreadDialog(d.title_);
             if (!dlg || !IsWindowVisible(dlg)) return;
             d.ran_ = true;  // before the steps: they may run nested loops that dispatch this timer
             d.dialog_ = dlg;
