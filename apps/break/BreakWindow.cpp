@@ -105,16 +105,16 @@ struct BreakState {
 
 BreakState* StateOf(HWND wnd) { return win::WindowState<BreakState>(wnd); }
 
-win::AutoFont MakeFont(const char* face, int hundredthPoints, int weight) {
-    const int height = -MulDiv(hundredthPoints, dpi::SystemDpi(), 72 * 100);
+win::AutoFont MakeFont(const char* face, int hundredthPoints, int weight, int at) {
+    const int height = -MulDiv(hundredthPoints, at, 72 * 100);
     return win::AutoFont(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face));
 }
 
 // The font at the given size, or smaller when the text would not fit the width (a system may
 // lack the face and substitute a wider one).
-win::AutoFont MakeFittingFont(const char* face, int hundredthPoints, int weight, const char* text, int width) {
-    win::AutoFont font = MakeFont(face, hundredthPoints, weight);
+win::AutoFont MakeFittingFont(const char* face, int hundredthPoints, int weight, const char* text, int width, int at) {
+    win::AutoFont font = MakeFont(face, hundredthPoints, weight, at);
     win::WindowDC screen(nullptr);
     SIZE extent{};
     {
@@ -122,7 +122,7 @@ win::AutoFont MakeFittingFont(const char* face, int hundredthPoints, int weight,
         GetTextExtentPoint32A(screen.get(), text, lstrlenA(text), &extent);
     }
     if (extent.cx <= width || extent.cx <= 0) return font;
-    return MakeFont(face, static_cast<int>(static_cast<long long>(hundredthPoints) * width / extent.cx), weight);
+    return MakeFont(face, static_cast<int>(static_cast<long long>(hundredthPoints) * width / extent.cx), weight, at);
 }
 
 void Place(HWND control, const breaklogic::Rect& r) {
@@ -239,6 +239,29 @@ void ShowPicture(BreakState& s, int number) {
     RedrawWindow(s.wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
+// The fonts at the window's DPI and for the heading's width, given to the controls that use them
+// before the fonts they replace go.
+void MakeFonts(BreakState& s) {
+    const int at = dpi::WindowDpi(s.wnd);
+    win::AutoFont heading = std::move(s.headingFont), countdown = std::move(s.countdownFont),
+                  button = std::move(s.buttonFont);
+    s.headingFont = MakeFittingFont("Tahoma", kHeadingPoints, FW_BOLD, kBreakHeading,
+                                    s.layout.headingLabel.width - kShadowRoom, at);
+    s.countdownFont = MakeFont("MS Sans Serif", kCountdownPoints, FW_NORMAL, at);
+    s.buttonFont = MakeFont("MS Sans Serif", kButtonPoints, FW_NORMAL, at);
+    for (const BreakControl& row : kControls)
+        if (HWND control = GetDlgItem(s.wnd, row.spec.id))
+            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>((s.*row.font).get()), FALSE);
+}
+
+// The monitors or the window's DPI changed: the window covers the primary monitor again, and the
+// layout, the fonts and the picture follow its size and DPI.
+void Relayout(BreakState& s) {
+    ApplyLayout(s);
+    MakeFonts(s);
+    ShowPicture(s, s.pictureNumber);
+}
+
 void SetCountdownText(BreakState& s, const std::string& text) {
     SetWindowTextA(s.countdownLabel, text.c_str());
     InvalidateRect(s.countdownLabel, nullptr, FALSE);
@@ -282,10 +305,7 @@ bool OnCreate(HWND wnd, const CREATESTRUCTA* cs) {
     s->background.reset(CreateSolidBrush(kBreakBackground));
     const monitors::Rect primary = monitors::MonitorOf(nullptr).area;
     s->layout = ScaledBreakLayout(primary.width(), primary.height(), dpi::WindowDpi(wnd));
-    s->headingFont = MakeFittingFont("Tahoma", kHeadingPoints, FW_BOLD, kBreakHeading,
-                                     s->layout.headingLabel.width - kShadowRoom);
-    s->countdownFont = MakeFont("MS Sans Serif", kCountdownPoints, FW_NORMAL);
-    s->buttonFont = MakeFont("MS Sans Serif", kButtonPoints, FW_NORMAL);
+    MakeFonts(*s);
     CreateControls(*s);
     SetWindowTextA(s->countdownLabel, std::to_string(seconds).c_str());
     EnableWindow(s->closeButton, s->enforced ? FALSE : TRUE);
@@ -448,7 +468,8 @@ LRESULT CALLBACK BreakWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (wp) s->screenSaver.Clear();
         return 0;
     case WM_DISPLAYCHANGE:
-        ApplyLayout(*s);
+    case dpi::kDpiChangedMessage:
+        Relayout(*s);
         return 0;
     case WM_DESTROY:
         OnDestroy(*s);

@@ -3,6 +3,7 @@
 // every one of them, and monitors added or removed during the break.
 #include "apps/break/BreakLogic.h"
 #include "apps/break/BreakWindow.h"
+#include "common/Dpi.h"
 #include "common/IniFile.h"
 #include "common/Monitors.h"
 #include "common/ProgramPath.h"
@@ -205,6 +206,31 @@ TEST_F(BreakMonitorsTest, MonitorsAddedOrRemovedDuringTheBreakAreCoveredOrReleas
     DestroyWindow(wnd_);
     for (HWND c : covers) EXPECT_FALSE(IsWindow(c));
     EXPECT_EQ(flagCalls_, (std::vector<bool>{true, false}));
+}
+
+// A move of the break to a monitor of another scale: the buttons, their font and the window
+// follow the new DPI; the window still covers the primary monitor.
+TEST_F(BreakMonitorsTest, ADpiChangeDuringTheBreakScalesItsControlsAndFonts) {
+    monitors::ScopedMonitors fake({kPrimary});
+    int at = 96;
+    seams_->windowDpi = [&at](HWND) { return static_cast<UINT>(at); };
+    Open(false);
+    auto measure = [this] {
+        HWND close = GetDlgItem(wnd_, break_program::kIdCloseButton);
+        RECT r{};
+        GetClientRect(close, &r);
+        LOGFONTA font{};
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(close, WM_GETFONT, 0, 0)), sizeof font, &font);
+        return std::pair<int, int>{r.right, font.lfHeight < 0 ? -font.lfHeight : font.lfHeight};
+    };
+    const auto before = measure();
+    at = 192;
+    SendMessageA(wnd_, dpi::kDpiChangedMessage, MAKEWPARAM(192, 192), 0);
+    PumpPending();
+    const auto after = measure();
+    EXPECT_EQ(WindowRectOf(wnd_), kPrimary.area);
+    EXPECT_NEAR(after.first, 2 * before.first, 2) << "button width";
+    EXPECT_NEAR(after.second, 2 * before.second, 1) << "font height";
 }
 
 }  // namespace
