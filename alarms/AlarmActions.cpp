@@ -11,6 +11,7 @@
 #include "resources/resource_ids.h"
 #include "common/Dpi.h"
 #include "common/Handles.h"
+#include "common/Monitors.h"
 #include "common/PathParts.h"
 #include "common/SystemVersion.h"
 #include "common/SystemSeams.h"
@@ -82,15 +83,6 @@ std::vector<HWND>& OpenReminders() {
     return open;
 }
 
-// The monitor's work area where the dialog stands.
-RECT WorkAreaOf(HWND dlg) {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (GetMonitorInfoA(MonitorFromWindow(dlg, MONITOR_DEFAULTTOPRIMARY), &info)) return info.rcWork;
-    RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    return screen;
-}
-
 // (Re)creates the text's control, scrolling when allowed to; the height its wrapped lines need.
 // Heights are in 96-DPI units.
 HWND CreateReminderText(HWND dlg, const ReminderDialog& d, int height, bool scrolls, int& textHeight) {
@@ -125,8 +117,9 @@ void MoveControl(HWND dlg, int id, int x, int y) {
 // scrolls), and what lies below the text moves with it.
 void LayOutReminder(HWND dlg, ReminderDialog& d) {
     const int at = dpi::WindowDpi(dlg);
-    const RECT work = WorkAreaOf(dlg);
-    const int maxHeight = dpi::Unscale(static_cast<int>(work.bottom - work.top), at);
+    // The work area the dialog is centred in.
+    const monitors::Rect work = monitors::OwnerWorkArea(dlg);
+    const int maxHeight = dpi::Unscale(work.height(), at);
     int textHeight = 0;
     CreateReminderText(dlg, d, kReminderTextRoom, false, textHeight);
     d.growth = ReminderGrowth(textHeight, maxHeight);

@@ -4,11 +4,8 @@
 #include "apps/break/BreakLogic.h"
 #include "apps/break/BreakWindow.h"
 #include "common/Dpi.h"
-#include "common/IniFile.h"
 #include "common/Monitors.h"
-#include "common/ProgramPath.h"
-#include "common/SystemSeams.h"
-#include "tests/win/support/TestSupport.h"
+#include "tests/win/break/break_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +15,6 @@
 using monitors::Monitor;
 using monitors::Rect;
 using testing_support::PumpPending;
-using testing_support::TempDir;
 
 namespace {
 
@@ -38,31 +34,12 @@ Rect WindowRectOf(HWND w) {
     return monitors::FromRect(r);
 }
 
-class BreakMonitorsTest : public ::testing::Test {
+class BreakMonitorsTest : public break_test::BreakWindowTest {
 protected:
-    void SetUp() override {
-        seams_->tickCount = [this] { return now_; };
-        seams_->setScreenSaverRunning = [this](BOOL running) {
-            flagCalls_.push_back(running != FALSE);
-            return TRUE;
-        };
-    }
-    void TearDown() override {
-        if (IsWindow(wnd_)) DestroyWindow(wnd_);
-        PumpPending();
-    }
     // Opens a break of 60 seconds, enforced or not, over the monitors in force.
     void Open(bool enforced) {
-        ini::SetIniFile(dir_.path() + "/stop.ini");
-        ASSERT_TRUE(ini::WriteIniString("StartBreak", "timesshow", "60"));
-        ASSERT_TRUE(ini::WriteIniString("StartBreak", "cmdhide", enforced ? "1" : "0"));
-        break_program::BreakConfig config;
-        config.iniPath = dir_.path() + "/stop.ini";
-        config.programDirectory = paths::ProgramDirectory();
-        config.quitOnClose = false;
-        wnd_ = break_program::CreateBreakWindow(GetModuleHandleA(nullptr), config, SW_SHOWNOACTIVATE);
-        ASSERT_NE(wnd_, nullptr);
-        PumpPending();
+        WriteIni("60", enforced ? "1" : "0");
+        BreakWindowTest::Open();
     }
     std::vector<HWND> Covers() const { return break_program::BreakCoverWindows(wnd_); }
     std::vector<Rect> CoverRects() const {
@@ -84,12 +61,6 @@ protected:
             EXPECT_EQ(GetWindowTextLengthA(c), 0);
         }
     }
-
-    sys::ScopedSeams seams_;
-    ULONGLONG now_ = 100000;
-    std::vector<bool> flagCalls_;
-    TempDir dir_;
-    HWND wnd_ = nullptr;
 };
 
 TEST_F(BreakMonitorsTest, TheBreakWindowTakesThePrimaryMonitorAndAPlainWindowEachOther) {

@@ -158,6 +158,12 @@ protected:
     int dpi_ = 96;
 };
 
+// The bounding box of the window's outline; false when the window has none.
+bool OutlineBox(HWND window, RECT& box) {
+    win::AutoRegion region(CreateRectRgn(0, 0, 0, 0));
+    return GetWindowRgn(window, region.get()) != ERROR && GetRgnBox(region.get(), &box) != ERROR;
+}
+
 TEST_F(DpiLayoutTest, ToolWindowsScaleTheirControlsAndShowTheirTextsWhole) {
     CheckToolWindow("alarm list", [] { return alarms::ShowAlarmList(nullptr); });
     CheckToolWindow("alarm editor", [] { return alarms::ShowAddEditor(nullptr); });
@@ -272,10 +278,8 @@ TEST_F(DpiLayoutTest, TheFaceAndItsOutlineScaleByTheFactor) {
         GetWindowRect(main, &window);
         EXPECT_EQ(window.right - window.left, dpi::Scale(face.width, dpi));
         EXPECT_EQ(window.bottom - window.top, dpi::Scale(face.height, dpi));
-        win::AutoRegion region(CreateRectRgn(0, 0, 0, 0));
-        ASSERT_NE(GetWindowRgn(main, region.get()), ERROR);
         RECT box{};
-        GetRgnBox(region.get(), &box);
+        ASSERT_TRUE(OutlineBox(main, box));
         // The surface the face is painted on, at the window's size.
         testing_support::PaintSurface surface(window.right - window.left, window.bottom - window.top);
         std::string lastGood;
@@ -329,10 +333,8 @@ TEST_F(DpiLayoutTest, TheFaceFollowsAMoveToAnotherDpi) {
         EXPECT_EQ(window.top, 200);
         EXPECT_EQ(window.right - window.left, dpi::Scale(face.width, dpi));
         EXPECT_EQ(window.bottom - window.top, dpi::Scale(face.height, dpi));
-        win::AutoRegion region(CreateRectRgn(0, 0, 0, 0));
-        ASSERT_NE(GetWindowRgn(main, region.get()), ERROR);
         RECT box{};
-        GetRgnBox(region.get(), &box);
+        ASSERT_TRUE(OutlineBox(main, box));
         EXPECT_LE(box.right, window.right - window.left);
         EXPECT_GT(box.right, dpi::Scale(face.width, dpi) * 3 / 4);
     }
