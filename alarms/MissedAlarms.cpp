@@ -1,5 +1,6 @@
 #include "alarms/MissedAlarms.h"
 
+#include "common/Dpi.h"
 #include "common/Handles.h"
 #include "common/MessageLoop.h"
 #include "common/WindowState.h"
@@ -47,7 +48,8 @@ void ShowRows(HWND window, const MissedAlarmsState& state) {
     SendMessageA(rows, LB_RESETCONTENT, 0, 0);
     int widest = 0;
     win::WindowDC dc(rows);
-    win::ScopedSelect font(dc.get(), state.font.get());
+    // The list's own font: after a move to another DPI it is no longer the one made at creation.
+    win::ScopedSelect font(dc.get(), reinterpret_cast<HFONT>(SendMessageA(rows, WM_GETFONT, 0, 0)));
     for (const std::string& row : MissedRows(state.missed, kMaxMissedRows)) {
         SendMessageA(rows, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
         widest = std::max(widest, win::TextWidth(dc.get(), row) + 8);
@@ -75,6 +77,8 @@ LRESULT CALLBACK MissedAlarmsProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
         if (LOWORD(wp) == kMissedOk || LOWORD(wp) == IDCANCEL) DestroyWindow(window);
         return 0;
     case WM_CLOSE: DestroyWindow(window); return 0;
+    // The controls have their new fonts (toolkit::FollowDpiChanges): the widest row is measured again.
+    case dpi::kDpiChangedMessage: ShowRows(window, *StateOf(window)); return 0;
     case WM_DESTROY: win::RemoveModelessWindow(window); return 0;
     case WM_NCDESTROY:
         win::DeleteWindowState<MissedAlarmsState>(window);

@@ -3,6 +3,8 @@
 #include "common/Dpi.h"
 #include "common/WindowText.h"
 
+#include <commctrl.h>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -124,6 +126,20 @@ ControlSpecBox ChildUnits(HWND window, HWND child, DpiFollow& follow) {
     return units;
 }
 
+// A list view's columns keep their share of its width: each width as it stands (the user may
+// have dragged it) is taken from the old DPI to the new one.
+void RescaleColumns(HWND child, int fromDpi, int toDpi) {
+    char name[32] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, WC_LISTVIEWA) != 0) return;
+    const auto header = reinterpret_cast<HWND>(SendMessageA(child, LVM_GETHEADER, 0, 0));
+    const int count = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int column = 0; column < count; ++column) {
+        const int width = static_cast<int>(SendMessageA(child, LVM_GETCOLUMNWIDTH, column, 0));
+        SendMessageA(child, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(dpi::Rescale(width, fromDpi, toDpi), 0));
+    }
+}
+
 void Relayout(HWND window, DpiFollow& follow, int newDpi) {
     std::map<HFONT, HFONT> made;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -133,6 +149,7 @@ void Relayout(HWND window, DpiFollow& follow, int newDpi) {
                 SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), FALSE);
         SetWindowPos(child, nullptr, dpi::Scale(u.x, newDpi), dpi::Scale(u.y, newDpi), dpi::Scale(u.width, newDpi),
                      dpi::Scale(u.height, newDpi), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        RescaleColumns(child, follow.dpi, newDpi);
     }
     // The fonts of the old DPI go once no child uses them any more.
     std::vector<HFONT> kept;

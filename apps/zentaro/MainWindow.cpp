@@ -198,8 +198,12 @@ LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) alarms::CheckAlarms();
         return TRUE;
     case WM_TIMECHANGE: alarms::CheckAlarms(); return 0;
-    // A monitor removed or made smaller may leave the clock out of reach.
+    // A monitor removed or made smaller, or a taskbar moved over the clock, may leave it out of
+    // reach.
     case WM_DISPLAYCHANGE: face::KeepClockWithinReach(wnd); return 0;
+    case WM_SETTINGCHANGE:
+        if (wp == SPI_SETWORKAREA) face::KeepClockWithinReach(wnd);
+        break;
     case WM_PAINT: OnPaint(wnd, *s); return 0;
     case WM_CLOSE: OnClose(wnd, *s); return 0;
     case WM_DESTROY: OnDestroy(); break;

@@ -318,6 +318,16 @@ TEST_F(ClockWindowTest, AClockLeftOutOfReachByAChangeOfTheMonitorsComesBack) {
     EXPECT_EQ(r.top, onPrimary.top);
     EXPECT_EQ(r.right - r.left, 120);
     EXPECT_EQ(r.bottom - r.top, 38);
+
+    // The taskbar moves up over the clock: the work area left to it takes the clock.
+    monitors::Monitor shrunk = two[1];
+    shrunk.work.bottom = onPrimary.top;
+    fake.Set({shrunk});
+    SendMessageA(w, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    const monitors::Rect above = monitors::CentredIn(shrunk.work, 120, 38);
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, above.left);
+    EXPECT_EQ(r.top, above.top);
 }
 
 TEST_F(ClockWindowTest, OpacityIsReadAndKeptVisible) {

@@ -3,6 +3,7 @@
 // in its own font, and a move to a monitor of another DPI (WM_DPICHANGED) lays a window out anew.
 #include "alarms/AlarmEditor.h"
 #include "alarms/AlarmList.h"
+#include "alarms/MissedAlarms.h"
 #include "apps/zentaro/AboutWindow.h"
 #include "apps/zentaro/MainWindow.h"
 #include "apps/zentaro/MenuLayout.h"
@@ -20,6 +21,7 @@
 #include "tools/SystemTimeTool.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 
 #include <cstdlib>
 #include <functional>
@@ -191,6 +193,10 @@ TEST_F(DpiLayoutTest, AMoveToAnotherDpiTakesTheSuggestedRectangleAndScalesTheCon
     const auto font96 = reinterpret_cast<HFONT>(SendMessageA(GetWindow(w, GW_CHILD), WM_GETFONT, 0, 0));
     LOGFONTA lf96{};
     GetObjectA(font96, sizeof lf96, &lf96);
+    const auto columnWidth = [&] {
+        return static_cast<int>(SendMessageA(FindWindowExA(w, nullptr, WC_LISTVIEWA, nullptr), LVM_GETCOLUMNWIDTH, 0, 0));
+    };
+    const int column96 = columnWidth();
     for (int dpi : {144, 120, 192, 96}) {
         dpi_ = dpi;
         RECT before{};
@@ -217,7 +223,28 @@ TEST_F(DpiLayoutTest, AMoveToAnotherDpiTakesTheSuggestedRectangleAndScalesTheCon
         LOGFONTA lf{};
         GetObjectA(font, sizeof lf, &lf);
         EXPECT_EQ(lf.lfHeight, dpi::Scale(lf96.lfHeight, dpi));
+        EXPECT_TRUE(Near(columnWidth(), dpi::Scale(column96, dpi), 2)) << "the list's column: " << columnWidth();
     }
+}
+
+TEST_F(DpiLayoutTest, TheMissedAlarmsListScrollsToTheEndOfItsLongestRowAfterAMove) {
+    dpi_ = 96;
+    alarms::AlarmItem item;
+    item.itemState = 1;
+    item.notifyText = std::string(60, 'W');
+    HWND w = alarms::ShowMissedAlarms(nullptr, {{item, 0, 1}});
+    ASSERT_NE(w, nullptr);
+    HWND rows = GetDlgItem(w, alarms::kMissedRows);
+    const auto extent = [&] { return static_cast<int>(SendMessageA(rows, LB_GETHORIZONTALEXTENT, 0, 0)); };
+    const int at96 = extent();
+    dpi_ = 192;
+    RECT r{};
+    GetWindowRect(w, &r);
+    SendMessageA(w, dpi::kDpiChangedMessage, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&r));
+    // Text in a font twice the size is not exactly twice as wide; measured in the old font it
+    // would stay as it was.
+    EXPECT_GT(extent(), at96 * 3 / 2);
+    DestroyWindow(w);
 }
 
 TEST_F(DpiLayoutTest, MenuItemsMeasureLargerByTheFactor) {
