@@ -1,7 +1,6 @@
 #include "face/FaceLayout.h"
 
 #include "common/DpiScale.h"
-#include "common/MonitorLayout.h"
 
 #include <algorithm>
 
@@ -85,8 +84,6 @@ std::optional<CellPlan> PlanTimeCells(std::string_view text) {
     }
     return plan;
 }
-
-int CentreOffset(int span, int size) { return monitors::CentredOffset(span, size); }
 
 int ClockOpacity(std::optional<std::int32_t> stored) {
     if (!stored) return kDefaultOpacity;

@@ -78,9 +78,6 @@ using CellPlan = std::array<CellCopy, kCellCount>;
 // cell gets the blank). Nothing when a digit position holds anything but a digit.
 std::optional<CellPlan> PlanTimeCells(std::string_view text);
 
-// (span - size) / 2 rounded to the nearest integer, halves to the even neighbour.
-int CentreOffset(int span, int size);
-
 // Opacity of the clock window: 188 when nothing usable is stored, else the stored value
 // brought into 100..255 so that the clock never fades out of sight.
 inline constexpr int kDefaultOpacity = 188;

@@ -17,10 +17,8 @@ void TemplateDialog::CreateDialog(HWND owner, DLGPROC lpDlgFunc, LPARAM initPara
 void CentreDialogOnDesktop(HWND dialog, int widthUnits, int heightUnits, const char* title) {
     const int at = dpi::WindowDpi(dialog);
     const int width = dpi::Scale(widthUnits, at), height = dpi::Scale(heightUnits, at);
-    const monitors::Rect area = monitors::OwnerWorkArea(dialog);
-    const int left = area.left + toolkit::CentredOffset(area.width(), width);
-    const int top = area.top + toolkit::CentredOffset(area.height(), height);
-    MoveWindow(dialog, left, top, width, height, TRUE);
+    const monitors::Rect place = monitors::CentredIn(monitors::OwnerWorkArea(dialog), width, height);
+    MoveWindow(dialog, place.left, place.top, width, height, TRUE);
     SendMessageA(dialog, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title));
     FollowDpiChanges(dialog);
 }

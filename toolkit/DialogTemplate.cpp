@@ -1,7 +1,5 @@
 #include "toolkit/DialogTemplate.h"
 
-#include "common/MonitorLayout.h"
-
 namespace toolkit {
 namespace {
 
@@ -32,7 +30,5 @@ EmptyDialogTemplate MakeEmptyDialogTemplate() {
     Put16(p + 22, 0);                 // title: empty
     return t;
 }
-
-int CentredOffset(int outer, int inner) { return monitors::CentredOffset(outer, inner); }
 
 }  // namespace toolkit

@@ -23,8 +23,4 @@ struct alignas(4) EmptyDialogTemplate {
 // dialog class and an empty title, little-endian.
 EmptyDialogTemplate MakeEmptyDialogTemplate();
 
-// Offset that centres a span of `inner` pixels within `outer` pixels: half the difference,
-// a half rounded to the even neighbour. Negative when the span is larger than the whole.
-int CentredOffset(int outer, int inner);
-
 }  // namespace toolkit

@@ -31,14 +31,8 @@ TEST(AlarmRoad, ReminderAddedInTheListAppearsInItsMinute) {
     HWND editor = driver::WaitForWindow("frmAdditem", "Alarm item ", 10000, clock.id());
     ASSERT_NE(editor, nullptr);
 
-    // Keep clear of the end of a minute so the entry is stored before its minute begins.
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    if (now.wSecond >= 50) {
-        Sleep((61 - now.wSecond) * 1000);
-        GetLocalTime(&now);
-    }
-    const int minuteOfDay = (now.wHour * 60 + now.wMinute + 1) % (24 * 60);
+    // Clear of the end of a minute, so the entry is stored before its minute begins.
+    const int minuteOfDay = driver::NextMinuteOfDay(50);
     const int hour = minuteOfDay / 60, minute = minuteOfDay % 60;
     SendMessageA(driver::ChildById(editor, alarms::kEditorOption0 + 1), BM_CLICK, 0, 0);  // "Daily"
     SetControlText(editor, alarms::kEditorText, "Stand up");

@@ -50,15 +50,8 @@ std::wstring WideWindowText(HWND wnd) {
 
 TEST(ReminderScripts, TheDialogShowsTheStoredTextInThreeScriptsWhole) {
     driver::ResetZentaroSettings();
-    // Keep clear of the end of a minute so the clock has loaded the item before its minute.
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    if (now.wSecond >= 45) {
-        Sleep((61 - now.wSecond) * 1000);
-        GetLocalTime(&now);
-    }
-    const int minuteOfDay = (now.wHour * 60 + now.wMinute + 1) % (24 * 60);
-    StoreReminder(minuteOfDay);
+    // Clear of the end of a minute, so the clock has loaded the item before its minute.
+    StoreReminder(driver::NextMinuteOfDay(45));
 
     driver::Process clock;
     ASSERT_NE(driver::StartClock(clock), nullptr);

@@ -98,17 +98,6 @@ TEST(FaceTimeCells, UndrawableTextsAreRefused) {
     for (const char* text : bad) EXPECT_FALSE(PlanTimeCells(text)) << "\"" << text << "\"";
 }
 
-TEST(FacePlacement, CentreRoundsHalvesToEven) {
-    struct Case {
-        int span, size, expected;
-    };
-    const Case cases[] = {
-        {1024, 120, 452}, {768, 38, 365}, {1025, 120, 452} /* 452.5 */, {1027, 120, 454} /* 453.5 */,
-        {100, 103, -2} /* -1.5 */, {100, 105, -2} /* -2.5 */, {120, 120, 0},
-    };
-    for (const Case& c : cases) EXPECT_EQ(CentreOffset(c.span, c.size), c.expected) << c.span << " - " << c.size;
-}
-
 TEST(FaceSettings, OpacityIsKeptVisible) {
     struct Case {
         std::optional<std::int32_t> stored;

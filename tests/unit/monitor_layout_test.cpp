@@ -103,7 +103,7 @@ TEST(MonitorLayout, TheNearestMonitorHoldsMostOfTheWindowElseIsClosest) {
 TEST(MonitorLayout, CentringRoundsHalvesToEven) {
     struct Case { int span, size, expected; } cases[] = {
         {1024, 120, 452}, {1025, 120, 452} /* 452.5 */, {1027, 120, 454} /* 453.5 */,
-        {100, 103, -2} /* -1.5 */, {100, 105, -2} /* -2.5 */, {100, 107, -4} /* -3.5 */, {120, 120, 0},
+        {100, 103, -2} /* -1.5 */, {100, 105, -2} /* -2.5 */, {100, 107, -4} /* -3.5 */, {300, 301, 0} /* -0.5 */, {120, 120, 0}, {100, 450, -175},
     };
     for (const auto& c : cases) EXPECT_EQ(CentredOffset(c.span, c.size), c.expected) << c.span << " - " << c.size;
     EXPECT_EQ(CentredIn({-1920, -312, 0, 768}, 120, 38), (Rect{-1020, 209, -900, 247}));

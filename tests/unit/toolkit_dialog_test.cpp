@@ -26,21 +26,6 @@ TEST(EmptyDialogTemplate, BytesAreTheClassicRecordWithNoControlsMenuClassOrTitle
     EXPECT_EQ(0u, reinterpret_cast<std::uintptr_t>(t.bytes.data()) % 4) << "templates sit on a 32-bit boundary";
 }
 
-TEST(CentredOffset, HalvesTheDifferenceRoundingHalvesToEven) {
-    struct Case { const char* what; int outer, inner, expected; } cases[] = {
-        {"even difference", 1024, 268, 378},
-        {"odd difference, half rounds up to even", 1023, 268, 378},
-        {"odd difference, half rounds down to even", 1025, 268, 378},
-        {"reminder height on 768", 768, 128, 320},
-        {"countdown on 600 lines", 600, 138, 231},
-        {"same size", 300, 300, 0},
-        {"one larger: -0.5 goes to 0", 300, 301, 0},
-        {"three larger: -1.5 goes to -2", 300, 303, -2},
-        {"much larger", 100, 450, -175},
-    };
-    for (const Case& c : cases) EXPECT_EQ(c.expected, toolkit::CentredOffset(c.outer, c.inner)) << c.what;
-}
-
 TEST(AddDays, MovesByWholeDaysWithMonthAndYearCarry) {
     struct Case { const char* what; CivilDate from; long long days; std::optional<CivilDate> expected; } cases[] = {
         {"no move", {2026, 12, 8}, 0, CivilDate{2026, 12, 8}},

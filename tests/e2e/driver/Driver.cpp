@@ -161,6 +161,16 @@ HWND StartClock(Process& clock, DWORD faceTimeoutMs) {
     return face;
 }
 
+int NextMinuteOfDay(int latestSecond) {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    if (now.wSecond >= latestSecond) {
+        Sleep((61 - now.wSecond) * 1000);
+        GetLocalTime(&now);
+    }
+    return (now.wHour * 60 + now.wMinute + 1) % (24 * 60);
+}
+
 bool SaveScreenPng(const RECT& r, const std::string& path) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return false;

@@ -66,6 +66,11 @@ void ResetZentaroSettings();
 // no face appeared within faceTimeoutMs, or the face stayed hidden.
 HWND StartClock(Process& clock, DWORD faceTimeoutMs = 20000);
 
+// The next minute of the day (0..1439), after waiting for the next minute to begin when the
+// current one is already at second `latestSecond` or later: a test then has the rest of a
+// minute to store an item for that minute before it begins.
+int NextMinuteOfDay(int latestSecond);
+
 // Saves the screen rectangle r (screen coordinates) as a PNG file.
 bool SaveScreenPng(const RECT& r, const std::string& path);
 bool SaveWindowPng(HWND wnd, const std::string& path);

@@ -149,8 +149,8 @@ TEST_F(ClockWindowTest, FreshProfileGivesTheBuiltInFaceCentredAndTranslucent) {
     GetWindowRect(w, &r);
     EXPECT_EQ(r.right - r.left, 120);
     EXPECT_EQ(r.bottom - r.top, 38);
-    EXPECT_EQ(r.left, face::CentreOffset(GetSystemMetrics(SM_CXSCREEN), 120));
-    EXPECT_EQ(r.top, face::CentreOffset(GetSystemMetrics(SM_CYSCREEN), 38));
+    EXPECT_EQ(r.left, monitors::CentredOffset(GetSystemMetrics(SM_CXSCREEN), 120));
+    EXPECT_EQ(r.top, monitors::CentredOffset(GetSystemMetrics(SM_CYSCREEN), 38));
 
     const LONG_PTR ex = GetWindowLongPtrA(w, GWL_EXSTYLE);
     EXPECT_EQ(ex & (WS_EX_TOOLWINDOW | WS_EX_LAYERED), WS_EX_TOOLWINDOW | WS_EX_LAYERED);
@@ -239,8 +239,8 @@ TEST_F(ClockWindowTest, ClosingWhileMinimisedKeepsTheStoredPlace) {
 }
 
 TEST_F(ClockWindowTest, StoredPlacesThatWouldLoseTheClockAreIgnored) {
-    const int centreX = face::CentreOffset(GetSystemMetrics(SM_CXSCREEN), 120);
-    const int centreY = face::CentreOffset(GetSystemMetrics(SM_CYSCREEN), 38);
+    const int centreX = monitors::CentredOffset(GetSystemMetrics(SM_CXSCREEN), 120);
+    const int centreY = monitors::CentredOffset(GetSystemMetrics(SM_CYSCREEN), 38);
     struct Case {
         const char* what;
         const char* left;
