@@ -9,6 +9,7 @@ packages=(
   wine wine64 fonts-wine xvfb xauth x11-utils
   zip cppcheck nsis
   clang libfuzzer-14-dev
+  ccache faketime
 )
 
 missing=()
