@@ -3,6 +3,7 @@
 #include "tests/e2e/driver/Png.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 #ifndef ZENTARO_BIN_DIR
@@ -145,7 +146,9 @@ std::vector<HWND> Children(HWND parent, const char* cls) {
 }
 
 std::string BinDir() {
-    std::string dir = ZENTARO_BIN_DIR;
+    char own[MAX_PATH] = {};
+    const DWORD n = GetEnvironmentVariableA("ZENTARO_BIN_DIR", own, sizeof own);
+    std::string dir = n > 0 && n < sizeof own ? own : ZENTARO_BIN_DIR;
     for (char& c : dir)
         if (c == '/') c = '\\';
     return dir;
@@ -169,6 +172,61 @@ int NextMinuteOfDay(int latestSecond) {
         GetLocalTime(&now);
     }
     return (now.wHour * 60 + now.wMinute + 1) % (24 * 60);
+}
+
+namespace {
+// The file libfaketime reads the wall clock's shift from ("+N" seconds), as a Windows path.
+std::string FakeTimeFile() {
+    char unixPath[MAX_PATH] = {};
+    const DWORD n = GetEnvironmentVariableA("FAKETIME_TIMESTAMP_FILE", unixPath, sizeof unixPath);
+    if (n == 0 || n >= sizeof unixPath) return {};
+    std::string path = std::string("Z:") + unixPath;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+long long UtcSecondsNow() {
+    FILETIME ft{};
+    GetSystemTimeAsFileTime(&ft);
+    return static_cast<long long>((ULARGE_INTEGER{{ft.dwLowDateTime, ft.dwHighDateTime}}.QuadPart) / 10000000ULL);
+}
+}  // namespace
+
+bool ShiftWallClock(long long seconds) {
+    const std::string path = FakeTimeFile();
+    if (path.empty()) return false;
+    long long shift = 0;
+    if (FILE* f = fopen(path.c_str(), "rb")) {
+        if (fscanf(f, "%lld", &shift) != 1) shift = 0;
+        fclose(f);
+    }
+    const long long before = UtcSecondsNow();
+    FILE* f = fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool written = fprintf(f, "%+lld\n", shift + seconds) > 0;
+    if (fclose(f) != 0 || !written) return false;
+    // libfaketime reads the file again at the next clock read; wait until this process sees it.
+    return WaitFor([&] { return llabs(UtcSecondsNow() - (before + seconds)) <= 2; }, 5000);
+}
+
+bool SetWallClockUtc(const SYSTEMTIME& utc) {
+    FILETIME ft{};
+    if (!SystemTimeToFileTime(&utc, &ft)) return false;
+    const long long target =
+        static_cast<long long>(ULARGE_INTEGER{{ft.dwLowDateTime, ft.dwHighDateTime}}.QuadPart / 10000000ULL);
+    return ShiftWallClock(target - UtcSecondsNow());
+}
+
+SYSTEMTIME Utc(int year, int month, int day, int hour, int minute, int second) {
+    SYSTEMTIME t{};
+    t.wYear = static_cast<WORD>(year);
+    t.wMonth = static_cast<WORD>(month);
+    t.wDay = static_cast<WORD>(day);
+    t.wHour = static_cast<WORD>(hour);
+    t.wMinute = static_cast<WORD>(minute);
+    t.wSecond = static_cast<WORD>(second);
+    return t;
 }
 
 bool SaveScreenPng(const RECT& r, const std::string& path) {

@@ -56,7 +56,8 @@ std::string WindowText(HWND wnd);
 HWND ChildById(HWND parent, int id);
 std::vector<HWND> Children(HWND parent, const char* cls = nullptr);
 
-// The directory of the built programs (as installed) and a program in it.
+// The directory of the built programs (as installed) and a program in it: the test's own copy
+// when it runs with one (ZENTARO_BIN_DIR, see scripts/wine-test.sh).
 std::string BinDir();
 std::string ProgramPath(const std::string& exeName);
 
@@ -70,6 +71,15 @@ HWND StartClock(Process& clock, DWORD faceTimeoutMs = 20000);
 // current one is already at second `latestSecond` or later: a test then has the rest of a
 // minute to store an item for that minute before it begins.
 int NextMinuteOfDay(int latestSecond);
+
+// The wall clock of every process of this test, when it runs under libfaketime (the test's
+// --faketime in tests/e2e/CMakeLists.txt): moved by `seconds` (negative: back), or so that it
+// reads the UTC time `utc` now, and running on from there. False when the test has no such
+// clock. The monotonic clock stays real unless the test fakes it too.
+bool ShiftWallClock(long long seconds);
+bool SetWallClockUtc(const SYSTEMTIME& utc);
+// SYSTEMTIME of a UTC date and time.
+SYSTEMTIME Utc(int year, int month, int day, int hour, int minute, int second);
 
 // Saves the screen rectangle r (screen coordinates) as a PNG file.
 bool SaveScreenPng(const RECT& r, const std::string& path);
