@@ -3,23 +3,26 @@
 # by side: a copy of the build's prefix (its own registry), its own wineserver and its own
 # Xvfb display (its own desktop, foreground, focus and top-level windows). CTest uses it as
 # the emulator of every Windows test.
-#   wine-test.sh [--own-bin] [--faketime] program.exe [args...]
+#   wine-test.sh [--own-bin] [--faketime [--fake-monotonic]] program.exe [args...]
 #     --own-bin   the test sees a copy of the install directory (ZENTARO_BIN_DIR), so what it
 #                 writes beside the programs (stop.ini, folders) stays its own
 #     --faketime  every process of the test runs under libfaketime, reading the shift of the
 #                 wall clock from the file named by FAKETIME_TIMESTAMP_FILE ("+0" at first);
 #                 the monotonic clock stays real. A test moves the wall clock by rewriting
-#                 the file (driver::SetWallClock).
+#                 the file (driver::ShiftWallClock).
+#     --fake-monotonic  the shift moves the monotonic clocks too (only ever forward: time that
+#                 passed while the computer slept)
 # The template prefix is build/<preset>/wineprefix, made once (wine-prefix.sh). The copy
 # shares the template's files by hard links except those Wine or a test may write in place.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-own_bin=0 fake_time=0
+own_bin=0 fake_time=0 fake_monotonic=0
 while [ $# -gt 0 ]; do
   case $1 in
     --own-bin) own_bin=1; shift ;;
     --faketime) fake_time=1; shift ;;
+    --fake-monotonic) fake_monotonic=1; shift ;;
     *) break ;;
   esac
 done
@@ -67,7 +70,8 @@ if [ "$fake_time" = 1 ]; then
   lib=$(ls /usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 2>/dev/null || true)
   [ -n "$lib" ] || { echo "wine-test: libfaketime is missing (Debian package faketime)" >&2; exit 2; }
   echo "+0" >"$work/faketime"
-  export LD_PRELOAD=$lib FAKETIME_TIMESTAMP_FILE=$work/faketime FAKETIME_NO_CACHE=1 FAKETIME_DONT_FAKE_MONOTONIC=1
+  export LD_PRELOAD=$lib FAKETIME_TIMESTAMP_FILE=$work/faketime FAKETIME_NO_CACHE=1
+  [ "$fake_monotonic" = 1 ] || export FAKETIME_DONT_FAKE_MONOTONIC=1
 fi
 
 unset DISPLAY

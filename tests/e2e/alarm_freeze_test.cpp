@@ -1,6 +1,7 @@
 // The real clock frozen (SIGSTOP) just before an alarm minute and thawed 70 seconds later:
 // the reminder of that minute appears once, late; the shutdown item of the same minute is
-// never run late and appears only in "Missed alarms". Runs in real time (about two minutes).
+// never run late and appears only in "Missed alarms". The 70 seconds pass on the test's
+// movable clocks, not in real time.
 #include "alarms/AlarmItem.h"
 #include "alarms/MissedAlarms.h"
 #include "tests/e2e/driver/Driver.h"
@@ -13,24 +14,6 @@
 #include <string>
 
 namespace {
-
-constexpr char kDataKey[] = "Software\\Zentaro\\Data";
-
-// Item n: a daily item at minuteOfDay, stored as the program stores it.
-void StoreItem(int n, int minuteOfDay, std::uint8_t mode, const std::string& text) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kDataKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const BYTE record[alarms::kRecordSize] = {1, mode, alarms::kTimeDaily, 0,
-                                              static_cast<BYTE>(minuteOfDay / 60), static_cast<BYTE>(minuteOfDay % 60),
-                                              alarms::kCenturyByte, 26, 1, 1, 0};
-    RegSetValueExA(key, ("Data" + std::to_string(n)).c_str(), 0, REG_BINARY, record, sizeof record);
-    RegSetValueExA(key, ("Text" + std::to_string(n)).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-    const DWORD count = static_cast<DWORD>(n);
-    RegSetValueExA(key, "DataCount", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count), sizeof count);
-    RegCloseKey(key);
-}
 
 std::string FileText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -92,28 +75,26 @@ std::vector<std::string> ListBoxRows(HWND list) {
 
 TEST(AlarmFreeze, ThawedAfterTheMinuteTheReminderFiresOnceAndTheShutdownIsOnlyListed) {
     driver::ResetZentaroSettings();
-    // Due in the next minute, or the one after when this one is nearly over.
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    const int due = (now.wHour * 60 + now.wMinute + (now.wSecond < 45 ? 1 : 2)) % (24 * 60);
-    StoreItem(1, due, alarms::kNotifyText, "Stand up");
-    StoreItem(2, due, alarms::kNotifyShutdown, "Go home");
+    const int due = driver::NextMinuteOfDay(50);
+    driver::StoreDailyItem(1, due, alarms::kNotifyText, "Stand up");
+    driver::StoreDailyItem(2, due, alarms::kNotifyShutdown, "Go home");
 
     driver::Process clock;
     ASSERT_NE(driver::StartClock(clock), nullptr);
     const int unixPid = UnixPidOf("zentaro.exe");
     ASSERT_NE(unixPid, 0);
 
-    // Frozen in the last seconds before the due minute, thawed 70 s later, after it.
+    // Frozen in the last seconds before the due minute; while it is frozen, 70 s pass on both
+    // of the test's clocks (the wall clock and the monotonic one), as if the computer slept.
+    SYSTEMTIME now{};
     ASSERT_TRUE(driver::WaitFor(
         [&] {
             GetLocalTime(&now);
             return (now.wHour * 60 + now.wMinute + 1) % (24 * 60) == due && now.wSecond >= 55;
         },
-        120000));
+        20000));
     ASSERT_TRUE(Signal(unixPid, "STOP"));
-    const ULONGLONG thawAt = GetTickCount64() + 70000;
-    driver::WaitFor([&] { return GetTickCount64() >= thawAt; }, 75000);
+    ASSERT_TRUE(driver::ShiftWallClock(70));
     ASSERT_TRUE(Signal(unixPid, "CONT"));
 
     HWND missed = driver::WaitForWindow(nullptr, alarms::kMissedAlarmsTitle, 20000, clock.id());

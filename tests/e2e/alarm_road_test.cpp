@@ -1,13 +1,16 @@
 // The road of an alarm through the whole program: the list opened from the clock's command,
-// Add, a daily reminder for the next minute, OK; the reminder appears in that minute.
-// Runs in real time (up to about two minutes).
+// Add, a daily reminder for the next minute, OK; the reminder appears in that minute. And the
+// nights the wall clock jumps (summer time, a clock set back): a daily reminder fires once.
+// The wall clock is moved forward to ten seconds before a minute instead of waiting for it.
 #include "alarms/AlarmEditor.h"
+#include "alarms/AlarmItem.h"
 #include "alarms/AlarmList.h"
 #include "tests/e2e/driver/Driver.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -58,5 +61,70 @@ TEST(AlarmRoad, ReminderAddedInTheListAppearsInItsMinute) {
     EXPECT_EQ(seen.wHour * 60 + seen.wMinute, minuteOfDay);
     PostMessageA(reminder, WM_COMMAND, IDOK, 0);
 }
+
+// Nights the wall clock jumps, in a zone with summer time (the test runs with
+// TZ=Europe/Berlin under a movable wall clock): a daily reminder fires once a night.
+struct ClockNight {
+    const char* description;
+    SYSTEMTIME start;   // UTC wall time at which the clock starts
+    int dueMinute;      // the item's local minute of the day
+    int firesAtMinute;  // the local minute of the day in which the reminder shows
+    // After the reminder was closed: UTC wall times the clock is set to, one after the other,
+    // each a few seconds before the item's local minute comes round again.
+    std::vector<SYSTEMTIME> after;
+};
+
+class AlarmRoadNights : public ::testing::TestWithParam<ClockNight> {};
+
+HWND WaitForReminder(const driver::Process& clock, DWORD timeoutMs) {
+    HWND found = nullptr;
+    driver::WaitFor(
+        [&] {
+            const auto all = driver::FindTopWindows(nullptr, "Text Hint", clock.id());
+            found = all.empty() ? nullptr : all.front();
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
+TEST_P(AlarmRoadNights, ADailyReminderFiresOnce) {
+    const ClockNight& night = GetParam();
+    driver::ResetZentaroSettings();
+    driver::StoreDailyItem(1, night.dueMinute, alarms::kNotifyText, "Night shift");
+    ASSERT_TRUE(driver::SetWallClockUtc(night.start)) << "the test needs its movable wall clock";
+    driver::Process clock;
+    ASSERT_NE(driver::StartClock(clock), nullptr);
+
+    HWND reminder = WaitForReminder(clock, 30000);
+    ASSERT_NE(reminder, nullptr) << night.description;
+    SYSTEMTIME seen{};
+    GetLocalTime(&seen);
+    EXPECT_EQ(seen.wHour * 60 + seen.wMinute, night.firesAtMinute) << night.description;
+    PostMessageA(reminder, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(driver::WaitForNoWindow(nullptr, "Text Hint", 10000));
+
+    for (const SYSTEMTIME& when : night.after) {
+        Sleep(3000);  // ticks at the time before the move
+        ASSERT_TRUE(driver::SetWallClockUtc(when));
+    }
+    // Through the item's minute once more, and a little past it: no second reminder.
+    EXPECT_EQ(WaitForReminder(clock, 10000), nullptr) << night.description;
+    clock.Kill();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, AlarmRoadNights,
+    ::testing::Values(
+        // 02:29:50 CEST; then 02:59:58 CEST, which turns 02:00 CET; then 02:29:56 CET.
+        ClockNight{"summer time ends: the 02:30 of both hours", driver::Utc(2027, 10, 31, 0, 29, 50), 2 * 60 + 30,
+                   2 * 60 + 30, {driver::Utc(2027, 10, 31, 0, 59, 58), driver::Utc(2027, 10, 31, 1, 29, 56)}},
+        // 01:59:50 CET turns 03:00 CEST: 02:30 never comes, the item runs late at 03:00.
+        ClockNight{"summer time starts: 02:30 runs at 03:00", driver::Utc(2027, 3, 28, 0, 59, 50), 2 * 60 + 30,
+                   3 * 60, {}},
+        // Fired at 12:00 CEST; the clock set back five minutes, then on to 11:59:56 again.
+        ClockNight{"the clock set back after the item fired", driver::Utc(2027, 6, 15, 9, 59, 50), 12 * 60, 12 * 60,
+                   {driver::Utc(2027, 6, 15, 9, 55, 10), driver::Utc(2027, 6, 15, 9, 59, 56)}}),
+    [](const auto& info) { return "Row" + std::to_string(info.index); });
 
 }  // namespace

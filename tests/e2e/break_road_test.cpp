@@ -41,12 +41,7 @@ TEST_F(BreakRoad, BreakSavedForTheNextMinuteStartsBreakWithItsSeconds) {
     ASSERT_NE(main, nullptr);
 
     // Far enough from a minute's end that the item is saved before its minute begins.
-    SYSTEMTIME now{};
-    ASSERT_TRUE(driver::WaitFor([&] {
-        GetLocalTime(&now);
-        return now.wSecond <= 45;
-    }, 20000));
-    const int due = now.wHour * 60 + now.wMinute + 1;
+    const int due = driver::NextMinuteOfDay(48);
     const std::string hour = std::to_string(due / 60 % 24);
     const std::string minute = std::to_string(due % 60);
 

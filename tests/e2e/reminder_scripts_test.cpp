@@ -1,7 +1,7 @@
 // The real clock with a reminder whose text mixes three scripts (Latin with accents, CJK,
 // Cyrillic) and an emoji outside the BMP, stored as UTF-16 the way any version stores it: in its
 // minute the reminder shows, and its text, read from outside through the W messages, is the
-// stored one, whole; the stored value is not rewritten. Runs in real time (up to two minutes).
+// stored one, whole; the stored value is not rewritten. The wall clock is moved to ten seconds before the minute.
 #include "alarms/AlarmActions.h"
 #include "alarms/AlarmItem.h"
 #include "tests/e2e/driver/Driver.h"
@@ -51,7 +51,7 @@ std::wstring WideWindowText(HWND wnd) {
 TEST(ReminderScripts, TheDialogShowsTheStoredTextInThreeScriptsWhole) {
     driver::ResetZentaroSettings();
     // Clear of the end of a minute, so the clock has loaded the item before its minute.
-    StoreReminder(driver::NextMinuteOfDay(45));
+    StoreReminder(driver::NextMinuteOfDay(50));
 
     driver::Process clock;
     ASSERT_NE(driver::StartClock(clock), nullptr);

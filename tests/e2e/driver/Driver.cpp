@@ -2,6 +2,8 @@
 
 #include "tests/e2e/driver/Png.h"
 
+#include "alarms/AlarmItem.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -157,6 +159,22 @@ std::string ProgramPath(const std::string& exeName) { return BinDir() + "\\" + e
 
 void ResetZentaroSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zentaro"); }
 
+void StoreDailyItem(int n, int minuteOfDay, unsigned char mode, const std::string& text) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Zentaro\\Data", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    const BYTE record[alarms::kRecordSize] = {1, mode, alarms::kTimeDaily, 0,
+                                              static_cast<BYTE>(minuteOfDay / 60), static_cast<BYTE>(minuteOfDay % 60),
+                                              alarms::kCenturyByte, 26, 1, 1, 0};
+    RegSetValueExA(key, ("Data" + std::to_string(n)).c_str(), 0, REG_BINARY, record, sizeof record);
+    RegSetValueExA(key, ("Text" + std::to_string(n)).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    const DWORD count = static_cast<DWORD>(n);
+    RegSetValueExA(key, "DataCount", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count), sizeof count);
+    RegCloseKey(key);
+}
+
 HWND StartClock(Process& clock, DWORD faceTimeoutMs) {
     if (!clock.Start(ProgramPath("zentaro.exe"))) return nullptr;
     HWND face = WaitForWindow("frmMain", "Zentaro", faceTimeoutMs, clock.id());
@@ -164,10 +182,17 @@ HWND StartClock(Process& clock, DWORD faceTimeoutMs) {
     return face;
 }
 
+namespace {
+std::string FakeTimeFile();
+}
+
 int NextMinuteOfDay(int latestSecond) {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    if (now.wSecond >= latestSecond) {
+    const int ahead = (latestSecond - now.wSecond + 60) % 60;
+    if (ahead == 0 ? !FakeTimeFile().empty() : ShiftWallClock(ahead)) {
+        GetLocalTime(&now);  // a movable wall clock is moved forward to that second
+    } else if (now.wSecond >= latestSecond) {
         Sleep((61 - now.wSecond) * 1000);
         GetLocalTime(&now);
     }

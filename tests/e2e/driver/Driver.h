@@ -63,13 +63,17 @@ std::string ProgramPath(const std::string& exeName);
 
 // Deletes HKEY_CURRENT_USER\Software\Zentaro of the test prefix: a fresh profile.
 void ResetZentaroSettings();
+// Stores item n (and DataCount = n) as the program stores it: a daily item at minuteOfDay
+// with the action `mode` and the text.
+void StoreDailyItem(int n, int minuteOfDay, unsigned char mode, const std::string& text);
 // Starts zentaro.exe as `clock` and waits for its face to show; null when it did not start,
 // no face appeared within faceTimeoutMs, or the face stayed hidden.
 HWND StartClock(Process& clock, DWORD faceTimeoutMs = 20000);
 
-// The next minute of the day (0..1439), after waiting for the next minute to begin when the
-// current one is already at second `latestSecond` or later: a test then has the rest of a
-// minute to store an item for that minute before it begins.
+// The next minute of the day (0..1439), with the rest of the current minute, from second
+// `latestSecond` on, to store an item for it before it begins. A movable wall clock (see
+// ShiftWallClock) is moved forward to that second; otherwise, when the current minute is
+// already past it, this waits for the next minute to begin.
 int NextMinuteOfDay(int latestSecond);
 
 // The wall clock of every process of this test, when it runs under libfaketime (the test's
