@@ -86,4 +86,12 @@ const AlarmItem* AlarmItems::At(int index) const {
     return &items_[static_cast<std::size_t>(index - 1)];
 }
 
+void AlarmItems::Replace(int index, const AlarmItem& item) {
+    if (index >= 1 && index <= Count()) items_[static_cast<std::size_t>(index - 1)] = item;
+}
+
+void AlarmItems::Remove(int index) {
+    if (index >= 1 && index <= Count()) items_.erase(items_.begin() + (index - 1));
+}
+
 }  // namespace alarms

@@ -117,6 +117,10 @@ public:
     int Append(const AlarmItem& item, std::optional<int> lngBefore = std::nullopt);
     // The item at a position; null when the position does not exist.
     const AlarmItem* At(int index) const;
+    // Overwrites the item at a position / removes it, the later ones moving up; other positions
+    // are ignored.
+    void Replace(int index, const AlarmItem& item);
+    void Remove(int index);
 
 private:
     std::vector<AlarmItem> items_;

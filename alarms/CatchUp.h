@@ -45,11 +45,6 @@ struct MissedItem {
     int count = 0;
 };
 
-// The enabled items due after lastTick and before now (both excluded), looking back at most
-// kStartLookBackMinutes from now, each once; none when the program never ran (no lastTick).
-std::vector<MissedItem> MissedWhileAway(const AlarmItems& items, int loadedCount,
-                                        std::optional<std::int64_t> lastTick, std::int64_t now);
-
 // The local moment at the start of a minute.
 LocalMoment MomentOfMinute(std::int64_t minute);
 // "Tue 07:30": weekday and 24-hour time of a minute.
