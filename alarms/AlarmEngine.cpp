@@ -105,6 +105,7 @@ void AlarmEngine::SetState(int n, int state) {
     AlarmItem item = *at;
     item.itemState = static_cast<std::uint8_t>(state);
     items_.Replace(n, item);
+    ++stateChanges_;
 }
 
 int AlarmEngine::PositionOf(ItemId id) const {

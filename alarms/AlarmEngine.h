@@ -135,6 +135,8 @@ public:
     // Grows whenever Kept() would give something else: a mark set, an item edited, a snooze
     // added or due. Not with every tick.
     std::uint64_t LedgerVersion() const { return ledgerVersion_; }
+    // Grows with every change that may move the next due moment (the ledger's, and states).
+    std::uint64_t Revision() const { return ledgerVersion_ + stateChanges_; }
     Ledger Kept() const;
 
     // The first moment after the current minute at which an enabled item or a snoozed reminder
@@ -178,7 +180,7 @@ private:
     std::deque<Pending> pending_;
     std::vector<Waiting> snoozes_;
     std::vector<MissedItem> missed_;
-    std::uint64_t ledgerVersion_ = 0;
+    std::uint64_t ledgerVersion_ = 0, stateChanges_ = 0;
     std::optional<std::int64_t> awayFrom_;  // the previous run's last tick, until the first tick
     bool started_ = true;  // false from Start to the first tick
     // The last tick's readings.
