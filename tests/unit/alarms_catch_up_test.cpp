@@ -21,11 +21,6 @@ AlarmItem Daily(int hour, int minute, const std::string& text, std::uint8_t mode
     return item;
 }
 
-alarms::AlarmItems Copy(const std::vector<AlarmItem>& items) {
-    alarms::AlarmItems copy;
-    for (const AlarmItem& item : items) copy.Append(item);
-    return copy;
-}
 
 std::int64_t Minute(int h, int mi, int day = 7) { return alarms::MinuteSerial({{2026, 12, day}, h, mi, 0}); }
 

@@ -57,9 +57,11 @@ enum class Kind { Tick, Sleep, SetClock, Add, Modify, Delete, SetState, Reload, 
 const char* const kKindNames[] = {"tick", "sleep", "set-clock", "add", "modify", "delete", "state", "reload", "close", "restart"};
 
 struct Event {
-    Kind kind = Kind::Tick;
-    int64_t a = 0;  // ms to advance / seconds / position / snooze minutes
-    int64_t b = 0;  // state / snooze text length
+    Event(Kind k = Kind::Tick, int64_t first = 0, int64_t second = 0, AlarmItem what = {})
+        : kind(k), a(first), b(second), item(std::move(what)) {}
+    Kind kind;
+    int64_t a;  // ms to advance / seconds / position - 1 / snooze minutes
+    int64_t b;  // state / snooze text length
     AlarmItem item;
 };
 
@@ -521,6 +523,77 @@ std::vector<std::string> Simulate(const Sequence& s) {
 std::uint64_t EnvNumber(const char* name, std::uint64_t fallback) {
     const char* text = std::getenv(name);
     return text && *text ? std::strtoull(text, nullptr, 10) : fallback;
+}
+
+// The UTC second of a local time in the simulated zone.
+int64_t LocalToUtc(int year, unsigned month, unsigned day, int hour, int minute, int second = 0) {
+    const int64_t local = chr::sys_days{chr::year{year} / month / day}.time_since_epoch().count() * kDay +
+                          hour * kHour + minute * kMinute + second;
+    return local - OffsetAt(local - 2 * kHour);  // summer time where the hour is ambiguous
+}
+
+AlarmItem Item(int hour, int minute, std::uint8_t action) {
+    AlarmItem item;
+    item.itemState = 1;
+    item.notifyMode = action;
+    item.timeMode = alarms::kTimeDaily;
+    item.hour = static_cast<std::uint8_t>(hour);
+    item.minute = static_cast<std::uint8_t>(minute);
+    return item;
+}
+
+std::vector<Event> Ticks(int n) { return std::vector<Event>(static_cast<std::size_t>(n), Event(Kind::Tick, 1000)); }
+
+Sequence Row(int64_t startUtc, std::vector<std::vector<Event>> parts) {
+    Sequence s{startUtc, {}};
+    for (auto& part : parts) s.events.insert(s.events.end(), part.begin(), part.end());
+    return s;
+}
+
+// Faults of earlier schedulers, each as the events that showed it.
+TEST(AlarmEngineSimulation, KnownFaultsStayMended) {
+    using alarms::kNotifyText, alarms::kNotifySound, alarms::kNotifyRestart, alarms::kNotifyShutdown;
+    const Event close = {Kind::Close};
+    const auto Add = [&](int h, int m, std::uint8_t action) { return Event(Kind::Add, 0, 0, Item(h, m, action)); };
+    const int64_t monday720 = LocalToUtc(2026, 12, 7, 7, 20);
+    const struct { const char* what; Sequence events; } rows[] = {
+        {"a late reminder left open held back the late sound behind it for 20 minutes",
+         Row(monday720, {{Add(7, 25, kNotifyText), Add(7, 28, kNotifySound), {Kind::Tick, 1000}, {Kind::Sleep, 11 * 60}},
+                         Ticks(30), {{Kind::Sleep, 20 * 60}}, Ticks(2), {close}, Ticks(2)})},
+        {"an item deleted while a late reminder was open still ran",
+         Row(monday720, {{Add(7, 25, kNotifyText), Add(7, 28, kNotifySound), {Kind::Tick, 1000}, {Kind::Sleep, 11 * 60},
+                          {Kind::Tick, 1000}, {Kind::Delete, 1}}, Ticks(3), {close}, Ticks(2)})},
+        {"[A 08:00, B 07:30, C 07:30]: B and C fire, A deleted, C edited: C fired again",
+         Row(LocalToUtc(2026, 12, 7, 7, 29, 58),
+             {{Add(8, 0, kNotifySound), Add(7, 30, kNotifySound), Add(7, 30, kNotifySound)}, Ticks(3),
+              {{Kind::Delete, 0}, {Kind::Modify, 0, 0, Item(7, 30, alarms::kNotifyProgram)}}, Ticks(5)})},
+        {"[B 07:30, A 08:00, C 09:00]: B fires, B deleted, C edited to 07:30: C never fired",
+         Row(LocalToUtc(2026, 12, 7, 7, 29, 58),
+             {{Add(7, 30, kNotifySound), Add(8, 0, kNotifySound), Add(9, 0, kNotifySound)}, Ticks(3),
+              {{Kind::Delete, 0}, {Kind::Modify, 0, 0, Item(7, 30, kNotifySound)}}, Ticks(5)})},
+        {"a 5-minute snooze at 02:58 on the night summer time ends fired 65 minutes later",
+         Row(LocalToUtc(2026, 10, 25, 2, 56, 58),
+             {{Add(2, 57, kNotifyText)}, Ticks(3), {{Kind::Close, 5, 0}}, Ticks(20), {{Kind::Sleep, 280}}, Ticks(20)})},
+        {"a 5-minute snooze at 01:58 on the night summer time starts fired after 2 minutes",
+         Row(LocalToUtc(2027, 3, 28, 1, 57, 58),
+             {{Add(1, 58, kNotifyText)}, Ticks(3), {{Kind::Close, 5, 0}}, Ticks(20), {{Kind::Sleep, 280}}, Ticks(20)})},
+        {"a snoozed reminder fired after a week asleep",
+         Row(monday720, {{Add(7, 21, kNotifyText)}, Ticks(61), {{Kind::Close, 5, 0}, {Kind::Sleep, 7 * kDay}}, Ticks(2)})},
+        {"a snoozed reminder fired at the first tick of a start three days after it fell due",
+         Row(monday720, {{Add(7, 21, kNotifyText)}, Ticks(61), {{Kind::Close, 5, 0}, {Kind::Restart, 3 * kDay}}, Ticks(2)})},
+        {"a restart inside its due minute (a reboot and auto-start under a minute) fired again",
+         Row(LocalToUtc(2026, 12, 7, 7, 29, 58), {{Add(7, 30, kNotifyRestart)}, Ticks(3), {{Kind::Restart, 20}}, Ticks(5)})},
+        {"a reminder and a shutdown at 07:30, woken at 07:30:59: the shutdown ran 6 minutes late",
+         Row(monday720, {{Add(7, 30, kNotifyText), Add(7, 30, kNotifyShutdown), {Kind::Tick, 1000}, {Kind::Sleep, 10 * 60 + 57},
+                          {Kind::Tick, 1500}}, Ticks(5), {close}, Ticks(360), {close}, Ticks(2)})},
+        {"a snoozed reminder of 1,023 characters came back 9 characters shorter after a restart",
+         Row(monday720, {{Add(7, 21, kNotifyText)}, Ticks(61), {{Kind::Close, 5, 1021}, {Kind::Restart, 10}}, Ticks(2),
+                         {{Kind::Sleep, 290}}, Ticks(10)})},
+    };
+    for (const auto& row : rows) {
+        const auto failures = Simulate(row.events);
+        EXPECT_TRUE(failures.empty()) << row.what << "\n" << Report(0, row.events, failures);
+    }
 }
 
 TEST(AlarmEngineSimulation, RandomSequencesKeepEveryPromise) {
