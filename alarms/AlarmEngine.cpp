@@ -65,7 +65,8 @@ void AlarmEngine::Load(AlarmItems items, int loadedCount) {
     entries_.clear();
     for (ItemId id : ids) {
         const auto it = old.find(id);
-        entries_.push_back(it != old.end() ? std::move(it->second) : Entry{id, kNoMinute, {}});
+        entries_.push_back(it != old.end() ? std::move(it->second) : Entry{id, kNoMinute, {}, 0});
+        ++entries_.back().generation;  // its content may differ: checked again before it runs
     }
     items_ = std::move(items);
     loadedCount_ = std::max(loadedCount, 0);
@@ -75,7 +76,7 @@ void AlarmEngine::Load(AlarmItems items, int loadedCount) {
 void AlarmEngine::Add(const AlarmItem& item) {
     const bool allLoaded = loadedCount_ >= items_.Count();
     items_.Append(item);
-    entries_.push_back({++lastId_, kNoMinute, {}});
+    entries_.push_back({++lastId_, kNoMinute, {}, 0});
     if (allLoaded) loadedCount_ = items_.Count();
     ++ledgerVersion_;
 }
@@ -83,6 +84,7 @@ void AlarmEngine::Add(const AlarmItem& item) {
 void AlarmEngine::Modify(int n, const AlarmItem& item) {
     if (!items_.At(n)) return;
     items_.Replace(n, item);
+    ++entries_[static_cast<std::size_t>(n - 1)].generation;
     ++ledgerVersion_;
 }
 
@@ -105,10 +107,13 @@ void AlarmEngine::SetState(int n, int state) {
     AlarmItem item = *at;
     item.itemState = static_cast<std::uint8_t>(state);
     items_.Replace(n, item);
+    ++entries_[static_cast<std::size_t>(n - 1)].generation;
     ++stateChanges_;
 }
 
-int AlarmEngine::PositionOf(ItemId id) const {
+int AlarmEngine::PositionOf(ItemId id, int hint) const {
+    if (hint >= 1 && hint <= static_cast<int>(entries_.size()) && entries_[static_cast<std::size_t>(hint - 1)].id == id)
+        return hint;
     for (std::size_t i = 0; i < entries_.size(); ++i)
         if (entries_[i].id == id) return static_cast<int>(i) + 1;
     return 0;
@@ -158,10 +163,11 @@ void AlarmEngine::ListMissed(const AlarmItem& item, std::int64_t latest, int cou
 }
 
 void AlarmEngine::Queue(std::vector<Pending>& queued, int position, std::int64_t occurrence, std::int64_t startMs) {
-    const ItemId id = entries_[static_cast<std::size_t>(position - 1)].id;
+    const Entry& entry = entries_[static_cast<std::size_t>(position - 1)];
+    const ItemId id = entry.id;
     const auto same = [&](const Pending& p) { return !p.snoozed && p.id == id && p.occurrence == occurrence; };
     if (std::any_of(pending_.begin(), pending_.end(), same)) return;  // queued by an earlier tick
-    queued.push_back({false, id, occurrence, startMs, {}});
+    queued.push_back({false, id, occurrence, startMs, {}, position, !MayRunLate(*items_.At(position)), entry.generation});
 }
 
 void AlarmEngine::Start(const Ledger& kept, const ClockReading& now) {
@@ -229,7 +235,7 @@ void AlarmEngine::Tick(const ClockReading& now) {
     };
     std::vector<Pending> queued;
     const int count = std::min(loadedCount_, items_.Count());
-    if (ticked_ && minute > lastMinute_) {
+    if (ticked_ && minute > lastMinute_ + 1) {
         // Every minute since the last tick: the latest occurrence of each item is run (late if
         // need be), the earlier ones a long gap passed over are listed.
         const std::int64_t after = std::max(lastMinute_, minute - kRunLookBackMinutes - 1);
@@ -240,14 +246,14 @@ void AlarmEngine::Tick(const ClockReading& now) {
             const Occurrences found = OccurrencesBetween(item, lower, minute + 1);
             if (found.count == 0) continue;
             if (found.count > 1) {
-                const Occurrences earlier = OccurrencesBetween(item, lower, found.latest);
-                ListMissed(item, earlier.latest, earlier.count);
-                Handle(entries_[static_cast<std::size_t>(n - 1)], earlier.latest);
+                ListMissed(item, found.previous, found.count - 1);
+                Handle(entries_[static_cast<std::size_t>(n - 1)], found.previous);
             }
             Queue(queued, n, found.latest, startOf(found.latest));
         }
     } else {
-        // The first tick, another in the same minute, or the clock set back: this minute only.
+        // The first tick, another in the same minute, the next minute, or the clock set back:
+        // this minute only.
         for (int n = 1; n <= count; ++n) {
             const AlarmItem& item = *items_.At(n);
             if (!IsDueInMinute(item, now.local) || minute <= MarkAt(entries_[static_cast<std::size_t>(n - 1)], minute)) continue;
@@ -260,20 +266,15 @@ void AlarmEngine::Tick(const ClockReading& now) {
             continue;
         }
         const std::int64_t occurrence = FloorDiv(localSec * 1000 - (now.monotonicMs - it->dueMs), kMsPerMinute);
-        queued.push_back({true, it->id, occurrence, it->dueMs, std::move(it->text)});
+        queued.push_back({true, it->id, occurrence, it->dueMs, std::move(it->text), 0, false, 0});
         it = snoozes_.erase(it);
         ++ledgerVersion_;
     }
     // In due order; within a minute a restart or shutdown first (it may only run in its own
     // minute, the others may wait behind its countdown), then by position.
-    const auto rank = [this](const Pending& p) {
-        if (p.snoozed) return 1;
-        const int n = PositionOf(p.id);
-        return n > 0 && !MayRunLate(*items_.At(n)) ? 0 : 1;
-    };
-    std::stable_sort(queued.begin(), queued.end(), [&](const Pending& a, const Pending& b) {
+    std::stable_sort(queued.begin(), queued.end(), [](const Pending& a, const Pending& b) {
         if (a.occurrence != b.occurrence) return a.occurrence < b.occurrence;
-        return rank(a) < rank(b);
+        return a.strict && !b.strict;
     });
     for (Pending& p : queued) pending_.push_back(std::move(p));
     ticked_ = true;
@@ -301,13 +302,15 @@ std::optional<DueAction> AlarmEngine::NextAction(const ClockReading& now) {
             }
             return DueAction{std::move(item), 0, p.occurrence};
         }
-        // Against the item as it is now: deleted, disabled or moved to another time, it is dropped.
-        const int n = PositionOf(p.id);
+        // Against the item as it is now: deleted, or changed since (the generation) and now
+        // disabled or at another time, it is dropped.
+        const int n = PositionOf(p.id, p.position);
         if (n == 0 || n > loadedCount_) continue;
         const AlarmItem& item = *items_.At(n);
         Entry& entry = entries_[static_cast<std::size_t>(n - 1)];
         // Set back before its minute meanwhile, it waits until the clock reaches it again.
-        if (!item.Enabled() || !MatchesMinute(item, MomentOfMinute(p.occurrence)) ||
+        const bool changed = entry.generation != p.generation;
+        if ((changed && (!item.Enabled() || !MatchesMinute(item, MomentOfMinute(p.occurrence)))) ||
             p.occurrence <= MarkAt(entry, p.occurrence) || p.occurrence > MinuteSerial(now.local))
             continue;
         Handle(entry, p.occurrence);
@@ -406,7 +409,10 @@ std::string FormatHandled(const HandledMinutes& handled) {
     std::string text;
     for (const auto& [key, minutes] : handled) {
         text += key;
-        for (std::int64_t m : minutes) text += " " + std::to_string(m);
+        for (std::int64_t m : minutes) {
+            text += ' ';
+            text += std::to_string(m);
+        }
         text += "\n";
     }
     return text;

@@ -148,6 +148,7 @@ private:
         ItemId id = 0;
         std::int64_t mark = kNoMinute;       // every occurrence up to it is handled
         std::vector<std::int64_t> recent;    // the last few handled (some may lie beyond the mark)
+        std::uint64_t generation = 0;        // grows with every change of the item
     };
     struct Pending {
         bool snoozed = false;
@@ -155,6 +156,9 @@ private:
         std::int64_t occurrence = 0;    // local minute
         std::int64_t startMs = 0;       // the earliest monotonic moment its minute can have begun
         std::string text;               // a snoozed reminder's text
+        int position = 0;               // the item's position when queued: where to look first
+        bool strict = false;            // a restart or shutdown: only in its own minute
+        std::uint64_t generation = 0;   // the item's when queued
     };
     struct Waiting {
         ItemId id = 0;
@@ -162,7 +166,7 @@ private:
         std::string text;
     };
 
-    int PositionOf(ItemId id) const;
+    int PositionOf(ItemId id, int hint = 0) const;
     void Handle(Entry& entry, std::int64_t occurrence);
     void ForgetFarMarks(std::int64_t minute);
     // The last occurrence handled as seen from a minute: the mark, or a later one handled

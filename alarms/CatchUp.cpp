@@ -52,7 +52,9 @@ Occurrences OccurrencesBetween(const AlarmItem& item, std::int64_t after, std::i
     for (std::int64_t day = DayOf(before - 1); day >= DayOf(after + 1); --day) {
         const auto due = DueOnDay(item, day);
         if (!due || *due <= after || *due >= before) continue;
-        if (found.count++ == 0) found.latest = *due;
+        if (found.count == 0) found.latest = *due;
+        else if (found.count == 1) found.previous = *due;
+        ++found.count;
     }
     return found;
 }

@@ -1,6 +1,7 @@
 // The road of an alarm through the whole program: the list opened from the clock's command,
-// Add, a daily reminder for the next minute, OK; the reminder appears in that minute.
-// Runs in real time (up to about two minutes).
+// Add, a daily reminder for the next minute, OK; the reminder appears in that minute. And a
+// clock ended and started again inside the minute its reminder fired does not fire it again.
+// Runs in real time (up to about two minutes each).
 #include "alarms/AlarmEditor.h"
 #include "alarms/AlarmList.h"
 #include "tests/e2e/driver/Driver.h"
@@ -57,6 +58,49 @@ TEST(AlarmRoad, ReminderAddedInTheListAppearsInItsMinute) {
     GetLocalTime(&seen);
     EXPECT_EQ(seen.wHour * 60 + seen.wMinute, minuteOfDay);
     PostMessageA(reminder, WM_COMMAND, IDOK, 0);
+}
+
+HWND FindReminder(DWORD process) {
+    const auto found = driver::FindTopWindows(nullptr, "Text Hint", process);
+    return found.empty() ? nullptr : found.front();
+}
+
+TEST(AlarmRoad, ClockStartedAgainInTheFiredMinuteDoesNotFireAgain) {
+    driver::ResetZentaroSettings();
+    // A daily reminder for the next minute, stored as the list would store it.
+    const int minuteOfDay = driver::NextMinuteOfDay(45);
+    const unsigned char record[11] = {1, 1, 2, 0, static_cast<unsigned char>(minuteOfDay / 60),
+                                      static_cast<unsigned char>(minuteOfDay % 60), 20, 26, 12, 9, 0};
+    HKEY data = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Zentaro\\Data", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &data, nullptr),
+              ERROR_SUCCESS);
+    const DWORD count = 1;
+    RegSetValueExA(data, "DataCount", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count), sizeof count);
+    RegSetValueExA(data, "Data1", 0, REG_BINARY, record, sizeof record);
+    RegSetValueExA(data, "Text1", 0, REG_SZ, reinterpret_cast<const BYTE*>("Once"), 5);
+    RegCloseKey(data);
+
+    driver::Process first;
+    ASSERT_TRUE(first.Start(driver::ProgramPath("zentaro.exe")));
+    HWND face = driver::WaitForWindow("frmMain", "Zentaro", 20000, first.id());
+    ASSERT_NE(face, nullptr);
+    HWND reminder = nullptr;
+    ASSERT_TRUE(driver::WaitFor([&] { return (reminder = FindReminder(first.id())) != nullptr; }, 90000));
+    PostMessageA(reminder, WM_COMMAND, IDOK, 0);
+    PostMessageA(face, WM_COMMAND, 16, 0);  // Exit(&X)
+    ASSERT_TRUE(first.WaitExit(15000));
+
+    driver::Process second;
+    ASSERT_TRUE(second.Start(driver::ProgramPath("zentaro.exe")));
+    ASSERT_NE(driver::WaitForWindow("frmMain", "Zentaro", 20000, second.id()), nullptr);
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    ASSERT_EQ(now.wHour * 60 + now.wMinute, minuteOfDay) << "started again too late to tell";
+    // Until the minute is over: no second reminder.
+    EXPECT_FALSE(driver::WaitFor([&] { return FindReminder(second.id()) != nullptr; }, (61 - now.wSecond) * 1000));
+    if (HWND face2 = driver::WaitForWindow("frmMain", "Zentaro", 1000, second.id())) PostMessageA(face2, WM_COMMAND, 16, 0);
+    EXPECT_TRUE(second.WaitExit(15000));
 }
 
 }  // namespace
