@@ -187,10 +187,14 @@ void AlarmEngine::Start(const Ledger& kept, const ClockReading& now) {
     // Snoozes were kept in UTC; from here on they wait on the monotonic clock.
     for (const SnoozedReminder& s : kept.snoozes)
         snoozes_.push_back({++lastId_, now.monotonicMs + (s.dueUtcSec - now.utcSec) * 1000, s.text});
-    if (!ticked_) {
-        lastUtcSec_ = now.utcSec;
-        lastMs_ = now.monotonicMs;
-    }
+    if (!ticked_) NoteReading(now);
+}
+
+void AlarmEngine::NoteReading(const ClockReading& now) {
+    read_ = true;
+    lastLocalSec_ = MinuteSerial(now.local) * 60 + now.local.second;
+    lastUtcSec_ = now.utcSec;
+    lastMs_ = now.monotonicMs;
 }
 
 void AlarmEngine::StartUp(std::int64_t minute) {
@@ -222,12 +226,12 @@ void AlarmEngine::Tick(const ClockReading& now) {
     if (!started_) StartUp(minute);
     // The wall clock ran with the monotonic one, in the same zone offset: then how late a
     // minute is follows from the wall clock. Otherwise it began at the last tick at the earliest.
-    bool steady = !ticked_;
-    if (ticked_) {
+    bool steady = true;
+    if (read_) {
         const std::int64_t driftMs = (now.utcSec - lastUtcSec_) * 1000 - (now.monotonicMs - lastMs_);
         steady = driftMs <= kClockSlackSec * 1000 && driftMs >= -kClockSlackSec * 1000 &&
                  localSec - now.utcSec == lastLocalSec_ - lastUtcSec_;
-        if (minute < lastMinute_) ForgetFarMarks(minute);
+        if (ticked_ && minute < lastMinute_) ForgetFarMarks(minute);
         if (!steady && !snoozes_.empty()) ++ledgerVersion_;  // their UTC instants moved
     }
     const auto startOf = [&](std::int64_t occurrence) {
@@ -279,9 +283,7 @@ void AlarmEngine::Tick(const ClockReading& now) {
     for (Pending& p : queued) pending_.push_back(std::move(p));
     ticked_ = true;
     lastMinute_ = minute;
-    lastLocalSec_ = localSec;
-    lastUtcSec_ = now.utcSec;
-    lastMs_ = now.monotonicMs;
+    NoteReading(now);
 }
 
 std::optional<DueAction> AlarmEngine::NextAction(const ClockReading& now) {
@@ -294,7 +296,13 @@ std::optional<DueAction> AlarmEngine::NextAction(const ClockReading& now) {
             AlarmItem item;
             item.itemState = 1;
             item.notifyMode = kNotifyText;
-            item.timeMode = kTimeOnce;
+            item.timeMode = kTimeOnce;  // "Missed alarms" shows it as a reminder once at its time
+            const LocalMoment at = MomentOfMinute(p.occurrence);
+            item.hour = static_cast<std::uint8_t>(at.hour);
+            item.minute = static_cast<std::uint8_t>(at.minute);
+            item.SetYear(static_cast<int>(at.date.year));
+            item.month = static_cast<std::uint8_t>(at.date.month);
+            item.wDay = static_cast<std::uint8_t>(at.date.day);
             item.notifyText = p.text;
             if (lateMs > kLateLimitMinutes * kMsPerMinute) {
                 ListMissed(item, p.occurrence, 1);
@@ -339,10 +347,7 @@ std::vector<MissedItem> AlarmEngine::TakeMissed() {
 
 void AlarmEngine::Snooze(const std::string& text, int minutes, const ClockReading& now) {
     snoozes_.push_back({++lastId_, now.monotonicMs + std::int64_t{minutes} * kMsPerMinute, text});
-    if (!ticked_) {
-        lastUtcSec_ = now.utcSec;
-        lastMs_ = now.monotonicMs;
-    }
+    if (!ticked_) NoteReading(now);
     ++ledgerVersion_;
 }
 

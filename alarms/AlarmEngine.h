@@ -175,6 +175,7 @@ private:
     void ListMissed(const AlarmItem& item, std::int64_t latest, int count);
     void Queue(std::vector<Pending>& queued, int position, std::int64_t occurrence, std::int64_t startMs);
     void StartUp(std::int64_t minute);
+    void NoteReading(const ClockReading& now);
     std::vector<std::string> ItemKeys() const;
 
     AlarmItems items_;
@@ -187,8 +188,9 @@ private:
     std::uint64_t ledgerVersion_ = 0, stateChanges_ = 0;
     std::optional<std::int64_t> awayFrom_;  // the previous run's last tick, until the first tick
     bool started_ = true;  // false from Start to the first tick
-    // The last tick's readings.
-    bool ticked_ = false;
+    // The last readings of the clocks (a tick's, or before the first tick the start's); the
+    // last tick's minute.
+    bool read_ = false, ticked_ = false;
     std::int64_t lastMinute_ = 0, lastLocalSec_ = 0, lastUtcSec_ = 0, lastMs_ = 0;
 };
 

@@ -348,17 +348,23 @@ private:
                 if (awake && st.item.Enabled() && alarms::MatchesMinute(st.item, MomentOf(minute * kMinute)) && minute > MarkOf(st.id))
                     owed.push_back({st.id, st.item.notifyMode >= alarms::kNotifyRestart});
         }
+        // The clock set back before a minute that was owed: it is owed again once passed.
+        std::erase_if(presented_, [&](const Crossing& c) {
+            if (c.minute <= minute) return false;
+            crossings_.push_back(c);
+            return true;
+        });
+        std::vector<Crossing> later;
         for (const Crossing& c : crossings_) {
             const Stored* st = Find(c.id);
             const int64_t lookBack = c.whileDown ? alarms::kStartLookBackMinutes : alarms::kRunLookBackMinutes;
             // A first start ever has nothing to list (nothing says the program was meant to run).
             const bool firstStart = c.whileDown && !startedAfterARun_;
-            // A minute the clock was set back before is passed again later.
-            if (st && st->version == c.version && c.minute > MarkOf(c.id) && c.minute > minute - lookBack &&
-                c.minute <= minute && !firstStart)
+            if (c.minute > minute) later.push_back(c);
+            else if (st && st->version == c.version && c.minute > MarkOf(c.id) && c.minute > minute - lookBack && !firstStart)
                 presented_.push_back(c);
         }
-        crossings_.clear();
+        crossings_ = std::move(later);
         ticked_ = true;  // from here on this run sees what the clock passes
         engine_->Tick(Reading());
         disk_.lastTickMinute = minute;  // as the program notes its last tick, once a minute
