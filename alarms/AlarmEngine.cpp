@@ -249,18 +249,33 @@ void AlarmEngine::Tick(const ClockReading& now) {
             const std::int64_t lower = std::max(after, MarkAt(entries_[static_cast<std::size_t>(n - 1)], minute));
             const Occurrences found = OccurrencesBetween(item, lower, minute + 1);
             if (found.count == 0) continue;
+            // Already too late now is too late later: listed at once with the ones before it
+            // (a long sleep passes thousands); the others queued to be judged when their turn
+            // comes, the ones before them listed.
+            Entry& entry = entries_[static_cast<std::size_t>(n - 1)];
+            const std::int64_t start = startOf(found.latest);
+            const bool tooLate = MayRunLate(item) ? now.monotonicMs - start > kLateLimitMinutes * kMsPerMinute
+                                                  : found.latest != minute;
+            if (tooLate) {
+                ListMissed(item, found.latest, found.count);
+                Handle(entry, found.latest);
+                continue;
+            }
             if (found.count > 1) {
                 ListMissed(item, found.previous, found.count - 1);
-                Handle(entries_[static_cast<std::size_t>(n - 1)], found.previous);
+                Handle(entry, found.previous);
             }
-            Queue(queued, n, found.latest, startOf(found.latest));
+            Queue(queued, n, found.latest, start);
         }
     } else {
         // The first tick, another in the same minute, the next minute, or the clock set back:
         // this minute only.
+        const LocalMoment local = now.local;
         for (int n = 1; n <= count; ++n) {
             const AlarmItem& item = *items_.At(n);
-            if (!IsDueInMinute(item, now.local) || minute <= MarkAt(entries_[static_cast<std::size_t>(n - 1)], minute)) continue;
+            // Most items are due at another time of day: told apart before the date rule.
+            if (item.hour != local.hour || item.minute != local.minute) continue;
+            if (!IsDueInMinute(item, local) || minute <= MarkAt(entries_[static_cast<std::size_t>(n - 1)], minute)) continue;
             Queue(queued, n, minute, startOf(minute));
         }
     }

@@ -144,8 +144,11 @@ public:
     // Runs the events, then ticks once more with every dialog closed; the promises broken.
     std::vector<std::string> Run() {
         StartProgram();
-        RunEvents(0);
-        while (stopping_) Restart();
+        // A restart inside a dialog unwinds to here; the events go on in the new run.
+        while (at_ < s_.events.size()) {
+            RunEvents(0);
+            if (stopping_) Restart();
+        }
         realMs_ += 1000;
         Cross();
         DoTick(0);
