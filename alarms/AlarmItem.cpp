@@ -81,9 +81,12 @@ int AlarmItems::Append(const AlarmItem& item, std::optional<int> lngBefore) {
     return 0;
 }
 
-const AlarmItem* AlarmItems::At(int index) const {
-    if (index < 1 || index > Count()) return nullptr;
-    return &items_[static_cast<std::size_t>(index - 1)];
+void AlarmItems::Replace(int index, const AlarmItem& item) {
+    if (index >= 1 && index <= Count()) items_[static_cast<std::size_t>(index - 1)] = item;
+}
+
+void AlarmItems::Remove(int index) {
+    if (index >= 1 && index <= Count()) items_.erase(items_.begin() + (index - 1));
 }
 
 }  // namespace alarms

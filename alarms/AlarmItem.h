@@ -115,8 +115,15 @@ public:
     int Count() const { return static_cast<int>(items_.size()); }
     // Appends the item, or inserts it before position lngBefore (1..Count()+1).
     int Append(const AlarmItem& item, std::optional<int> lngBefore = std::nullopt);
-    // The item at a position; null when the position does not exist.
-    const AlarmItem* At(int index) const;
+    // The item at a position; null when the position does not exist. Inline: the tick looks at
+    // every item every second.
+    const AlarmItem* At(int index) const {
+        return index < 1 || index > Count() ? nullptr : &items_[static_cast<std::size_t>(index - 1)];
+    }
+    // Overwrites the item at a position / removes it, the later ones moving up; other positions
+    // are ignored.
+    void Replace(int index, const AlarmItem& item);
+    void Remove(int index);
 
 private:
     std::vector<AlarmItem> items_;

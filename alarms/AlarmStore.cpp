@@ -1,5 +1,7 @@
 #include "alarms/AlarmStore.h"
 
+#include "alarms/Scheduler.h"
+
 #include "common/Handles.h"
 #include "common/Registry.h"
 #include "common/Settings.h"
@@ -170,20 +172,23 @@ int AppendAlarmItem(const AlarmItem& item) {
     WriteTexts(n, item);
     if (!WriteRecord(n, EncodeRecord(item))) return 0;
     settings::WriteDword(kKey, kDataCountName, n);
+    AlarmItemAppended(n, item);
     return n;
 }
 
 bool WriteAlarmItem(int n, const AlarmItem& item) {
     if (n < 1 || n > StoredItemCount()) return false;
     WriteTexts(n, item);
-    return WriteRecord(n, EncodeRecord(item));
+    const bool written = WriteRecord(n, EncodeRecord(item));
+    AlarmItemWritten(n, written ? item : ReadAlarmItem(n));
+    return written;
 }
 
 void SetAlarmItemState(int n, int state) {
     RecordBytes record{};
     if (!ReadRecord(n, record)) return;
     record[0] = static_cast<std::uint8_t>(state);
-    WriteRecord(n, record);
+    if (WriteRecord(n, record)) AlarmItemStateSet(n, state);
 }
 
 void DeleteAlarmItem(int k) {
@@ -198,6 +203,7 @@ void DeleteAlarmItem(int k) {
         DeleteItemValues(count);
     }
     settings::WriteDword(kKey, kDataCountName, count - 1);
+    AlarmItemDeleted(k, count);
 }
 
 }  // namespace alarms

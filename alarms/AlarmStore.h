@@ -4,8 +4,8 @@
 // gaps: deleting an item moves the last one into its place.
 //
 // Every operation runs on the user-interface thread and goes on past a failing registry step;
-// nothing is reported to the user. Changes reach the scheduler only through LoadAlarmItems()
-// (alarms/Scheduler.h).
+// nothing is reported to the user. Each change reaches the scheduler the moment it is stored
+// (alarms/Scheduler.h), so a deleted or disabled item never runs afterwards.
 #pragma once
 #include "alarms/AlarmItem.h"
 

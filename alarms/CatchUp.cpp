@@ -52,7 +52,9 @@ Occurrences OccurrencesBetween(const AlarmItem& item, std::int64_t after, std::i
     for (std::int64_t day = DayOf(before - 1); day >= DayOf(after + 1); --day) {
         const auto due = DueOnDay(item, day);
         if (!due || *due <= after || *due >= before) continue;
-        if (found.count++ == 0) found.latest = *due;
+        if (found.count == 0) found.latest = *due;
+        else if (found.count == 1) found.previous = *due;
+        ++found.count;
     }
     return found;
 }
@@ -92,23 +94,6 @@ std::optional<std::int64_t> NextOccurrence(const AlarmItem& item, std::int64_t a
     }
     default: return std::nullopt;
     }
-}
-
-std::vector<MissedItem> MissedWhileAway(const AlarmItems& items, int loadedCount,
-                                        std::optional<std::int64_t> lastTick, std::int64_t now) {
-    std::vector<MissedItem> missed;
-    if (!lastTick) return missed;
-    const std::int64_t after = std::max(*lastTick, now - kStartLookBackMinutes);
-    const int count = std::min(loadedCount, items.Count());
-    for (int n = 1; n <= count; ++n) {
-        const AlarmItem& item = *items.At(n);
-        if (!item.Enabled()) continue;
-        const Occurrences found = OccurrencesBetween(item, after, now);
-        if (found.count > 0) missed.push_back({item, found.latest, found.count});
-    }
-    std::stable_sort(missed.begin(), missed.end(),
-                     [](const MissedItem& a, const MissedItem& b) { return a.latest < b.latest; });
-    return missed;
 }
 
 LocalMoment MomentOfMinute(std::int64_t minute) {

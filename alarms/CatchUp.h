@@ -27,9 +27,11 @@ inline constexpr std::int64_t kStartLookBackMinutes = 24 * 60;
 // Whether an item may run late: never a restart or shutdown (it would end the user's work).
 bool MayRunLate(const AlarmItem& item);
 
-// The due minutes of an item within (after, before): the latest one and how many there are.
+// The due minutes of an item within (after, before): the latest one, the one before it (when
+// there are two or more) and how many there are.
 struct Occurrences {
     std::int64_t latest = 0;
+    std::int64_t previous = 0;
     int count = 0;
 };
 Occurrences OccurrencesBetween(const AlarmItem& item, std::int64_t after, std::int64_t before);
@@ -44,11 +46,6 @@ struct MissedItem {
     std::int64_t latest = 0;
     int count = 0;
 };
-
-// The enabled items due after lastTick and before now (both excluded), looking back at most
-// kStartLookBackMinutes from now, each once; none when the program never ran (no lastTick).
-std::vector<MissedItem> MissedWhileAway(const AlarmItems& items, int loadedCount,
-                                        std::optional<std::int64_t> lastTick, std::int64_t now);
 
 // The local moment at the start of a minute.
 LocalMoment MomentOfMinute(std::int64_t minute);

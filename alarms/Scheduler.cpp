@@ -11,19 +11,22 @@ namespace alarms {
 
 namespace {
 
-constexpr char kNextAlarmPrefix[] = "Next alarm: ";
-constexpr char kSnoozeSubkey[] = "Snooze";
+constexpr char kSnoozedSubkey[] = "Snoozed";
+constexpr char kOldSnoozeSubkey[] = "Snooze";
+constexpr std::int64_t kSecondsFrom1601To1970 = 11644473600LL;
 
-// The one scheduler of the process and what it keeps beside it, owned here for the program's life.
+// The one engine of the process and what the program keeps beside it, owned here for the
+// program's life.
 struct SchedulerState {
-    DueTracker tracker;
-    bool started = false;
-    std::int64_t recordedMinute = -1;  // the last tick minute written to the registry
-    DueTracker::MissedHandler missedHandler;
-    // NextAlarmText() of a minute and version (grows with every change of items or snoozes).
-    std::uint64_t version = 0;
-    std::int64_t nextTextMinute = -1;
-    std::uint64_t nextTextVersion = 0;
+    AlarmEngine engine;
+    bool oldSnoozes = false;               // the previous version's snoozes await removal
+    std::uint64_t writtenVersion = ~0ull;  // the ledger version last written
+    std::int64_t recordedMinute = kNoMinute;  // the last tick minute written to the registry
+    AlarmHandler handler;
+    MissedHandler missedHandler;
+    // NextAlarmText() of a minute and engine revision.
+    std::int64_t nextTextMinute = kNoMinute;
+    std::uint64_t nextTextRevision = 0;
     std::string nextText;
 };
 
@@ -32,8 +35,6 @@ SchedulerState& The() {
     return state;
 }
 
-std::int64_t CurrentMinute() { return MinuteSerial(ToLocalMoment(sys::LocalTime())); }
-
 std::optional<std::int64_t> StoredLastTick() {
     const std::string text = settings::ReadText(settings::kLoadKey, kLastTickName);
     if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789") != std::string::npos)
@@ -41,86 +42,161 @@ std::optional<std::int64_t> StoredLastTick() {
     return std::stoll(text);
 }
 
-void LoadSnoozed() {
-    std::vector<SnoozedReminder> snoozed;
+// What the previous run kept, in the form of this version or of the one before.
+Ledger ReadLedger(const ClockReading& now) {
+    Ledger kept;
+    kept.lastTickMinute = StoredLastTick();
+    const std::optional<std::string> handled = registry::RegReadWholeText(HKEY_CURRENT_USER, kLedgerKey, kHandledName);
+    kept.hasMarks = handled.has_value();
+    if (handled) kept.handled = ParseHandled(*handled);
     for (int n = 1;; ++n) {
-        const registry::RegValue value = registry::RegReadValue(HKEY_CURRENT_USER, kSnoozeKey, std::to_string(n));
-        if (value.kind != registry::RegValue::Kind::Text || value.text.empty()) break;
-        if (auto reminder = ParseSnoozed(value.text)) snoozed.push_back(std::move(*reminder));
+        const auto text = registry::RegReadWholeText(HKEY_CURRENT_USER, kSnoozedKey, std::to_string(n));
+        if (!text) break;
+        if (auto reminder = ParseSnoozed(*text)) kept.snoozes.push_back(std::move(*reminder));
     }
-    The().tracker.ReplaceSnoozed(std::move(snoozed));
+    // The previous version's snoozes: "<local minute> <text>", in the zone offset of now.
+    const std::int64_t offsetSec = MinuteSerial(now.local) * 60 + now.local.second - now.utcSec;
+    for (int n = 1;; ++n) {
+        const auto text = registry::RegReadWholeText(HKEY_CURRENT_USER, kOldSnoozeKey, std::to_string(n));
+        if (!text || text->empty()) break;
+        The().oldSnoozes = true;
+        if (auto reminder = ParseSnoozed(*text)) {
+            reminder->dueUtcSec = reminder->dueUtcSec * 60 - offsetSec;
+            kept.snoozes.push_back(std::move(*reminder));
+        }
+    }
+    return kept;
 }
 
-void StoreSnoozed() {
-    registry::RegDeleteSubKey(HKEY_CURRENT_USER, settings::kRootKey, kSnoozeSubkey);
+// Writes the ledger when the engine's has changed since the last write.
+void KeepLedger() {
+    SchedulerState& s = The();
+    if (s.engine.LedgerVersion() == s.writtenVersion) return;
+    s.writtenVersion = s.engine.LedgerVersion();
+    const Ledger kept = s.engine.Kept();
+    settings::WriteText(kLedgerKey, kHandledName, FormatHandled(kept.handled));
+    registry::RegDeleteSubKey(HKEY_CURRENT_USER, kLedgerKey, kSnoozedSubkey);
     int n = 0;
-    for (const SnoozedReminder& reminder : The().tracker.Snoozed())
-        settings::WriteText(kSnoozeKey, std::to_string(++n).c_str(), FormatSnoozed(reminder));
+    for (const SnoozedReminder& reminder : kept.snoozes)
+        settings::WriteText(kSnoozedKey, std::to_string(++n).c_str(), FormatSnoozed(reminder));
+    if (s.oldSnoozes) {
+        registry::RegDeleteSubKey(HKEY_CURRENT_USER, settings::kRootKey, kOldSnoozeSubkey);
+        s.oldSnoozes = false;
+    }
+}
+
+void ReportMissed() {
+    SchedulerState& s = The();
+    const std::vector<MissedItem> missed = s.engine.TakeMissed();
+    if (!missed.empty() && s.missedHandler) s.missedHandler(missed);
 }
 
 }  // namespace
 
-void LoadAlarmItems() {
-    const int count = StoredItemCount();
-    The().tracker.Replace(ReadAllAlarmItems(count), count);
-    ++The().version;
+ClockReading ReadClocks() {
+    const SYSTEMTIME local = sys::LocalTime();
+    ClockReading now;
+    now.local = ToLocalMoment(local);
+    SYSTEMTIME utc{};
+    FILETIME file{};
+    // By the zone's rules for that date; a failure (a date the conversion refuses) takes the
+    // local time as UTC, which only shifts what is kept by the zone offset.
+    if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc)) utc = local;
+    if (SystemTimeToFileTime(&utc, &file)) {
+        const std::int64_t ticks = (static_cast<std::int64_t>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
+        now.utcSec = ticks / 10000000 - kSecondsFrom1601To1970;
+    }
+    now.monotonicMs = static_cast<std::int64_t>(sys::TickCount());
+    return now;
 }
 
-void ReportMissedWhileAway() {
+void LoadAlarmItems() {
+    const int count = StoredItemCount();
+    The().engine.Load(ReadAllAlarmItems(count), count);
+}
+
+void AlarmItemAppended(int n, const AlarmItem& item) {
+    AlarmEngine& engine = The().engine;
+    if (engine.Items().Count() == n - 1) engine.Add(item);
+    else LoadAlarmItems();
+    KeepLedger();
+}
+
+void AlarmItemWritten(int n, const AlarmItem& item) {
+    AlarmEngine& engine = The().engine;
+    if (engine.Items().Count() == StoredItemCount()) engine.Modify(n, item);
+    else LoadAlarmItems();
+    KeepLedger();
+}
+
+void AlarmItemDeleted(int k, int countBefore) {
+    AlarmEngine& engine = The().engine;
+    if (engine.Items().Count() == countBefore) engine.Remove(k);
+    else LoadAlarmItems();
+    KeepLedger();
+}
+
+void AlarmItemStateSet(int n, int state) {
+    AlarmEngine& engine = The().engine;
+    if (engine.Items().Count() == StoredItemCount()) engine.SetState(n, state);
+    else LoadAlarmItems();
+}
+
+void StartScheduler() {
     SchedulerState& s = The();
-    const auto missed = MissedWhileAway(s.tracker.Items(), s.tracker.LoadedCount(), StoredLastTick(), CurrentMinute());
-    if (!missed.empty() && s.missedHandler) s.missedHandler(missed);
+    s.engine = AlarmEngine();
+    s.recordedMinute = kNoMinute;
+    LoadAlarmItems();
+    const ClockReading now = ReadClocks();
+    s.engine.Start(ReadLedger(now), now);
+    s.writtenVersion = ~0ull;  // written once at start: the previous version's form is taken over
 }
 
 void CheckAlarms() {
     SchedulerState& s = The();
-    if (!s.started) {
-        s.started = true;
-        ReportMissedWhileAway();
-        LoadSnoozed();
-        ++s.version;
-    }
-    const std::size_t snoozedBefore = s.tracker.Snoozed().size();
-    const LocalMoment now = ToLocalMoment(sys::LocalTime());
-    const std::int64_t minute = MinuteSerial(now);
-    if (minute != s.recordedMinute) {
+    const ClockReading now = ReadClocks();
+    s.engine.Tick(now);
+    const std::int64_t minute = MinuteSerial(now.local);
+    if (minute != s.recordedMinute && minute != kNoMinute) {
         s.recordedMinute = minute;
         settings::WriteText(settings::kLoadKey, kLastTickName, std::to_string(minute));
     }
-    s.tracker.Check(now, static_cast<std::int64_t>(sys::TickCount()));
-    if (s.tracker.Snoozed().size() != snoozedBefore) {
-        StoreSnoozed();
-        ++s.version;
+    // One action at a time, each judged at the moment it is about to run: an earlier one may
+    // have held a dialog open meanwhile.
+    while (const std::optional<DueAction> action = s.engine.NextAction(ReadClocks())) {
+        KeepLedger();
+        ReportMissed();
+        if (s.handler) s.handler(action->item, action->index);
     }
+    KeepLedger();
+    ReportMissed();
 }
 
-const AlarmItems& ScheduledItems() { return The().tracker.Items(); }
+const AlarmItems& ScheduledItems() { return The().engine.Items(); }
 
-int LoadedItemCount() { return The().tracker.LoadedCount(); }
+int LoadedItemCount() { return The().engine.LoadedCount(); }
 
-void SetAlarmItemHandler(DueTracker::Handler handler) { The().tracker.SetHandler(std::move(handler)); }
+void SetAlarmItemHandler(AlarmHandler handler) { The().handler = std::move(handler); }
 
-void SetMissedAlarmsHandler(DueTracker::MissedHandler handler) {
-    The().missedHandler = handler;
-    The().tracker.SetMissedHandler(std::move(handler));
-}
+void SetMissedAlarmsHandler(MissedHandler handler) { The().missedHandler = std::move(handler); }
 
 void SnoozeReminder(const std::string& text, int minutes) {
-    The().tracker.Snooze({CurrentMinute() + minutes, text});
-    StoreSnoozed();
-    ++The().version;
+    The().engine.Snooze(text, minutes, ReadClocks());
+    KeepLedger();
 }
 
-const std::vector<SnoozedReminder>& SnoozedReminders() { return The().tracker.Snoozed(); }
+std::vector<SnoozedReminder> SnoozedReminders() { return The().engine.Snoozed(); }
+
+std::optional<NextDue> NextAlarmDue() { return The().engine.NextDueAfterNow(); }
 
 std::string NextAlarmText() {
     SchedulerState& s = The();
-    const std::int64_t minute = CurrentMinute();
-    if (minute != s.nextTextMinute || s.version != s.nextTextVersion) {
-        const auto next = s.tracker.NextDue(minute);
-        s.nextText = next ? kNextAlarmPrefix + ShortDueText(*next) : std::string();
+    const std::int64_t minute = MinuteSerial(ToLocalMoment(sys::LocalTime()));
+    if (minute != s.nextTextMinute || s.engine.Revision() != s.nextTextRevision) {
+        const auto next = s.engine.NextDueAfterNow();
+        s.nextText = next ? NextAlarmLine(minute, next->localMinute) : std::string();
         s.nextTextMinute = minute;
-        s.nextTextVersion = s.version;
+        s.nextTextRevision = s.engine.Revision();
     }
     return s.nextText;
 }

@@ -1,63 +1,88 @@
-// The scheduler of the main program: its in-memory copy of the alarm items, filled by
-// LoadAlarmItems(), and CheckAlarms(), called on every tick of the main window's timer and
-// whenever the computer resumes or the clock changes.
+// The scheduler of the main program: the one alarm engine of the process (alarms/AlarmEngine.h)
+// fed with the store's items, its edits, the clocks and the snoozes, and what it hands back
+// carried out: due items to one replaceable handler (the alarm actions), missed ones to a
+// second (the "Missed alarms" window), and its ledger to the registry.
 //
-// Due items are handed to one replaceable handler, the seam between the scheduler and the
-// alarm actions: production code points it at the actions (FireAlarmItem); tests install a
-// recorder. Until a handler is set, due items are noted as fired and nothing happens. Items a
-// gap made miss their minute go to a second handler (the "Missed alarms" window).
-//
-// Re-entry: a handler may open a modal dialog whose message loop dispatches the main
-// window's timer, so CheckAlarms() runs again inside the handler; a handler may also call
-// LoadAlarmItems(). Nothing fires twice. See alarms/DueTracker.h for the exact rules.
+// Re-entry: a handler may open a modal dialog whose message loop dispatches the main window's
+// timer, so CheckAlarms() runs again inside the handler and runs what is due meanwhile; a
+// handler may also edit the store. Nothing runs twice.
 //
 // Kept under HKEY_CURRENT_USER\Software\Zentaro, beside the items:
-//   Load\AlarmLastTick  REG_SZ  the local minute (MinuteSerial) of the last tick, written at
-//                               most once a minute; the next start lists what fell due after it
-//   Snooze\1, 2, ...    REG_SZ  the snoozed reminders, "<minute> <text>" (FormatSnoozed)
+//   Load\AlarmLastTick        REG_SZ  the local minute (MinuteSerial) of the last tick, written at
+//                                     most once a minute; the next start lists what fell due after it
+//   Ledger\Handled            REG_SZ  per item, the last occurrences handled (FormatHandled);
+//                                     written when it changes
+//   Ledger\Snoozed\1, 2, ...  REG_SZ  the snoozed reminders, "<UTC second> <whole text>"
+// The previous version kept snoozes as Snooze\1, 2, ... ("<local minute> <text>") and no
+// handled marks: both are taken over at the first start, and its items count as handled up to
+// its last tick.
 #pragma once
 #include <windows.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "alarms/DueTracker.h"
+#include "alarms/AlarmEngine.h"
 
 namespace alarms {
 
 inline constexpr const char* kLastTickName = "AlarmLastTick";
-inline constexpr const char* kSnoozeKey = "Software\\Zentaro\\Snooze";
+inline constexpr const char* kLedgerKey = "Software\\Zentaro\\Ledger";
+inline constexpr const char* kHandledName = "Handled";
+inline constexpr const char* kSnoozedKey = "Software\\Zentaro\\Ledger\\Snoozed";
+inline constexpr const char* kOldSnoozeKey = "Software\\Zentaro\\Snooze";
 
-// Replaces the in-memory copy with the items of the registry. An item whose record is damaged
+// Carries out a due item's action; index is its position (1-based) now, 0 for a snoozed
+// reminder. The handler may run a modal loop that calls CheckAlarms() again.
+using AlarmHandler = std::function<void(const AlarmItem& item, int index)>;
+// Reports items that were not run, in due order.
+using MissedHandler = std::function<void(const std::vector<MissedItem>& missed)>;
+
+// Replaces the engine's items with those of the registry. An item whose record is damaged
 // (missing, short, not binary, over the read limit) is loaded disabled at its own position, so
 // positions still match the list rows; the others work as usual.
 void LoadAlarmItems();
 
-// One tick. The first one of the process first lists what fell due while the program was not
-// running (ReportMissedWhileAway) and loads the snoozed reminders.
+// The store's edits, each reported by the store the moment it is written (alarms/AlarmStore.h).
+// When the engine's items no longer match the store's count, it loads the store afresh instead.
+void AlarmItemAppended(int n, const AlarmItem& item);
+void AlarmItemWritten(int n, const AlarmItem& item);
+void AlarmItemDeleted(int k, int countBefore);
+void AlarmItemStateSet(int n, int state);
+
+// The program's start: a fresh engine with the store's items and what the previous run kept;
+// its first tick lists what fell due while the program was not running.
+void StartScheduler();
+
+// One tick: called every second by the main window, and when the computer resumes or the clock
+// changes.
 void CheckAlarms();
 
-// Hands the enabled items that fell due after the stored last tick (within the last day) and
-// before the current minute to the missed handler; nothing when no tick was ever stored.
-void ReportMissedWhileAway();
-
-// The in-memory copy (positions 1-based) and the number of positions the scheduler looks at.
+// The engine's items (positions 1-based) and the number of positions it looks at.
 const AlarmItems& ScheduledItems();
 int LoadedItemCount();
 
 // Sets the action run for each due item; an empty handler makes due items do nothing.
-void SetAlarmItemHandler(DueTracker::Handler handler);
+void SetAlarmItemHandler(AlarmHandler handler);
 // Sets where missed items are reported; an empty handler drops them.
-void SetMissedAlarmsHandler(DueTracker::MissedHandler handler);
+void SetMissedAlarmsHandler(MissedHandler handler);
 
-// Shows the reminder text again `minutes` after the current minute; kept across restarts.
+// Shows the reminder text again `minutes` minutes from now; kept across restarts.
 void SnoozeReminder(const std::string& text, int minutes);
-const std::vector<SnoozedReminder>& SnoozedReminders();
+std::vector<SnoozedReminder> SnoozedReminders();
 
-// "Next alarm: Tue 07:30" for the next enabled item or snoozed reminder; empty when none.
+// When the next enabled item or snoozed reminder is due (local minute and UTC second); none
+// before the first tick or when nothing is. For a wake-up timer: the UTC second is what
+// SetWaitableTimer wants, as a FILETIME.
+std::optional<NextDue> NextAlarmDue();
+// "Next alarm: Tue 07:30" (within six days) or "Next alarm: Tue 24 Dec 07:30"; empty when none.
 std::string NextAlarmText();
 
-// The local time of the clock as the pure logic sees it.
+// The clocks as the engine reads them: the local time of the clock seam, the same moment in
+// UTC (by the computer's zone rules) and the monotonic clock.
+ClockReading ReadClocks();
 LocalMoment ToLocalMoment(const SYSTEMTIME& time);
 
 }  // namespace alarms

@@ -81,6 +81,18 @@ RegValue RegReadValue(HKEY root, const std::string& keyPath, const std::string& 
     return result;
 }
 
+std::optional<std::string> RegReadWholeText(HKEY root, const std::string& keyPath, const std::string& name) {
+    win::AutoKey key = OpenKey(root, keyPath);
+    if (!key) return std::nullopt;
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ)
+        return std::nullopt;
+    if (size == 0) return std::string();
+    const std::vector<unsigned char> all = QueryAll(key.get(), name, size);
+    const auto* begin = reinterpret_cast<const char*>(all.data());
+    return std::string(begin, std::find(begin, begin + all.size(), '\0'));
+}
+
 bool RegWriteValue(HKEY root, const std::string& keyPath, const std::string& name, DWORD type,
                    std::string& value) {
     if (type != REG_SZ && type != REG_DWORD) return true;

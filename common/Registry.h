@@ -2,6 +2,7 @@
 // and alarm items. None reports an error to its caller beyond its result.
 #pragma once
 #include <windows.h>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ constexpr DWORD kRegQueryBuffer = 1024;
 constexpr std::size_t kRegMaxText = kRegQueryBuffer - 1;
 
 RegValue RegReadValue(HKEY root, const std::string& keyPath, const std::string& name);
+// A REG_SZ value whole, however long (up to 1 MiB); none when the key or value is missing or of
+// another type.
+std::optional<std::string> RegReadWholeText(HKEY root, const std::string& keyPath, const std::string& name);
 
 // Type REG_SZ writes value as text without a terminating zero. Type REG_DWORD converts value
 // to a 32-bit integer (non-numeric text gives 0), writes it and hands the integer back in

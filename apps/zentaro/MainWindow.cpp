@@ -81,7 +81,7 @@ void OnCreate(HWND wnd, MainWindowState& s) {
     const auto hourRing = settings::ReadNumber(settings::kLoadKey, settings::kHourRing);
     s.chimeFlag = hourRing ? static_cast<short>(*hourRing) : 0;
     s.chimeSound = settings::ReadText(settings::kLoadKey, settings::kWavFile);
-    alarms::LoadAlarmItems();
+    alarms::StartScheduler();
     s.dateTip = tools::CreateDateTip(wnd);
     SetWindowTextA(wnd, kMainTitle);
 }

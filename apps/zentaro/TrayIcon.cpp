@@ -20,10 +20,10 @@ static_assert(kRecordSize == 88);
 #endif
 constexpr UINT kIconId = 0;
 
-// The next alarm when there is one, else the program's name and version.
+// The program's name and version, and on a second line the next alarm when there is one.
 std::string TipText() {
     const std::string next = alarms::NextAlarmText();
-    return next.empty() ? std::string(kTrayTip) : next;
+    return next.empty() ? std::string(kTrayTip) : std::string(kTrayTip) + "\n" + next;
 }
 
 // Sets the record's tip, cut between two characters to fit the record's field; true when it

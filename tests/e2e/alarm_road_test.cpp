@@ -1,6 +1,7 @@
 // The road of an alarm through the whole program: the list opened from the clock's command,
 // Add, a daily reminder for the next minute, OK; the reminder appears in that minute. And the
-// nights the wall clock jumps (summer time, a clock set back): a daily reminder fires once.
+// nights the wall clock jumps (summer time, a clock set back) and a clock ended and started
+// again inside the minute its reminder fired: a daily reminder fires once.
 // The wall clock is moved forward to ten seconds before a minute instead of waiting for it.
 #include "alarms/AlarmEditor.h"
 #include "alarms/AlarmItem.h"
@@ -60,6 +61,38 @@ TEST(AlarmRoad, ReminderAddedInTheListAppearsInItsMinute) {
     GetLocalTime(&seen);
     EXPECT_EQ(seen.wHour * 60 + seen.wMinute, minuteOfDay);
     PostMessageA(reminder, WM_COMMAND, IDOK, 0);
+}
+
+HWND FindReminder(DWORD process) {
+    const auto found = driver::FindTopWindows(nullptr, "Text Hint", process);
+    return found.empty() ? nullptr : found.front();
+}
+
+TEST(AlarmRoad, ClockStartedAgainInTheFiredMinuteDoesNotFireAgain) {
+    driver::ResetZentaroSettings();
+    const int minuteOfDay = driver::NextMinuteOfDay(50);
+    driver::StoreDailyItem(1, minuteOfDay, alarms::kNotifyText, "Once");
+
+    driver::Process first;
+    HWND face = driver::StartClock(first);
+    ASSERT_NE(face, nullptr);
+    HWND reminder = nullptr;
+    ASSERT_TRUE(driver::WaitFor([&] { return (reminder = FindReminder(first.id())) != nullptr; }, 30000));
+    PostMessageA(reminder, WM_COMMAND, IDOK, 0);
+    PostMessageA(face, WM_COMMAND, 16, 0);  // Exit(&X)
+    ASSERT_TRUE(first.WaitExit(15000));
+
+    driver::Process second;
+    ASSERT_NE(driver::StartClock(second), nullptr);
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    ASSERT_EQ(now.wHour * 60 + now.wMinute, minuteOfDay) << "started again too late to tell";
+    // Through the rest of the minute (moved on to its last seconds): no second reminder.
+    Sleep(2000);
+    GetLocalTime(&now);
+    if (now.wSecond < 55) driver::ShiftWallClock(55 - now.wSecond);
+    EXPECT_FALSE(driver::WaitFor([&] { return FindReminder(second.id()) != nullptr; }, 8000));
+    second.Kill();
 }
 
 // Nights the wall clock jumps, in a zone with summer time (the test runs with

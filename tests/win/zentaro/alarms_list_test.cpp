@@ -67,10 +67,15 @@ protected:
 };
 
 TEST_F(AlarmListTest, EmptyStoreGivesAnEmptyListAndOkOnlyReloads) {
+    // Delete, then Cancel: the store no longer has the item, and neither has the scheduler.
     alarms::AppendAlarmItem(DailyReminder(7, 30, "gone"));
     alarms::LoadAlarmItems();
-    alarms::DeleteAlarmItem(1);  // the scheduler still has it
-    ASSERT_EQ(alarms::LoadedItemCount(), 1);
+    alarms::ShowAlarmList(nullptr);
+    Press(alarms::kListDelete);
+    Press(alarms::kListCancel);
+    EXPECT_EQ(alarms::LoadedItemCount(), 0);
+    TickAt(Clock(7, 7, 30, 0));
+    EXPECT_TRUE(fired.empty());
 
     HWND window = alarms::ShowAlarmList(nullptr);
     ASSERT_NE(window, nullptr);

@@ -185,19 +185,21 @@ std::vector<std::string> MissedRowsShown() {
 }
 
 TEST_F(AlarmTrustTest, StartUpListsWhatFellDueWhileNotRunningInOneWindow) {
+    testing_support::ClearUserRegistry();
     AlarmItem shutdown = DailyReminder(7, 10, "home");
     shutdown.notifyMode = alarms::kNotifyShutdown;
     alarms::AppendAlarmItem(DailyReminder(7, 0, "standup"));
     alarms::AppendAlarmItem(shutdown);
-    alarms::LoadAlarmItems();
     alarms::SetMissedAlarmsHandler([](const std::vector<alarms::MissedItem>& m) { alarms::ShowMissedAlarms(nullptr, m); });
     now = Monday(7, 20);
 
-    alarms::ReportMissedWhileAway();  // never ran before: nothing to list
+    alarms::StartScheduler();  // never ran before: nothing to list
+    alarms::CheckAlarms();
     EXPECT_EQ(alarms::MissedAlarmsWindow(), nullptr);
 
     settings::WriteText(settings::kLoadKey, alarms::kLastTickName, std::to_string(MinuteOf(Monday(6, 50))));
-    alarms::ReportMissedWhileAway();
+    alarms::StartScheduler();
+    alarms::CheckAlarms();
     ASSERT_NE(alarms::MissedAlarmsWindow(), nullptr);
     EXPECT_EQ(testing_support::ClippedTextReport(alarms::MissedAlarmsWindow()), "");
     EXPECT_EQ(MissedRowsShown(), (std::vector<std::string>{"Mon 12/7/2026 07:00   7:0 (Daily)|Text Hintstandup",
@@ -229,10 +231,11 @@ TEST_F(AlarmTrustTest, SnoozeShowsTheReminderOnceMoreAfterTheChosenMinutes) {
     KillTimer(nullptr, timer);
     ASSERT_NE(reminder, nullptr);
     EXPECT_EQ(LOWORD(defaultId), IDOK) << "OK stays the default button";
+    // Ten minutes of real time, kept as a UTC instant with the whole text.
+    const std::int64_t due = alarms::ReadClocks().utcSec + 600;
     ASSERT_EQ(alarms::SnoozedReminders().size(), 1u);
-    EXPECT_EQ(alarms::SnoozedReminders()[0], (alarms::SnoozedReminder{MinuteOf(Monday(8, 10)), "tea"}));
-    EXPECT_EQ(registry::RegReadValue(HKEY_CURRENT_USER, alarms::kSnoozeKey, "1").text,
-              std::to_string(MinuteOf(Monday(8, 10))) + " tea");
+    EXPECT_EQ(alarms::SnoozedReminders()[0], (alarms::SnoozedReminder{due, "tea"}));
+    EXPECT_EQ(registry::RegReadWholeText(HKEY_CURRENT_USER, alarms::kSnoozedKey, "1"), std::to_string(due) + " tea");
     EXPECT_EQ(alarms::NextAlarmText(), "Next alarm: Mon 08:10");
 
     for (const SYSTEMTIME& t : {Monday(8, 9), Monday(8, 10), Monday(8, 11)}) {
@@ -241,7 +244,56 @@ TEST_F(AlarmTrustTest, SnoozeShowsTheReminderOnceMoreAfterTheChosenMinutes) {
     }
     EXPECT_EQ(fired, std::vector<std::string>{"tea"});
     EXPECT_TRUE(alarms::SnoozedReminders().empty());
-    EXPECT_EQ(registry::RegReadValue(HKEY_CURRENT_USER, alarms::kSnoozeKey, "1").text, "");
+    EXPECT_EQ(registry::RegReadWholeText(HKEY_CURRENT_USER, alarms::kSnoozedKey, "1"), std::nullopt);
+}
+
+TEST_F(AlarmTrustTest, WhatTheProgramKeepsSurvivesARestart) {
+    // Each row: what the previous run left in the registry, then a start at 7:30:20 with a
+    // daily 7:30 reminder.
+    const std::string long1023(1023, 'r');
+    const std::int64_t minute730 = MinuteOf(Monday(7, 30));
+    struct Case {
+        const char* what;
+        std::function<void()> previousRun;
+        std::vector<std::string> fired;
+        std::vector<std::string> snoozed;
+    } cases[] = {
+        {"fired at 7:30:00, ended, started again in the same minute",
+         [&] {
+             now = Monday(7, 30);
+             alarms::StartScheduler();
+             alarms::CheckAlarms();
+             alarms::SnoozeReminder(long1023, 30);
+         },
+         {"daily"}, {long1023}},
+        {"the previous version ticked in this minute (its last tick and snooze, no ledger)",
+         [&] {
+             settings::WriteText(settings::kLoadKey, alarms::kLastTickName, std::to_string(minute730));
+             settings::WriteText(alarms::kOldSnoozeKey, "1", std::to_string(minute730 + 5) + " old tea");
+         },
+         {}, {"old tea"}},
+        {"the previous version last ticked a minute before", 
+         [&] { settings::WriteText(settings::kLoadKey, alarms::kLastTickName, std::to_string(minute730 - 1)); },
+         {"daily"}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing_support::ClearUserRegistry();
+        alarms::StartScheduler();  // a first start ever
+        alarms::AppendAlarmItem(DailyReminder(7, 30, "daily"));
+        registry::RegDeleteSubKey(HKEY_CURRENT_USER, settings::kRootKey, "Ledger");
+        fired.clear();
+        c.previousRun();
+        now = testing_support::LocalTime(2026, 12, 7, 7, 30, 20);
+        alarms::StartScheduler();
+        alarms::CheckAlarms();
+        std::vector<std::string> snoozed;
+        for (const auto& s : alarms::SnoozedReminders()) snoozed.push_back(s.text);
+        EXPECT_EQ(fired, c.fired);
+        EXPECT_EQ(snoozed, c.snoozed);
+        EXPECT_EQ(registry::RegReadWholeText(HKEY_CURRENT_USER, alarms::kOldSnoozeKey, "1"), std::nullopt);
+    }
+    alarms::StartScheduler();
 }
 
 TEST_F(AlarmTrustTest, TrayTipNamesTheNextAlarm) {
@@ -261,8 +313,9 @@ TEST_F(AlarmTrustTest, TrayTipNamesTheNextAlarm) {
     tray.RefreshTip();
     tray.RefreshTip();  // unchanged: not sent again
     tray.Remove();
-    EXPECT_EQ(tips, (std::vector<std::string>{zentaro::kTrayTip, zentaro::kTrayTip, "Next alarm: Tue 07:30", "Next alarm: Mon 09:00",
-                                              "Next alarm: Mon 09:00"}));
+    const std::string tip = std::string(zentaro::kTrayTip) + "\n";
+    EXPECT_EQ(tips, (std::vector<std::string>{zentaro::kTrayTip, zentaro::kTrayTip, tip + "Next alarm: Tue 07:30",
+                                              tip + "Next alarm: Mon 09:00", tip + "Next alarm: Mon 09:00"}));
 }
 
 }  // namespace
