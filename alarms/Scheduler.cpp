@@ -24,6 +24,7 @@ struct SchedulerState {
     std::uint64_t version = 0;
     std::int64_t nextTextMinute = -1;
     std::uint64_t nextTextVersion = 0;
+    std::optional<std::int64_t> nextDue;
     std::string nextText;
 };
 
@@ -113,17 +114,26 @@ void SnoozeReminder(const std::string& text, int minutes) {
 
 const std::vector<SnoozedReminder>& SnoozedReminders() { return The().tracker.Snoozed(); }
 
-std::string NextAlarmText() {
+namespace {
+
+// Works out the next due minute and its text again when the minute or the items have changed.
+SchedulerState& WithNextDue() {
     SchedulerState& s = The();
     const std::int64_t minute = CurrentMinute();
     if (minute != s.nextTextMinute || s.version != s.nextTextVersion) {
-        const auto next = s.tracker.NextDue(minute);
-        s.nextText = next ? kNextAlarmPrefix + ShortDueText(*next) : std::string();
+        s.nextDue = s.tracker.NextDue(minute);
+        s.nextText = s.nextDue ? kNextAlarmPrefix + ShortDueText(*s.nextDue) : std::string();
         s.nextTextMinute = minute;
         s.nextTextVersion = s.version;
     }
-    return s.nextText;
+    return s;
 }
+
+}  // namespace
+
+std::string NextAlarmText() { return WithNextDue().nextText; }
+
+std::optional<std::int64_t> NextDueMinute() { return WithNextDue().nextDue; }
 
 LocalMoment ToLocalMoment(const SYSTEMTIME& time) {
     LocalMoment now;

@@ -18,6 +18,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +58,10 @@ const std::vector<SnoozedReminder>& SnoozedReminders();
 
 // "Next alarm: Tue 07:30" for the next enabled item or snoozed reminder; empty when none.
 std::string NextAlarmText();
+// The local minute (MinuteSerial) of that next item or reminder after the current minute;
+// none when nothing is pending. Cheap to ask on every tick: it is worked out again only when
+// the minute or the items change.
+std::optional<std::int64_t> NextDueMinute();
 
 // The local time of the clock as the pure logic sees it.
 LocalMoment ToLocalMoment(const SYSTEMTIME& time);
