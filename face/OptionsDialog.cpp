@@ -49,9 +49,9 @@ HWND MainOf(HWND dlg) {
 constexpr DWORD kPushButton = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kCheckBox = WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr toolkit::ControlSpec kCommandButtons[] = {
-    {"BUTTON", kIdOk, "OK(&O)", WS_TABSTOP | BS_DEFPUSHBUTTON | WS_GROUP, 195, 328, 72, 21},
-    {"BUTTON", kIdCancel, "Cancel(&C)", kPushButton, 275, 328, 72, 21},
-    {"BUTTON", kIdApply, "Apply(&A)", kPushButton, 355, 328, 72, 21},
+    {"BUTTON", kIdOk, "OK(&O)", WS_TABSTOP | BS_DEFPUSHBUTTON | WS_GROUP, 195, 358, 72, 21},
+    {"BUTTON", kIdCancel, "Cancel(&C)", kPushButton, 275, 358, 72, 21},
+    {"BUTTON", kIdApply, "Apply(&A)", kPushButton, 355, 358, 72, 21},
 };
 constexpr int kSliderX = 310, kSliderY = 17;
 constexpr toolkit::ControlSpec kSkinControls[] = {
@@ -65,9 +65,10 @@ constexpr toolkit::ControlSpec kSkinControls[] = {
     {"BUTTON", kIdTopmost, "Always On top-screen(&T)", kCheckBox | WS_GROUP, 20, 212, 180, 18},
     {"BUTTON", kIdAutoRun, "Start with windows start(&U)", kCheckBox, 20, 231, 180, 18},
     {"BUTTON", kIdIconRun, "Minimized on start(&I)", kCheckBox, 20, 249, 180, 18},
-    {"BUTTON", kIdWakeForAlarms, "Wake the computer for alarms(&W)", kCheckBox, 20, 267, 180, 18},
-    // Under the frame of the options, across the dialog: the line may take two lines.
-    {"STATIC", kIdWakeLine, "", SS_LEFT | SS_NOPREFIX, 20, 294, 406, 28},
+    // Two lines within the frame's width.
+    {"BUTTON", kIdWakeForAlarms, "Wake the computer for alarms(&W)", kCheckBox | BS_MULTILINE, 20, 267, 180, 28},
+    // Under the frame of the options, across the dialog: the line may take three lines.
+    {"STATIC", kIdWakeLine, "", SS_LEFT | SS_NOPREFIX, 20, 304, 406, 48},
 };
 constexpr int kLabelId = -1;  // labels send no commands
 // Created at the wrappers' label size, then fitted to their text.
@@ -85,9 +86,9 @@ struct Frame {
     int left, top, right, bottom;
 };
 constexpr Frame kEtchedFrames[] = {{10, 10, 290, 50},  {10, 60, 207, 120},  {10, 131, 207, 190},
-                                   {10, 202, 207, 290}, {300, 10, 434, 50}, {216, 60, 434, 270}};
+                                   {10, 202, 207, 300}, {300, 10, 434, 50}, {216, 60, 434, 270}};
 constexpr Frame kSunkenFrames[] = {
-    {194, 327, 268, 350}, {274, 327, 348, 350}, {354, 327, 428, 350}, {214, 19, 282, 41}};
+    {194, 357, 268, 380}, {274, 357, 348, 380}, {354, 357, 428, 380}, {214, 19, 282, 41}};
 
 struct OptionBox {
     int id;

@@ -56,7 +56,7 @@ int HalfRoundedToEven(int value);
 // Options dialog geometry: the original 450 x 330, grown by the row of the wake option and
 // the line under it.
 inline constexpr int kOptionsDialogWidth = 450;
-inline constexpr int kOptionsDialogHeight = 382;
+inline constexpr int kOptionsDialogHeight = 412;
 // The preview centres a background on this point of the dialog's client area.
 inline constexpr int kPreviewCentreX = 325;
 inline constexpr int kPreviewCentreY = 165;
