@@ -99,7 +99,8 @@ std::wstring TaskDefinition(std::int64_t instant, const std::wstring& program) {
            L"<MultipleInstancesPolicy>IgnoreNew</MultipleInstancesPolicy>"
            L"<ExecutionTimeLimit>PT10M</ExecutionTimeLimit></Settings>\n"
            L"  <Actions Context=\"Author\"><Exec><Command>" +
-           XmlEscaped(program) + L"</Command></Exec></Actions>\n</Task>\n";
+           XmlEscaped(program) + L"</Command><Arguments>" + Widened(kWakeArgument) +
+           L"</Arguments></Exec></Actions>\n</Task>\n";
 }
 
 }  // namespace wake

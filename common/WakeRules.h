@@ -57,9 +57,10 @@ std::string WarningLine(const PlanWakeSettings& plan, const ArmResult& armed);
 std::string UtcIsoText(std::int64_t instant);
 // The name of the user's wake task in the task scheduler's root folder: one per user.
 std::wstring TaskName(const std::wstring& userName);
-// The task: at `instant`, wake the computer and start `program` (the clock, which ends at once
-// when a clock is already running), as the interactive user without elevation, on mains or
-// battery. Texts are escaped for XML.
+// The task: at `instant`, wake the computer and start `program` with kWakeArgument (the clock,
+// which then ends at once, without showing the running one, when a clock is already running),
+// as the interactive user without elevation, on mains or battery. Texts are escaped for XML.
+inline constexpr const char* kWakeArgument = "/wake";
 std::wstring TaskDefinition(std::int64_t instant, const std::wstring& program);
 
 }  // namespace wake

@@ -89,6 +89,15 @@ TEST(WakeOption, TheTaskIsThereWhileTheOptionIsOnAndAnItemPending) {
 
     SetWakeOption(face, clock.id(), true);
     ASSERT_TRUE(driver::WaitFor(TaskRegistered, 10000)) << "switched on again: registered";
+
+    // What the task starts at the wake ends at once and leaves the running clock put away.
+    ShowWindow(face, SW_MINIMIZE);
+    ASSERT_TRUE(driver::WaitFor([&] { return IsIconic(face) != FALSE; }, 10000));
+    driver::Process woken;
+    ASSERT_TRUE(woken.Start(driver::ProgramPath("zentaro.exe"), {}, "/wake"));
+    EXPECT_TRUE(woken.WaitExit(30000));
+    EXPECT_TRUE(IsIconic(face)) << "the running clock stays minimised";
+
     PostMessageA(face, WM_CLOSE, 0, 0);
     EXPECT_TRUE(clock.WaitExit(20000));
     EXPECT_FALSE(TaskRegistered()) << "the clock ended: removed";

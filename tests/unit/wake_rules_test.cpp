@@ -71,7 +71,8 @@ TEST(WakeRules, TaskWakesAndEscapesTheProgramPath) {
     const std::wstring xml = wake::TaskDefinition(kNow, L"C:\\A&B <x>\\zentaro.exe");
     EXPECT_NE(xml.find(L"<WakeToRun>true</WakeToRun>"), std::wstring::npos);
     EXPECT_NE(xml.find(L"<StartBoundary>2026-11-30T00:53:20Z</StartBoundary>"), std::wstring::npos);
-    EXPECT_NE(xml.find(L"<Command>C:\\A&amp;B &lt;x&gt;\\zentaro.exe</Command>"), std::wstring::npos);
+    EXPECT_NE(xml.find(L"<Command>C:\\A&amp;B &lt;x&gt;\\zentaro.exe</Command><Arguments>/wake</Arguments>"),
+              std::wstring::npos);
     EXPECT_NE(xml.find(L"<LogonType>InteractiveToken</LogonType>"), std::wstring::npos);
 }
 

@@ -23,7 +23,7 @@ Process& Process::operator=(Process&& o) noexcept {
 
 Process::~Process() { Kill(); }
 
-bool Process::Start(const std::string& path, const std::string& workDir) {
+bool Process::Start(const std::string& path, const std::string& workDir, const std::string& arguments) {
     Kill();
     std::string dir = workDir;
     if (dir.empty()) {
@@ -31,6 +31,7 @@ bool Process::Start(const std::string& path, const std::string& workDir) {
         if (slash != std::string::npos) dir = path.substr(0, slash);
     }
     std::string cmd = "\"" + path + "\"";
+    if (!arguments.empty()) cmd += " " + arguments;
     STARTUPINFOA si{};
     si.cb = sizeof si;
     return CreateProcessA(path.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,

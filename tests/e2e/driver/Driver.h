@@ -18,8 +18,9 @@ public:
     Process& operator=(Process&& o) noexcept;
     ~Process();
 
-    // Starts path with the given working directory (empty: the program's own directory).
-    bool Start(const std::string& path, const std::string& workDir = {});
+    // Starts path with the given working directory (empty: the program's own directory) and
+    // command-line arguments.
+    bool Start(const std::string& path, const std::string& workDir = {}, const std::string& arguments = {});
     DWORD id() const { return pi_.dwProcessId; }
     HANDLE handle() const { return pi_.hProcess; }
     bool Running() const;
