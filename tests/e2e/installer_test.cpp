@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,6 +40,16 @@ std::string DefaultInstallDir() { return Folder(CSIDL_LOCAL_APPDATA) + "\\Progra
 std::string ShortcutPath(const char* name) { return Folder(CSIDL_PROGRAMS) + "\\" + name; }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A task definition as the task scheduler keeps it, waking the computer to run the clock.
+bool PlantWakeTask(const std::string& path) {
+    const std::string xml = "<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">"
+                            "<Settings><WakeToRun>true</WakeToRun></Settings>"
+                            "<Actions><Exec><Command>zentaro.exe</Command></Exec></Actions></Task>";
+    std::ofstream out(path, std::ios::binary);
+    out << xml;
+    return static_cast<bool>(out);
+}
 
 std::optional<std::string> RegText(const char* key, const char* name) {
     char buffer[1024] = {};
@@ -184,9 +195,17 @@ TEST_F(Setup, InstallsStartsUpgradesOverTheRunningClockAndUninstalls) {
     ASSERT_NE(restarted, nullptr) << "a clock that ran before the upgrade runs after it";
     EXPECT_EQ(RegText(kRunKey, kRunValue), dir + "\\zentaro.exe") << "an upgrade keeps start with Windows";
 
-    // A silent uninstall closes the clock and leaves nothing of the install behind.
+    // A silent uninstall closes the clock and leaves nothing of the install behind, not even a
+    // wake task left by a clock that did not end normally.
+    char user[257] = {}, windows[MAX_PATH] = {};
+    DWORD userSize = sizeof user;
+    GetUserNameA(user, &userSize);
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string wakeTask = std::string(windows) + "\\system32\\tasks\\Zentaro wake (" + user + ")";
+    ASSERT_TRUE(PlantWakeTask(wakeTask));
     HANDLE restartedProcess = ClockProcess(restarted);
     ASSERT_TRUE(Uninstall(""));
+    EXPECT_FALSE(Exists(wakeTask)) << "the wake task is removed";
     EXPECT_EQ(EndedWith(restartedProcess), 0u);
     for (const char* file : kInstalledFiles) EXPECT_FALSE(Exists(dir + "\\" + file)) << file;
     EXPECT_FALSE(Exists(dir));
