@@ -36,9 +36,10 @@ void Arm(std::optional<std::int64_t> instant) {
     s.armed = instant;
     s.result = {};
     const DWORD timer = sys::Hooks().wakeTimer(instant);
+    const HRESULT task = sys::Hooks().wakeTask(instant);
+    if (!instant) return;  // cancelled: nothing to tell
     if (timer == ERROR_NOT_SUPPORTED) s.result.resumeUnsupported = true;
     else if (timer != ERROR_SUCCESS) s.result.timerError = timer;
-    const HRESULT task = sys::Hooks().wakeTask(instant);
     if (FAILED(task)) s.result.taskError = static_cast<std::uint32_t>(task);
 }
 

@@ -41,14 +41,9 @@ std::string ShortcutPath(const char* name) { return Folder(CSIDL_PROGRAMS) + "\\
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// A task definition as the task scheduler keeps it, waking the computer to run the clock.
+// A task definition as the task scheduler keeps it, waking the computer.
 bool PlantWakeTask(const std::string& path) {
-    const std::string xml = "<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">"
-                            "<Settings><WakeToRun>true</WakeToRun></Settings>"
-                            "<Actions><Exec><Command>zentaro.exe</Command></Exec></Actions></Task>";
-    std::ofstream out(path, std::ios::binary);
-    out << xml;
-    return static_cast<bool>(out);
+    return static_cast<bool>(std::ofstream(path) << "<Task><Settings><WakeToRun>true</WakeToRun></Settings></Task>");
 }
 
 std::optional<std::string> RegText(const char* key, const char* name) {

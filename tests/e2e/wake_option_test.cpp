@@ -1,7 +1,7 @@
-// Waking the computer for alarms, seen from outside the clock: with the option switched on in
-// the options dialog and an item added in the editor, the user's wake task is registered
-// (waking the computer to run); switching the option off removes it, and so does ending the
-// clock. (The clock's waitable timer is in its own process and not visible from here.)
+// Waking the computer for alarms, seen from outside the clock: with the option ticked in the
+// options dialog and an item added in the editor, the user's wake task is registered; it goes
+// when the option is cleared and when the clock ends. What the task starts leaves a running
+// clock as it is. (The clock's own wake timer is not visible from another process.)
 #include "alarms/AlarmEditor.h"
 #include "alarms/AlarmList.h"
 #include "face/OptionsDialog.h"
@@ -15,55 +15,29 @@
 
 namespace {
 
-constexpr UINT kCommandOptions = 3, kCommandAlarmList = 9;
-
 // Where the task scheduler keeps the definition of the user's wake task.
 std::string TaskFile() {
-    char user[257] = {};
+    char user[257] = {}, windows[MAX_PATH] = {};
     DWORD size = sizeof user;
     GetUserNameA(user, &size);
-    char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
     return std::string(windows) + "\\system32\\tasks\\Zentaro wake (" + user + ")";
 }
-
-std::string TaskDefinition() {
-    std::ifstream in(TaskFile(), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 bool TaskRegistered() { return GetFileAttributesA(TaskFile().c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Ticks or clears "Wake the computer for alarms(&W)" in the options dialog and presses OK.
+// Opens the clock's window `command` and returns the window titled `title` that it shows.
+HWND Open(HWND face, DWORD clock, UINT command, const char* cls, const char* title) {
+    PostMessageA(face, WM_COMMAND, command, 0);
+    return driver::WaitForWindow(cls, title, 10000, clock);
+}
+
 void SetWakeOption(HWND face, DWORD clock, bool on) {
-    PostMessageA(face, WM_COMMAND, kCommandOptions, 0);
-    HWND dlg = driver::WaitForWindow("#32770", options::kCaption, 10000, clock);
+    HWND dlg = Open(face, clock, 3, "#32770", options::kCaption);
     ASSERT_NE(dlg, nullptr);
     HWND box = driver::ChildById(dlg, options::kIdWakeForAlarms);
-    ASSERT_NE(box, nullptr);
     if ((SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED) != on) SendMessageA(box, BM_CLICK, 0, 0);
     PostMessageA(dlg, WM_COMMAND, options::kIdOk, 0);
     ASSERT_TRUE(driver::WaitForNoWindow("#32770", options::kCaption, 10000));
-}
-
-void AddDailyReminder(HWND face, DWORD clock, int hour, int minute) {
-    PostMessageA(face, WM_COMMAND, kCommandAlarmList, 0);
-    HWND list = driver::WaitForWindow("frmOptions", "Alarm Item", 10000, clock);
-    ASSERT_NE(list, nullptr);
-    PostMessageA(list, WM_COMMAND, MAKEWPARAM(alarms::kListAdd, BN_CLICKED), 0);
-    HWND editor = driver::WaitForWindow("frmAdditem", "Alarm item ", 10000, clock);
-    ASSERT_NE(editor, nullptr);
-    SendMessageA(driver::ChildById(editor, alarms::kEditorOption0 + 1), BM_CLICK, 0, 0);  // "Daily"
-    for (auto [id, text] : {std::pair{alarms::kEditorText, std::string("Wake up")},
-                            std::pair{alarms::kEditorHour, std::to_string(hour)},
-                            std::pair{alarms::kEditorMinute, std::to_string(minute)}})
-        SendMessageA(driver::ChildById(editor, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    PostMessageA(editor, WM_COMMAND, MAKEWPARAM(alarms::kEditorOk, BN_CLICKED), 0);
-    ASSERT_TRUE(driver::WaitForNoWindow("frmAdditem", "Alarm item ", 10000));
-    if (HWND open = driver::WaitForWindow("frmOptions", "Alarm Item", 10000, clock))
-        PostMessageA(open, WM_CLOSE, 0, 0);
 }
 
 TEST(WakeOption, TheTaskIsThereWhileTheOptionIsOnAndAnItemPending) {
@@ -72,25 +46,32 @@ TEST(WakeOption, TheTaskIsThereWhileTheOptionIsOnAndAnItemPending) {
     driver::Process clock;
     HWND face = driver::StartClock(clock);
     ASSERT_NE(face, nullptr);
-
     SetWakeOption(face, clock.id(), true);
-    Sleep(1500);  // a few ticks with nothing pending
-    EXPECT_FALSE(TaskRegistered()) << "nothing pending, nothing armed";
 
-    // Far from the current minute, so it does not fire during the test.
+    // A daily reminder twelve hours away, so it does not fire during the test.
+    HWND list = Open(face, clock.id(), 9, "frmOptions", "Alarm Item");
+    ASSERT_NE(list, nullptr);
+    PostMessageA(list, WM_COMMAND, MAKEWPARAM(alarms::kListAdd, BN_CLICKED), 0);
+    HWND editor = driver::WaitForWindow("frmAdditem", "Alarm item ", 10000, clock.id());
+    ASSERT_NE(editor, nullptr);
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    AddDailyReminder(face, clock.id(), (now.wHour + 12) % 24, 0);
+    SendMessageA(driver::ChildById(editor, alarms::kEditorOption0 + 1), BM_CLICK, 0, 0);  // "Daily"
+    const std::string hour = std::to_string((now.wHour + 12) % 24);
+    SendMessageA(driver::ChildById(editor, alarms::kEditorHour), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(hour.c_str()));
+    SendMessageA(driver::ChildById(editor, alarms::kEditorMinute), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("0"));
+    SendMessageA(driver::ChildById(editor, alarms::kEditorText), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Wake up"));
+    PostMessageA(editor, WM_COMMAND, MAKEWPARAM(alarms::kEditorOk, BN_CLICKED), 0);
     ASSERT_TRUE(driver::WaitFor(TaskRegistered, 10000)) << TaskFile();
-    EXPECT_NE(TaskDefinition().find("<WakeToRun>true</WakeToRun>"), std::string::npos) << TaskDefinition();
+    std::ostringstream definition;
+    definition << std::ifstream(TaskFile(), std::ios::binary).rdbuf();
+    EXPECT_NE(definition.str().find("<WakeToRun>true</WakeToRun>"), std::string::npos) << definition.str();
 
     SetWakeOption(face, clock.id(), false);
-    EXPECT_TRUE(driver::WaitFor([] { return !TaskRegistered(); }, 10000)) << "switched off: removed";
-
+    EXPECT_TRUE(driver::WaitFor([] { return !TaskRegistered(); }, 10000)) << "cleared: removed";
     SetWakeOption(face, clock.id(), true);
-    ASSERT_TRUE(driver::WaitFor(TaskRegistered, 10000)) << "switched on again: registered";
+    ASSERT_TRUE(driver::WaitFor(TaskRegistered, 10000)) << "ticked again: registered";
 
-    // What the task starts at the wake ends at once and leaves the running clock put away.
     ShowWindow(face, SW_MINIMIZE);
     ASSERT_TRUE(driver::WaitFor([&] { return IsIconic(face) != FALSE; }, 10000));
     driver::Process woken;

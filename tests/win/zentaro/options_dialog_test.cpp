@@ -126,7 +126,7 @@ protected:
             t = {};
             t.wYear = 2026; t.wMonth = 12; t.wDay = 8; t.wHour = 21; t.wMinute = 34; t.wSecond = 56;
         };
-        seams_->wakeTimer = [this](std::optional<std::int64_t> at) { armed.push_back(at); return DWORD{ERROR_SUCCESS}; };
+        seams_->wakeTimer = [this](std::optional<std::int64_t>) { return timerResult; };
         seams_->wakeTask = [](std::optional<std::int64_t>) { return S_OK; };
         seams_->planWake = [this] { return plan; };
     }
@@ -145,8 +145,8 @@ protected:
         return w;
     }
     sys::ScopedSeams seams_;
-    std::vector<std::optional<std::int64_t>> armed;
     wake::PlanWakeSettings plan{1u, 1u};
+    DWORD timerResult = ERROR_SUCCESS;
 };
 
 TEST_F(OptionsDialogTest, FreshProfileShowsDefaults) {
@@ -273,44 +273,40 @@ TEST_F(OptionsDialogTest, ApplyStoresEveryValueAndReshapesTheClock) {
     EXPECT_EQ(ClockOpacity(main), 230);
 }
 
-// The line under the wake option for each power plan setting, while the box is ticked; Apply
-// stores the option and switches the wake on.
+// The line under the wake option for each power plan setting while the box is ticked, and
+// when the computer cannot resume; OK stores the option and switches the wake on and off.
 TEST_F(OptionsDialogTest, WakeOptionShowsWhyTheComputerMayNotWake) {
     const std::string blocked = wake::kWakeBlockedText;
-    struct Case { const char* what; wake::PlanWakeSettings plan; bool ticked; std::string line; } cases[] = {
-        {"box clear, wake timers disabled", {0u, 0u}, false, ""},
-        {"wake timers allowed", {1u, 1u}, true, ""},
-        {"plan unreadable", {}, true, ""},
-        {"disabled on mains", {0u, 1u}, true, blocked + " This applies on mains power."},
-        {"important timers only on battery", {1u, 2u}, true, blocked + " This applies on battery."},
-        {"disabled on both", {0u, 2u}, true, blocked + " This applies on mains power and on battery."},
+    struct Case { const char* what; wake::PlanWakeSettings plan; DWORD timer; bool on; std::string line; } cases[] = {
+        {"box clear, wake timers disabled", {0u, 0u}, ERROR_SUCCESS, false, ""},
+        {"wake timers allowed", {1u, 1u}, ERROR_SUCCESS, true, ""},
+        {"plan unreadable", {}, ERROR_SUCCESS, true, ""},
+        {"disabled on mains", {0u, 1u}, ERROR_SUCCESS, true, blocked + " This applies on mains power."},
+        {"important timers only on battery", {1u, 2u}, ERROR_SUCCESS, true, blocked + " This applies on battery."},
+        {"no resume", {1u, 1u}, ERROR_NOT_SUPPORTED, true, blocked + " This applies on mains power and on battery."},
     };
     HWND main = OpenClock();
+    wake::Rearm(1'900'000'000, 1'800'000'000);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         plan = c.plan;
+        timerResult = c.timer;
         WithOptionsDialog(main, [&](HWND dlg) {
-            EXPECT_EQ(controls::Button::GetButtonState(dlg, options::kIdWakeForAlarms), false);
             EXPECT_EQ(win::ItemText(dlg, options::kIdWakeLine), "");
-            SetChecked(dlg, options::kIdWakeForAlarms, c.ticked);
-            Click(dlg, options::kIdWakeForAlarms);
+            SetChecked(dlg, options::kIdWakeForAlarms, c.on);
+            Click(dlg, options::kIdOk);
+        });
+        EXPECT_EQ(settings::ReadText(settings::kOptionKey, settings::kWakeForAlarms), c.on ? "1" : "0");
+        EXPECT_EQ(wake::Enabled(), c.on);
+        WithOptionsDialog(main, [&](HWND dlg) {
             EXPECT_EQ(win::ItemText(dlg, options::kIdWakeLine), c.line);
             EXPECT_EQ("", testing_support::ClippedTextReport(dlg));
+            SetChecked(dlg, options::kIdWakeForAlarms, false);
+            Click(dlg, options::kIdWakeForAlarms);
+            EXPECT_EQ(win::ItemText(dlg, options::kIdWakeLine), "") << "cleared, nothing to say";
+            Click(dlg, options::kIdOk);
         });
     }
-    WithOptionsDialog(main, [&](HWND dlg) {
-        SetChecked(dlg, options::kIdWakeForAlarms, true);
-        Click(dlg, options::kIdOk);
-    });
-    EXPECT_EQ(settings::ReadText(settings::kOptionKey, settings::kWakeForAlarms), "1");
-    EXPECT_TRUE(wake::Enabled());
-    WithOptionsDialog(main, [&](HWND dlg) {
-        EXPECT_EQ(controls::Button::GetButtonState(dlg, options::kIdWakeForAlarms), true);
-        SetChecked(dlg, options::kIdWakeForAlarms, false);
-        Click(dlg, options::kIdOk);
-    });
-    EXPECT_EQ(settings::ReadText(settings::kOptionKey, settings::kWakeForAlarms), "0");
-    EXPECT_FALSE(wake::Enabled());
 }
 
 namespace {
