@@ -41,11 +41,6 @@ std::string ShortcutPath(const char* name) { return Folder(CSIDL_PROGRAMS) + "\\
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// A task definition as the task scheduler keeps it, waking the computer.
-bool PlantWakeTask(const std::string& path) {
-    return static_cast<bool>(std::ofstream(path) << "<Task><Settings><WakeToRun>true</WakeToRun></Settings></Task>");
-}
-
 std::optional<std::string> RegText(const char* key, const char* name) {
     char buffer[1024] = {};
     DWORD size = sizeof buffer - 1;
@@ -192,12 +187,8 @@ TEST_F(Setup, InstallsStartsUpgradesOverTheRunningClockAndUninstalls) {
 
     // A silent uninstall closes the clock and leaves nothing of the install behind, not even a
     // wake task left by a clock that did not end normally.
-    char user[257] = {}, windows[MAX_PATH] = {};
-    DWORD userSize = sizeof user;
-    GetUserNameA(user, &userSize);
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    const std::string wakeTask = std::string(windows) + "\\system32\\tasks\\Zentaro wake (" + user + ")";
-    ASSERT_TRUE(PlantWakeTask(wakeTask));
+    const std::string wakeTask = driver::WakeTaskFile();
+    ASSERT_TRUE(std::ofstream(wakeTask) << "<Task><Settings><WakeToRun>true</WakeToRun></Settings></Task>");
     HANDLE restartedProcess = ClockProcess(restarted);
     ASSERT_TRUE(Uninstall(""));
     EXPECT_FALSE(Exists(wakeTask)) << "the wake task is removed";

@@ -15,14 +15,7 @@
 
 namespace {
 
-// Where the task scheduler keeps the definition of the user's wake task.
-std::string TaskFile() {
-    char user[257] = {}, windows[MAX_PATH] = {};
-    DWORD size = sizeof user;
-    GetUserNameA(user, &size);
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    return std::string(windows) + "\\system32\\tasks\\Zentaro wake (" + user + ")";
-}
+std::string TaskFile() { return driver::WakeTaskFile(); }
 bool TaskRegistered() { return GetFileAttributesA(TaskFile().c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Opens the clock's window `command` and returns the window titled `title` that it shows.

@@ -216,4 +216,12 @@ bool SaveWindowPng(HWND wnd, const std::string& path) {
     return SaveScreenPng(r, path);
 }
 
+std::string WakeTaskFile() {
+    char user[257] = {}, windows[MAX_PATH] = {};
+    DWORD size = sizeof user;
+    GetUserNameA(user, &size);
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    return std::string(windows) + "\\system32\\tasks\\Zentaro wake (" + user + ")";
+}
+
 }  // namespace driver

@@ -63,6 +63,8 @@ std::string ProgramPath(const std::string& exeName);
 
 // Deletes HKEY_CURRENT_USER\Software\Zentaro of the test prefix: a fresh profile.
 void ResetZentaroSettings();
+// Where the task scheduler keeps the definition of the user's wake task (common/Wake.h).
+std::string WakeTaskFile();
 // Starts zentaro.exe as `clock` and waits for its face to show; null when it did not start,
 // no face appeared within faceTimeoutMs, or the face stayed hidden.
 HWND StartClock(Process& clock, DWORD faceTimeoutMs = 20000);

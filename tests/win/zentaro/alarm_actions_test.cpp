@@ -878,7 +878,6 @@ TEST(AlarmAwake, AskedWhileTheAlarmIsUpAndReleasedWhenDismissed) {
         {"reminder up past ten minutes", kNotifyText, kReminderTitle, wake::kAwakeLimitMs, IDOK, 2},
         {"countdown, cancel", kNotifyShutdown, kShutdownName, 0, kCountdownCancelId, 1},
         {"sound, a minute", kNotifySound, nullptr, wake::kTimedHoldMs - 1, 0, 1},
-        {"program, a minute", kNotifyProgram, nullptr, wake::kTimedHoldMs - 1, 0, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -273,16 +273,14 @@ TEST_F(OptionsDialogTest, ApplyStoresEveryValueAndReshapesTheClock) {
     EXPECT_EQ(ClockOpacity(main), 230);
 }
 
-// The line under the wake option for each power plan setting while the box is ticked, and
-// when the computer cannot resume; OK stores the option and switches the wake on and off.
+// The line under the wake option for a plan setting while the box is ticked (every setting is
+// in the unit tests), and when the computer cannot resume; OK stores the option and switches the wake on and off.
 TEST_F(OptionsDialogTest, WakeOptionShowsWhyTheComputerMayNotWake) {
     const std::string blocked = wake::kWakeBlockedText;
     struct Case { const char* what; wake::PlanWakeSettings plan; DWORD timer; bool on; std::string line; } cases[] = {
         {"box clear, wake timers disabled", {0u, 0u}, ERROR_SUCCESS, false, ""},
         {"wake timers allowed", {1u, 1u}, ERROR_SUCCESS, true, ""},
-        {"plan unreadable", {}, ERROR_SUCCESS, true, ""},
         {"disabled on mains", {0u, 1u}, ERROR_SUCCESS, true, blocked + " This applies on mains power."},
-        {"important timers only on battery", {1u, 2u}, ERROR_SUCCESS, true, blocked + " This applies on battery."},
         {"no resume", {1u, 1u}, ERROR_NOT_SUPPORTED, true, blocked + " This applies on mains power and on battery."},
     };
     HWND main = OpenClock();
