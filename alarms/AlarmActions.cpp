@@ -15,6 +15,7 @@
 #include "common/PathParts.h"
 #include "common/SystemVersion.h"
 #include "common/SystemSeams.h"
+#include "common/Wake.h"
 #include "toolkit/ControlTable.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Dialog.h"
@@ -143,6 +144,28 @@ void LayOutReminder(HWND dlg, ReminderDialog& d) {
     InvalidateRect(dlg, nullptr, TRUE);
 }
 
+// After a wake nobody may be looking at the clock's monitor, and the clock's process is not in
+// the foreground: the reminder is centred on the monitor in use (the one under the pointer)
+// and brought to the front, above the windows that were there before the computer slept.
+void BringToFrontOnActiveMonitor(HWND dlg) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const auto monitors = monitors::DisplayMonitors();
+    const auto nearest = monitors::NearestMonitor({cursor.x, cursor.y, cursor.x + 1, cursor.y + 1}, monitors);
+    RECT window{};
+    GetWindowRect(dlg, &window);
+    if (nearest) {
+        const monitors::Rect place =
+            monitors::CentredIn(monitors[*nearest].work, window.right - window.left, window.bottom - window.top);
+        SetWindowPos(dlg, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // Topmost for a moment lifts it above every window; the foreground request may be refused
+    // (another program holds the foreground), and the window then still stands in front.
+    SetWindowPos(dlg, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(dlg, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(dlg);
+}
+
 void OnReminderInit(HWND dlg, ReminderDialog& d) {
     toolkit::CentreDialogOnDesktop(dlg, kReminderWidth, kReminderHeight, kReminderTitle);
     d.font = toolkit::CreateDialogFont(dlg);
@@ -157,6 +180,7 @@ void OnReminderInit(HWND dlg, ReminderDialog& d) {
     controls::ComboBox::ListIndex(dlg, kReminderSnoozeChoiceId, 0);
     d.icon.reset(LoadProgramIcon());
     LayOutReminder(dlg, d);
+    if (wake::WokeRecently()) BringToFrontOnActiveMonitor(dlg);
     OpenReminders().push_back(dlg);
 }
 
@@ -201,23 +225,33 @@ HICON LoadProgramIcon() {
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ZENTARO), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
 }
 
+// The computer and the display stay on while the action is up: the dialogs until they close,
+// a sound (whose end is not reported) and a program's start for a short while.
 void FireAlarmItem(const AlarmItem& item, HWND owner) {
     switch (item.notifyMode) {
     case kNotifySound:
+        wake::HoldAwakeBriefly();
         PlayItemSound(item);
         break;
-    case kNotifyText:
+    case kNotifyText: {
+        const wake::AwakeHold awake;
         ShowReminderText(owner, item.notifyText);
         break;
+    }
     case kNotifyProgram:
+        wake::HoldAwakeBriefly();
         StartItemProgram(item);
         break;
-    case kNotifyRestart:
+    case kNotifyRestart: {
+        const wake::AwakeHold awake;
         StartCountdown(item, true, owner);
         break;
-    case kNotifyShutdown:
+    }
+    case kNotifyShutdown: {
+        const wake::AwakeHold awake;
         StartCountdown(item, false, owner);
         break;
+    }
     default:
         break;
     }

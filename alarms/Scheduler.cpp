@@ -28,6 +28,7 @@ struct SchedulerState {
     std::int64_t nextTextMinute = kNoMinute;
     std::uint64_t nextTextRevision = 0;
     std::string nextText;
+    std::optional<std::int64_t> nextDue;  // its local minute
 };
 
 SchedulerState& The() {
@@ -189,17 +190,27 @@ std::vector<SnoozedReminder> SnoozedReminders() { return The().engine.Snoozed();
 
 std::optional<NextDue> NextAlarmDue() { return The().engine.NextDueAfterNow(); }
 
-std::string NextAlarmText() {
+namespace {
+
+// Works out the next due minute and its text again when the minute or the items have changed.
+SchedulerState& WithNextDue() {
     SchedulerState& s = The();
     const std::int64_t minute = MinuteSerial(ToLocalMoment(sys::LocalTime()));
     if (minute != s.nextTextMinute || s.engine.Revision() != s.nextTextRevision) {
         const auto next = s.engine.NextDueAfterNow();
+        s.nextDue = next ? std::optional<std::int64_t>(next->localMinute) : std::nullopt;
         s.nextText = next ? NextAlarmLine(minute, next->localMinute) : std::string();
         s.nextTextMinute = minute;
         s.nextTextRevision = s.engine.Revision();
     }
-    return s.nextText;
+    return s;
 }
+
+}  // namespace
+
+std::string NextAlarmText() { return WithNextDue().nextText; }
+
+std::optional<std::int64_t> NextDueMinute() { return WithNextDue().nextDue; }
 
 LocalMoment ToLocalMoment(const SYSTEMTIME& time) {
     LocalMoment now;

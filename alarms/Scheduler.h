@@ -20,6 +20,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -79,6 +80,10 @@ std::vector<SnoozedReminder> SnoozedReminders();
 std::optional<NextDue> NextAlarmDue();
 // "Next alarm: Tue 07:30" (within six days) or "Next alarm: Tue 24 Dec 07:30"; empty when none.
 std::string NextAlarmText();
+// The local minute (MinuteSerial) of that next item or reminder after the current minute;
+// none when nothing is pending. Cheap to ask on every tick: it is worked out again only when
+// the minute or the items change.
+std::optional<std::int64_t> NextDueMinute();
 
 // The clocks as the engine reads them: the local time of the clock seam, the same moment in
 // UTC (by the computer's zone rules) and the monotonic clock.

@@ -28,6 +28,7 @@ inline constexpr const char* kRndTimeBmp = "RndTimeBmp";
 inline constexpr const char* kWindowpos = "Windowpos";
 inline constexpr const char* kAutoRun = "AutoRun";
 inline constexpr const char* kIconRun = "IconRun";
+inline constexpr const char* kWakeForAlarms = "WakeForAlarms";
 // Load key values.
 inline constexpr const char* kBmpBack = "BmpBack";
 inline constexpr const char* kBmpTime = "BmpTime";

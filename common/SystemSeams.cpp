@@ -1,6 +1,7 @@
 #include "common/SystemSeams.h"
 
 #include "common/Dpi.h"
+#include "common/WakeSystem.h"
 
 #include <mmsystem.h>
 #include <shellapi.h>
@@ -61,6 +62,10 @@ SeamTable MakeReal() {
     t.notifyIcon = [](DWORD message, NOTIFYICONDATAA* data) { return Shell_NotifyIconA(message, data); };
     t.exitProcess = [](UINT code) { ExitProcess(code); };
     t.windowDpi = [](HWND window) { return static_cast<UINT>(dpi::PlatformWindowDpi(window)); };
+    t.wakeTimer = RealWakeTimer;
+    t.wakeTask = RealWakeTask;
+    t.planWake = RealPlanWake;
+    t.executionState = [](EXECUTION_STATE state) { return SetThreadExecutionState(state); };
     return t;
 }
 

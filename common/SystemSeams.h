@@ -1,13 +1,18 @@
 // The side effects that tests must observe without causing: reading and setting the local
 // clock, the shutdown request and its privilege, starting a program, sounds and beeps,
-// opening help, the screen-saver flag, the notification-area icon, ending the process and the
-// DPI a window is shown at. Production code calls the plain functions below;
+// opening help, the screen-saver flag, the notification-area icon, ending the process, the
+// DPI a window is shown at, and waking the computer (the wake timer, the wake task, the power
+// plan's wake setting and the request to keep the computer and display on). Production code calls the plain functions below;
 // a test replaces entries of Hooks() for a scope with ScopedSeams and records the calls.
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+
+#include "common/WakeRules.h"
 
 namespace sys {
 
@@ -30,6 +35,12 @@ struct SeamTable {
     std::function<BOOL(DWORD message, NOTIFYICONDATAA* data)> notifyIcon;  // Shell_NotifyIconA
     std::function<void(UINT code)> exitProcess;                     // ends the program at once
     std::function<UINT(HWND window)> windowDpi;                     // a window's DPI (null: the screen's)
+    // The clock's waitable timer with resume, set to a UTC second or cancelled (none).
+    std::function<DWORD(std::optional<std::int64_t> instant)> wakeTimer;
+    // The user's wake task, registered for a UTC second or removed (none).
+    std::function<HRESULT(std::optional<std::int64_t> instant)> wakeTask;
+    std::function<wake::PlanWakeSettings()> planWake;               // "Allow wake timers"
+    std::function<EXECUTION_STATE(EXECUTION_STATE state)> executionState;  // SetThreadExecutionState
 };
 
 // The table in force; starts with the real platform calls.

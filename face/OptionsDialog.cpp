@@ -15,6 +15,7 @@
 #include "common/Registry.h"
 #include "common/Settings.h"
 #include "common/SystemSeams.h"
+#include "common/Wake.h"
 #include "toolkit/CommonDialog.h"
 #include "toolkit/ControlTable.h"
 #include "toolkit/Controls.h"
@@ -48,9 +49,9 @@ HWND MainOf(HWND dlg) {
 constexpr DWORD kPushButton = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kCheckBox = WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr toolkit::ControlSpec kCommandButtons[] = {
-    {"BUTTON", kIdOk, "OK(&O)", WS_TABSTOP | BS_DEFPUSHBUTTON | WS_GROUP, 195, 276, 72, 21},
-    {"BUTTON", kIdCancel, "Cancel(&C)", kPushButton, 275, 276, 72, 21},
-    {"BUTTON", kIdApply, "Apply(&A)", kPushButton, 355, 276, 72, 21},
+    {"BUTTON", kIdOk, "OK(&O)", WS_TABSTOP | BS_DEFPUSHBUTTON | WS_GROUP, 195, 358, 72, 21},
+    {"BUTTON", kIdCancel, "Cancel(&C)", kPushButton, 275, 358, 72, 21},
+    {"BUTTON", kIdApply, "Apply(&A)", kPushButton, 355, 358, 72, 21},
 };
 constexpr int kSliderX = 310, kSliderY = 17;
 constexpr toolkit::ControlSpec kSkinControls[] = {
@@ -64,6 +65,10 @@ constexpr toolkit::ControlSpec kSkinControls[] = {
     {"BUTTON", kIdTopmost, "Always On top-screen(&T)", kCheckBox | WS_GROUP, 20, 212, 180, 18},
     {"BUTTON", kIdAutoRun, "Start with windows start(&U)", kCheckBox, 20, 231, 180, 18},
     {"BUTTON", kIdIconRun, "Minimized on start(&I)", kCheckBox, 20, 249, 180, 18},
+    // Two lines within the frame's width.
+    {"BUTTON", kIdWakeForAlarms, "Wake the computer for alarms(&W)", kCheckBox | BS_MULTILINE, 20, 267, 180, 28},
+    // Under the frame of the options, across the dialog: the line may take three lines.
+    {"STATIC", kIdWakeLine, "", SS_LEFT | SS_NOPREFIX, 20, 304, 406, 48},
 };
 constexpr int kLabelId = -1;  // labels send no commands
 // Created at the wrappers' label size, then fitted to their text.
@@ -81,9 +86,9 @@ struct Frame {
     int left, top, right, bottom;
 };
 constexpr Frame kEtchedFrames[] = {{10, 10, 290, 50},  {10, 60, 207, 120},  {10, 131, 207, 190},
-                                   {10, 202, 207, 270}, {300, 10, 434, 50}, {216, 60, 434, 270}};
+                                   {10, 202, 207, 300}, {300, 10, 434, 50}, {216, 60, 434, 270}};
 constexpr Frame kSunkenFrames[] = {
-    {194, 275, 268, 298}, {274, 275, 348, 298}, {354, 275, 428, 298}, {214, 19, 282, 41}};
+    {194, 357, 268, 380}, {274, 357, 348, 380}, {354, 357, 428, 380}, {214, 19, 282, 41}};
 
 struct OptionBox {
     int id;
@@ -93,13 +98,15 @@ constexpr OptionBox kLoadedBoxes[] = {{kIdRandomBackground, settings::kRndBackBm
                                       {kIdRandomGlyphs, settings::kRndTimeBmp},
                                       {kIdTopmost, settings::kWindowpos},
                                       {kIdAutoRun, settings::kAutoRun},
-                                      {kIdIconRun, settings::kIconRun}};
+                                      {kIdIconRun, settings::kIconRun},
+                                      {kIdWakeForAlarms, settings::kWakeForAlarms}};
 // Saved by Apply before the face is reloaded; "Windowpos" follows the reload (the reload
 // shows the window, and the z-order is set last).
 constexpr OptionBox kSavedBeforeReload[] = {{kIdRandomBackground, settings::kRndBackBmp},
                                             {kIdRandomGlyphs, settings::kRndTimeBmp},
                                             {kIdAutoRun, settings::kAutoRun},
-                                            {kIdIconRun, settings::kIconRun}};
+                                            {kIdIconRun, settings::kIconRun},
+                                            {kIdWakeForAlarms, settings::kWakeForAlarms}};
 
 // A label as wide and high as its text in the dialog's font, so it covers only its part of
 // the frame line it sits on.
@@ -113,6 +120,12 @@ void CreateLabelSizedToText(HWND dlg, HFONT font, const toolkit::ControlSpec& sp
         GetTextExtentPoint32A(dc.get(), spec.text, static_cast<int>(std::char_traits<char>::length(spec.text)), &size);
     }
     if (size.cx > 0 && size.cy > 0) SetWindowPos(h, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+// The line under the wake option, for the box as it is ticked now.
+void ShowWakeLine(HWND dlg) {
+    const bool on = controls::Button::GetButtonState(dlg, kIdWakeForAlarms);
+    SetDlgItemTextA(dlg, kIdWakeLine, wake::OptionLine(on).c_str());
 }
 
 void InvalidatePreview(HWND dlg) {
@@ -166,6 +179,7 @@ void OnInitDialog(HWND dlg, OptionsState& s) {
     SelectSkinEntry(dlg, kIdBackgroundList, settings::kSelBackBmp);
     SelectSkinEntry(dlg, kIdGlyphList, settings::kSelTimeBmp);
     for (const OptionBox& box : kLoadedBoxes) LoadCheckOption(dlg, box.id, box.valueName);
+    ShowWakeLine(dlg);
 }
 
 void OnPaint(HWND dlg) {
@@ -203,6 +217,7 @@ void OnCommand(HWND dlg, OptionsState& s, WPARAM wp) {
     case kIdCancel: SendMessageA(dlg, WM_CLOSE, 0, 0); break;
     case kIdApply: OnApply(dlg, s); break;
     case kIdBrowse: OnBrowse(dlg); break;
+    case kIdWakeForAlarms: ShowWakeLine(dlg); break;  // ticked or cleared (BN_CLICKED is 0)
     default: break;
     }
     if (HIWORD(wp) == CBN_SELCHANGE) InvalidatePreview(dlg);
@@ -288,6 +303,10 @@ void SaveCheckOption(HWND dlg, int id, const char* valueName) {
         }
     } else if (id == kIdAutoRun) {
         skins::SetStartWithSystem(on, paths::ProgramFullPath());
+    } else if (id == kIdWakeForAlarms) {
+        // Arms the clock's next instant at once, or cancels the timer and removes the task.
+        wake::SetEnabled(on);
+        ShowWakeLine(dlg);
     }
 }
 

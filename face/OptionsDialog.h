@@ -1,6 +1,6 @@
 // The options dialog: skin directory and images (or random ones at each start), the clock's
-// opacity, and the start options (always on top, start with the system, start minimised), with
-// a live preview of the chosen skin. Modal to the main window, built from the empty template.
+// opacity, the start options (always on top, start with the system, start minimised) and
+// waking the computer for alarms, with a live preview of the chosen skin. Modal to the main window, built from the empty template.
 #pragma once
 #include <windows.h>
 
@@ -23,6 +23,10 @@ inline constexpr int kIdRandomGlyphs = 10;
 inline constexpr int kIdTopmost = 11;
 inline constexpr int kIdAutoRun = 12;
 inline constexpr int kIdIconRun = 13;
+inline constexpr int kIdWakeForAlarms = 14;
+// The line under the wake option: why the computer may not wake (empty when it can, or when
+// the option is off).
+inline constexpr int kIdWakeLine = 15;
 
 inline constexpr const char* kCaption = "Option";
 inline constexpr const char* kDefaultEntry = "Default";

@@ -53,9 +53,10 @@ int PickSkinNumber(SkinRandom& random, int count);
 // value / 2 rounded to the nearest integer, halves to the even one (the preview's placement).
 int HalfRoundedToEven(int value);
 
-// Options dialog geometry.
+// Options dialog geometry: the original 450 x 330, grown by the row of the wake option and
+// the line under it.
 inline constexpr int kOptionsDialogWidth = 450;
-inline constexpr int kOptionsDialogHeight = 330;
+inline constexpr int kOptionsDialogHeight = 412;
 // The preview centres a background on this point of the dialog's client area.
 inline constexpr int kPreviewCentreX = 325;
 inline constexpr int kPreviewCentreY = 165;

@@ -285,6 +285,14 @@ Section "-un.Programs"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   Delete "$SMPROGRAMS\Vitaro.lnk"
 
+  ; The clock removes its wake task when it ends; one left by a clock that did not end
+  ; normally goes here. The task is named after the user, as the clock names it.
+  System::Call 'advapi32::GetUserName(t .r0, *i ${NSIS_MAX_STRLEN}) i .r1'
+  ${If} $1 <> 0
+    nsExec::Exec 'schtasks.exe /Delete /TN "Zentaro wake ($0)" /F'
+    Pop $1
+  ${EndIf}
+
   ; The Run value goes wherever it points here; the options dialog writes the machine's when
   ; it may, and removing that one succeeds only with the rights to write it.
   StrCpy $1 "$INSTDIR\zentaro.exe"

@@ -17,6 +17,7 @@
 #include "common/Settings.h"
 #include "common/MessageLoop.h"
 #include "common/SystemSeams.h"
+#include "common/Wake.h"
 #include "apps/zentaro/DetachedThread.h"
 #include "common/WindowClass.h"
 #include "common/WindowState.h"
@@ -82,8 +83,20 @@ void OnCreate(HWND wnd, MainWindowState& s) {
     s.chimeFlag = hourRing ? static_cast<short>(*hourRing) : 0;
     s.chimeSound = settings::ReadText(settings::kLoadKey, settings::kWavFile);
     alarms::StartScheduler();
+    wake::SetEnabled(settings::ReadFlag(settings::kOptionKey, settings::kWakeForAlarms));
     s.dateTip = tools::CreateDateTip(wnd);
     SetWindowTextA(wnd, kMainTitle);
+}
+
+// Keeps the wake at the scheduler's next due instant. Every event that can move it (start-up,
+// a stored edit, a snooze, a resume, a time or time-zone change, the option switched on) is
+// followed by a tick, so asking on each tick covers them all; an unchanged instant costs
+// nothing. The scheduler counts local minutes; the wake is armed in UTC, so it keeps its
+// moment across a time-zone change while the computer sleeps.
+void FollowNextDue() {
+    const std::optional<std::int64_t> minute = alarms::NextDueMinute();
+    wake::Rearm(minute ? wake::UtcOfLocalMinute(*minute) : std::nullopt, wake::UtcNow());
+    wake::ReleaseOverdueHold();
 }
 
 // The chime of the hour: called on every tick; starts the chime thread once an hour.
@@ -108,6 +121,7 @@ void OnTimer(HWND wnd, MainWindowState& s) {
     SetTimer(wnd, kTickTimerId, clocktick::DelayToNextTick(now.wMilliseconds), nullptr);
     CheckHourlyChime(s);
     alarms::CheckAlarms();
+    FollowNextDue();
     if (s.dateTip) s.dateTip->OnClockTick();
     s.commands.tray.RefreshTip();
 }
@@ -130,8 +144,10 @@ void OnClose(HWND wnd, MainWindowState& s) {
     DestroyWindow(wnd);
 }
 
-// The chime's threads end before the window and the program that started them.
+// The chime's threads end before the window and the program that started them; the wake
+// ends with the clock.
 void OnDestroy() {
+    wake::Disarm();
     zentaro::StopDetachedThreads();
     PostQuitMessage(0);
 }
@@ -195,9 +211,16 @@ LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER: OnTimer(wnd, *s); return 0;
     // Resuming from sleep and clock changes: the scheduler catches up at once.
     case WM_POWERBROADCAST:
-        if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) alarms::CheckAlarms();
+        if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) {
+            wake::NoteResume();
+            alarms::CheckAlarms();
+            FollowNextDue();
+        }
         return TRUE;
-    case WM_TIMECHANGE: alarms::CheckAlarms(); return 0;
+    case WM_TIMECHANGE:
+        alarms::CheckAlarms();
+        FollowNextDue();
+        return 0;
     // A monitor removed or made smaller, or a taskbar moved over the clock, may leave it out of
     // reach.
     case WM_DISPLAYCHANGE: face::KeepClockWithinReach(wnd); return 0;

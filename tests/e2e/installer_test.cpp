@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -184,9 +185,13 @@ TEST_F(Setup, InstallsStartsUpgradesOverTheRunningClockAndUninstalls) {
     ASSERT_NE(restarted, nullptr) << "a clock that ran before the upgrade runs after it";
     EXPECT_EQ(RegText(kRunKey, kRunValue), dir + "\\zentaro.exe") << "an upgrade keeps start with Windows";
 
-    // A silent uninstall closes the clock and leaves nothing of the install behind.
+    // A silent uninstall closes the clock and leaves nothing of the install behind, not even a
+    // wake task left by a clock that did not end normally.
+    const std::string wakeTask = driver::WakeTaskFile();
+    ASSERT_TRUE(std::ofstream(wakeTask) << "<Task><Settings><WakeToRun>true</WakeToRun></Settings></Task>");
     HANDLE restartedProcess = ClockProcess(restarted);
     ASSERT_TRUE(Uninstall(""));
+    EXPECT_FALSE(Exists(wakeTask)) << "the wake task is removed";
     EXPECT_EQ(EndedWith(restartedProcess), 0u);
     for (const char* file : kInstalledFiles) EXPECT_FALSE(Exists(dir + "\\" + file)) << file;
     EXPECT_FALSE(Exists(dir));

@@ -26,7 +26,7 @@ Process& Process::operator=(Process&& o) noexcept {
 
 Process::~Process() { Kill(); }
 
-bool Process::Start(const std::string& path, const std::string& workDir) {
+bool Process::Start(const std::string& path, const std::string& workDir, const std::string& arguments) {
     Kill();
     std::string dir = workDir;
     if (dir.empty()) {
@@ -34,6 +34,7 @@ bool Process::Start(const std::string& path, const std::string& workDir) {
         if (slash != std::string::npos) dir = path.substr(0, slash);
     }
     std::string cmd = "\"" + path + "\"";
+    if (!arguments.empty()) cmd += " " + arguments;
     STARTUPINFOA si{};
     si.cb = sizeof si;
     return CreateProcessA(path.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -296,6 +297,14 @@ bool SaveWindowPng(HWND wnd, const std::string& path) {
     RECT r{};
     if (!GetWindowRect(wnd, &r)) return false;
     return SaveScreenPng(r, path);
+}
+
+std::string WakeTaskFile() {
+    char user[257] = {}, windows[MAX_PATH] = {};
+    DWORD size = sizeof user;
+    GetUserNameA(user, &size);
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    return std::string(windows) + "\\system32\\tasks\\Zentaro wake (" + user + ")";
 }
 
 }  // namespace driver

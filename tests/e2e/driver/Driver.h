@@ -18,8 +18,9 @@ public:
     Process& operator=(Process&& o) noexcept;
     ~Process();
 
-    // Starts path with the given working directory (empty: the program's own directory).
-    bool Start(const std::string& path, const std::string& workDir = {});
+    // Starts path with the given working directory (empty: the program's own directory) and
+    // command-line arguments.
+    bool Start(const std::string& path, const std::string& workDir = {}, const std::string& arguments = {});
     DWORD id() const { return pi_.dwProcessId; }
     HANDLE handle() const { return pi_.hProcess; }
     bool Running() const;
@@ -66,6 +67,8 @@ void ResetZentaroSettings();
 // Stores item n (and DataCount = n) as the program stores it: a daily item at minuteOfDay
 // with the action `mode` and the text.
 void StoreDailyItem(int n, int minuteOfDay, unsigned char mode, const std::string& text);
+// Where the task scheduler keeps the definition of the user's wake task (common/Wake.h).
+std::string WakeTaskFile();
 // Starts zentaro.exe as `clock` and waits for its face to show; null when it did not start,
 // no face appeared within faceTimeoutMs, or the face stayed hidden.
 HWND StartClock(Process& clock, DWORD faceTimeoutMs = 20000);

@@ -10,6 +10,7 @@
 #include "common/Settings.h"
 #include "common/WindowText.h"
 #include "common/SystemSeams.h"
+#include "common/Wake.h"
 #include "tests/common/script_texts.h"
 #include "tests/win/support/TestSupport.h"
 #include "tests/win/support/TextFit.h"
@@ -125,8 +126,12 @@ protected:
             t = {};
             t.wYear = 2026; t.wMonth = 12; t.wDay = 8; t.wHour = 21; t.wMinute = 34; t.wSecond = 56;
         };
+        seams_->wakeTimer = [this](std::optional<std::int64_t>) { return timerResult; };
+        seams_->wakeTask = [](std::optional<std::int64_t>) { return S_OK; };
+        seams_->planWake = [this] { return plan; };
     }
     void TearDown() override {
+        wake::SetEnabled(false);
         if (HWND w = zentaro::MainWindowHandle()) DestroyWindow(w);
         UnregisterClassA(zentaro::kMainClassName, GetModuleHandleA(nullptr));
         PumpPending();
@@ -140,6 +145,8 @@ protected:
         return w;
     }
     sys::ScopedSeams seams_;
+    wake::PlanWakeSettings plan{1u, 1u};
+    DWORD timerResult = ERROR_SUCCESS;
 };
 
 TEST_F(OptionsDialogTest, FreshProfileShowsDefaults) {
@@ -151,7 +158,7 @@ TEST_F(OptionsDialogTest, FreshProfileShowsDefaults) {
         RECT frame{};
         GetWindowRect(dlg, &frame);
         EXPECT_EQ(frame.right - frame.left, 450);
-        EXPECT_EQ(frame.bottom - frame.top, 330);
+        EXPECT_EQ(frame.bottom - frame.top, 412);
         EXPECT_EQ(controls::Edit::Text(dlg, options::kIdSkinPath), paths::ProgramDirectory());
         // Focus exists only while this thread's window is the active one; test programs running
         // beside this one on the same display may hold the foreground.
@@ -163,7 +170,7 @@ TEST_F(OptionsDialogTest, FreshProfileShowsDefaults) {
             EXPECT_EQ(ListText(dlg, list, 0), "Default");
             EXPECT_EQ(controls::ComboBox::GetSelItem(dlg, list), -1);
         }
-        for (int box = options::kIdRandomBackground; box <= options::kIdIconRun; ++box) {
+        for (int box = options::kIdRandomBackground; box <= options::kIdWakeForAlarms; ++box) {
             if (box == options::kIdGlyphList) continue;
             EXPECT_FALSE(controls::Button::GetButtonState(dlg, box)) << box;
         }
@@ -174,9 +181,9 @@ TEST_F(OptionsDialogTest, FreshProfileShowsDefaults) {
 TEST_F(OptionsDialogTest, ControlsSitAtTheirPlaces) {
     struct Place { const char* what; int id; int x, y, w, h; bool group; };
     const Place places[] = {
-        {"OK", options::kIdOk, 195, 276, 72, 21, true},
-        {"Cancel", options::kIdCancel, 275, 276, 72, 21, false},
-        {"Apply", options::kIdApply, 355, 276, 72, 21, false},
+        {"OK", options::kIdOk, 195, 358, 72, 21, true},
+        {"Cancel", options::kIdCancel, 275, 358, 72, 21, false},
+        {"Apply", options::kIdApply, 355, 358, 72, 21, false},
         {"opacity slider", options::kIdOpacity, 310, 17, 110, 25, true},
         {"Browse", options::kIdBrowse, 215, 20, 66, 20, false},
         {"skin directory", options::kIdSkinPath, 20, 20, 185, 20, false},
@@ -185,6 +192,8 @@ TEST_F(OptionsDialogTest, ControlsSitAtTheirPlaces) {
         {"always on top", options::kIdTopmost, 20, 212, 180, 18, true},
         {"start with the system", options::kIdAutoRun, 20, 231, 180, 18, false},
         {"minimised on start", options::kIdIconRun, 20, 249, 180, 18, false},
+        {"wake for alarms", options::kIdWakeForAlarms, 20, 267, 180, 28, false},
+        {"the line under it", options::kIdWakeLine, 20, 304, 406, 48, false},
     };
     HWND main = OpenClock();
     WithOptionsDialog(main, [&](HWND dlg) {
@@ -262,6 +271,40 @@ TEST_F(OptionsDialogTest, ApplyStoresEveryValueAndReshapesTheClock) {
     EXPECT_TRUE(GetWindowLongPtrA(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
     // Closing with Cancel put back the stored opacity, which is now the applied one.
     EXPECT_EQ(ClockOpacity(main), 230);
+}
+
+// The line under the wake option for a plan setting while the box is ticked (every setting is
+// in the unit tests), and when the computer cannot resume; OK stores the option and switches the wake on and off.
+TEST_F(OptionsDialogTest, WakeOptionShowsWhyTheComputerMayNotWake) {
+    const std::string blocked = wake::kWakeBlockedText;
+    struct Case { const char* what; wake::PlanWakeSettings plan; DWORD timer; bool on; std::string line; } cases[] = {
+        {"box clear, wake timers disabled", {0u, 0u}, ERROR_SUCCESS, false, ""},
+        {"wake timers allowed", {1u, 1u}, ERROR_SUCCESS, true, ""},
+        {"disabled on mains", {0u, 1u}, ERROR_SUCCESS, true, blocked + " This applies on mains power."},
+        {"no resume", {1u, 1u}, ERROR_NOT_SUPPORTED, true, blocked + " This applies on mains power and on battery."},
+    };
+    HWND main = OpenClock();
+    wake::Rearm(1'900'000'000, 1'800'000'000);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        plan = c.plan;
+        timerResult = c.timer;
+        WithOptionsDialog(main, [&](HWND dlg) {
+            EXPECT_EQ(win::ItemText(dlg, options::kIdWakeLine), "");
+            SetChecked(dlg, options::kIdWakeForAlarms, c.on);
+            Click(dlg, options::kIdOk);
+        });
+        EXPECT_EQ(settings::ReadText(settings::kOptionKey, settings::kWakeForAlarms), c.on ? "1" : "0");
+        EXPECT_EQ(wake::Enabled(), c.on);
+        WithOptionsDialog(main, [&](HWND dlg) {
+            EXPECT_EQ(win::ItemText(dlg, options::kIdWakeLine), c.line);
+            EXPECT_EQ("", testing_support::ClippedTextReport(dlg));
+            SetChecked(dlg, options::kIdWakeForAlarms, false);
+            Click(dlg, options::kIdWakeForAlarms);
+            EXPECT_EQ(win::ItemText(dlg, options::kIdWakeLine), "") << "cleared, nothing to say";
+            Click(dlg, options::kIdOk);
+        });
+    }
 }
 
 namespace {
