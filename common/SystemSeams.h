@@ -1,7 +1,7 @@
 // The side effects that tests must observe without causing: reading and setting the local
 // clock, the shutdown request and its privilege, starting a program, sounds and beeps,
-// opening help, the screen-saver flag, the notification-area icon, ending the process and the
-// DPI a window is shown at. Production code calls the plain functions below;
+// opening help, the screen-saver flag, the notification-area icon, ending the process, the
+// DPI a window is shown at, the user's notification state and the age of their last input. Production code calls the plain functions below;
 // a test replaces entries of Hooks() for a scope with ScopedSeams and records the calls.
 #pragma once
 #include <windows.h>
@@ -30,6 +30,9 @@ struct SeamTable {
     std::function<BOOL(DWORD message, NOTIFYICONDATAA* data)> notifyIcon;  // Shell_NotifyIconA
     std::function<void(UINT code)> exitProcess;                     // ends the program at once
     std::function<UINT(HWND window)> windowDpi;                     // a window's DPI (null: the screen's)
+    // SHQueryUserNotificationState's answer (QUNS_*); 0 when the system has no answer.
+    std::function<int()> notificationState;
+    std::function<ULONGLONG()> lastInputAge;  // ms since the last keyboard or mouse input; 0 if unknown
 };
 
 // The table in force; starts with the real platform calls.
@@ -72,5 +75,7 @@ inline HWND OpenHelp(HWND caller, const char* file, UINT command, DWORD_PTR data
 inline BOOL SetScreenSaverRunning(BOOL running) { return Hooks().setScreenSaverRunning(running); }
 inline BOOL NotifyIcon(DWORD message, NOTIFYICONDATAA* data) { return Hooks().notifyIcon(message, data); }
 inline void ExitProgram(UINT code) { Hooks().exitProcess(code); }
+inline int NotificationState() { return Hooks().notificationState(); }
+inline ULONGLONG LastInputAge() { return Hooks().lastInputAge(); }
 
 }  // namespace sys
