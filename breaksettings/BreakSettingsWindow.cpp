@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace breaksettings {
 
@@ -31,7 +32,7 @@ namespace {
 // pixels per inch.
 constexpr int kTwipsPerInch = 1440;
 constexpr int kClientWidthTwips = 5835;
-constexpr int kClientHeightTwips = 5235;
+constexpr int kClientHeightTwips = 5835;
 constexpr int kFontPoints = 8;
 constexpr int kFieldLimit = 2;          // hour, minute, second
 constexpr int kSecondsLimit = 5;        // the break length: up to 32767
@@ -54,14 +55,18 @@ constexpr alarms::FormIds kFormIds = {
 constexpr DWORD kLabelStyle = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
 constexpr DWORD kButtonStyle = WS_TABSTOP | WS_GROUP;
 constexpr toolkit::ControlSpec kOtherControls[] = {
-    {"BUTTON", kIdFrameOther, "Other", BS_GROUPBOX, 120, 4080, 5595, 615},
+    {"BUTTON", kIdFrameOther, "Other", BS_GROUPBOX, 120, 4080, 5595, 1215},
     {"STATIC", -1, "Break", kLabelStyle, 300, 4365, 500, 240},
     {"EDIT", kIdSeconds, "", ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP | WS_GROUP, 820, 4305, 800, 315,
      WS_EX_CLIENTEDGE},
     {"STATIC", -1, "Seconds", kLabelStyle, 1680, 4365, 800, 240},
     {"BUTTON", kIdEnforce, "Enforce Break", BS_AUTOCHECKBOX | kButtonStyle, 3780, 4335, 1800, 270},
-    {"BUTTON", kIdBreakOk, "OK(&O)", BS_DEFPUSHBUTTON | kButtonStyle, 2940, 4785, 1260, 375},
-    {"BUTTON", kIdBreakCancel, "Cancel(&C)", BS_PUSHBUTTON | kButtonStyle, 4335, 4785, 1260, 375},
+    {"BUTTON", kIdWaitBusy, "&Wait while I present or play full screen", BS_AUTOCHECKBOX | kButtonStyle, 300, 4665,
+     5295, 270},
+    {"BUTTON", kIdSkipAway, "&Skip if I was away for the break's length", BS_AUTOCHECKBOX | kButtonStyle, 300, 4965,
+     5295, 270},
+    {"BUTTON", kIdBreakOk, "OK(&O)", BS_DEFPUSHBUTTON | kButtonStyle, 2940, 5385, 1260, 375},
+    {"BUTTON", kIdBreakCancel, "Cancel(&C)", BS_PUSHBUTTON | kButtonStyle, 4335, 5385, 1260, 375},
 };
 
 struct BreakSettingsState {
@@ -127,6 +132,14 @@ void LoadFields(BreakSettingsState& s) {
     SendDlgItemMessageA(s.wnd, kIdSeconds, EM_LIMITTEXT, kSecondsLimit, 0);
     SetItem(s, kIdSeconds, std::to_string(seconds));
     CheckDlgButton(s.wnd, kIdEnforce, ini::ReadIniInt(stopini::kSection, stopini::kCmdHide) == 1 ? BST_CHECKED : BST_UNCHECKED);
+    // The switches as Break reads them: on unless stored as 0.
+    constexpr std::size_t kSwitchSize = 16;
+    const auto check = [&](int id, const char* key, bool absent) {
+        const bool on = stopini::SwitchKey(ini::ReadIniString(stopini::kSection, key, kSwitchSize), absent);
+        CheckDlgButton(s.wnd, id, on ? BST_CHECKED : BST_UNCHECKED);
+    };
+    check(kIdWaitBusy, stopini::kWaitBusy, stopini::kWaitBusyDefault);
+    check(kIdSkipAway, stopini::kSkipAway, stopini::kSkipAwayDefault);
 }
 
 // OK: a field that cannot be stored as typed keeps the window open with the focus on it and
@@ -156,8 +169,10 @@ void OnOk(BreakSettingsState& s) {
 
     ini::SetIniFile(s.config.iniPath);
     ini::WriteIniString(stopini::kSection, stopini::kTimesShow, std::to_string(BreakLength(form)));
-    ini::WriteIniString(stopini::kSection, stopini::kCmdHide,
-                          IsDlgButtonChecked(s.wnd, kIdEnforce) == BST_CHECKED ? kIniOn : kIniOff);
+    for (const auto& [id, key] : {std::pair{kIdEnforce, stopini::kCmdHide}, std::pair{kIdWaitBusy, stopini::kWaitBusy},
+                                  std::pair{kIdSkipAway, stopini::kSkipAway}}) {
+        ini::WriteIniString(stopini::kSection, key, IsDlgButtonChecked(s.wnd, id) == BST_CHECKED ? kIniOn : kIniOff);
+    }
 
     HWND owner = s.owner;
     DestroyWindow(s.wnd);  // s is gone from here on

@@ -1,7 +1,8 @@
 // The break settings window "Break Setting . . .": when breaks start (daily, or weekly on one
-// weekday, at a time of day), how long they last and whether they are enforced. OK appends a
-// run-program alarm item that starts Break.exe and writes the length and the enforce flag into
-// the shared stop.ini. Modeless, owned by the main window, at most one at a time.
+// weekday, at a time of day), how long they last, whether they are enforced, whether they wait
+// while the person presents or plays full screen and whether they are skipped after an absence.
+// OK appends a run-program alarm item that starts Break.exe and writes the length and the three
+// switches into the shared stop.ini. Modeless, owned by the main window, at most one at a time.
 #pragma once
 #include <windows.h>
 
@@ -41,6 +42,8 @@ enum BreakSettingsControl : int {
     kIdFrameAlarmWay,
     kIdFrameDateTime,
     kIdFrameOther,
+    kIdWaitBusy,           // "Wait while I present or play full screen"
+    kIdSkipAway,           // "Skip if I was away for the break's length"
 };
 // OK and Cancel carry the standard identifiers, so Enter and Esc reach them.
 inline constexpr int kIdBreakOk = IDOK;

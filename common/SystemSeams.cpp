@@ -21,6 +21,28 @@ HWND RealHtmlHelp(HWND caller, const char* file, UINT command, DWORD_PTR data) {
     return fn ? fn(caller, file, command, data) : nullptr;
 }
 
+// SHQueryUserNotificationState is looked up at run time: a system without it, or a call that
+// fails, gives 0, which no caller takes for busy.
+int RealNotificationState() {
+    using QueryFn = HRESULT(WINAPI*)(int*);  // the state is a QUERY_USER_NOTIFICATION_STATE
+    static const QueryFn query = [] {
+        HMODULE shell = LoadLibraryA("shell32.dll");  // kept for the process's life
+        return shell ? reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
+                           GetProcAddress(shell, "SHQueryUserNotificationState")))
+                     : nullptr;
+    }();
+    int state = 0;
+    return query && SUCCEEDED(query(&state)) ? state : 0;
+}
+
+ULONGLONG RealLastInputAge() {
+    LASTINPUTINFO last{};
+    last.cbSize = sizeof(last);
+    if (!GetLastInputInfo(&last)) return 0;
+    // Both are 32-bit tick counts: the unsigned difference stays right across their wrap.
+    return static_cast<DWORD>(GetTickCount() - last.dwTime);
+}
+
 BOOL RealEnableShutdownPrivilege() {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return FALSE;
@@ -66,6 +88,8 @@ SeamTable MakeReal() {
     t.wakeTask = RealWakeTask;
     t.planWake = RealPlanWake;
     t.executionState = [](EXECUTION_STATE state) { return SetThreadExecutionState(state); };
+    t.notificationState = RealNotificationState;
+    t.lastInputAge = RealLastInputAge;
     return t;
 }
 

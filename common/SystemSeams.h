@@ -2,7 +2,8 @@
 // clock, the shutdown request and its privilege, starting a program, sounds and beeps,
 // opening help, the screen-saver flag, the notification-area icon, ending the process, the
 // DPI a window is shown at, and waking the computer (the wake timer, the wake task, the power
-// plan's wake setting and the request to keep the computer and display on). Production code calls the plain functions below;
+// plan's wake setting and the request to keep the computer and display on), the user's
+// notification state and the age of their last input. Production code calls the plain functions below;
 // a test replaces entries of Hooks() for a scope with ScopedSeams and records the calls.
 #pragma once
 #include <windows.h>
@@ -41,6 +42,9 @@ struct SeamTable {
     std::function<HRESULT(std::optional<std::int64_t> instant)> wakeTask;
     std::function<wake::PlanWakeSettings()> planWake;               // "Allow wake timers"
     std::function<EXECUTION_STATE(EXECUTION_STATE state)> executionState;  // SetThreadExecutionState
+    // SHQueryUserNotificationState's answer (QUNS_*); 0 when the system has no answer.
+    std::function<int()> notificationState;
+    std::function<ULONGLONG()> lastInputAge;  // ms since the last keyboard or mouse input; 0 if unknown
 };
 
 // The table in force; starts with the real platform calls.
@@ -83,5 +87,7 @@ inline HWND OpenHelp(HWND caller, const char* file, UINT command, DWORD_PTR data
 inline BOOL SetScreenSaverRunning(BOOL running) { return Hooks().setScreenSaverRunning(running); }
 inline BOOL NotifyIcon(DWORD message, NOTIFYICONDATAA* data) { return Hooks().notifyIcon(message, data); }
 inline void ExitProgram(UINT code) { Hooks().exitProcess(code); }
+inline int NotificationState() { return Hooks().notificationState(); }
+inline ULONGLONG LastInputAge() { return Hooks().lastInputAge(); }
 
 }  // namespace sys

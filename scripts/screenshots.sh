@@ -56,7 +56,8 @@ command() {
 "$wine" reg delete 'HKCU\Software\Zentaro' /f >/dev/null 2>&1 || true
 # A calm desktop behind the face, so its shape shows.
 "$wine" reg add 'HKCU\Control Panel\Colors' /v Background /d "58 110 165" /f >/dev/null 2>&1 || true
-printf '[StartBreak]\r\ntimesshow=30\r\ncmdhide=0\r\nbirthdate=3-9-1985\r\n' > "$app/stop.ini"
+# skipaway=0: this display sees no input, which Break would take for an absence.
+printf '[StartBreak]\r\ntimesshow=30\r\ncmdhide=0\r\nnotice=20\r\nskipaway=0\r\nbirthdate=3-9-1985\r\n' > "$app/stop.ini"
 
 "$wine" "$winapp\\zentaro.exe" >/dev/null 2>&1 &
 pids+=($!)
@@ -133,6 +134,10 @@ shoot vitaro - Vitaro 0 && drv close - Vitaro >/dev/null || true
 
 "$wine" "$winapp\\Break.exe" >/dev/null 2>&1 &
 pids+=($!)
+# The notice first, in the corner of the notification area; "Start now" (id 112) opens the break.
+if shoot break-notice BreakNotice Break 24; then
+  drv post BreakNotice Break 0x111 112 0 >/dev/null || true
+fi
 sleep 4
 import -display "$DISPLAY" -window root -resize 50% "$out/break.png" && echo "saved: docs/screenshots/break.png"
 kill "${pids[-1]}" 2>/dev/null || true

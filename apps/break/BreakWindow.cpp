@@ -14,6 +14,10 @@
 #include "common/ProgramPath.h"
 #include "common/SystemSeams.h"
 #include "toolkit/ControlTable.h"
+#include "apps/break/BreakNotice.h"
+#include "resources/resource_ids.h"
+
+#include <mmsystem.h>
 
 #include <algorithm>
 #include <atomic>
@@ -93,6 +97,7 @@ struct BreakState {
     int seconds = 0;
     std::optional<Countdown> countdown;  // started when the window is first shown
     bool enforced = false;
+    breakstart::Options options;
     bool finished = false;
     ScreenSaverFlag screenSaver;
     // The plain windows on the other monitors, owned by this one so that they go with it.
@@ -297,10 +302,10 @@ bool OnCreate(HWND wnd, const CREATESTRUCTA* cs) {
     s->wnd = wnd;
     s->config = *static_cast<const BreakConfig*>(cs->lpCreateParams);
 
-    ini::SetIniFile(s->config.iniPath);
-    const int seconds = stopini::ClampBreakLength(ini::ReadIniInt(stopini::kSection, stopini::kTimesShow));
+    s->options = ReadBreakOptions(s->config.iniPath);
+    const int seconds = s->options.seconds;
     s->seconds = seconds;
-    s->enforced = ini::ReadIniInt(stopini::kSection, stopini::kCmdHide) != 0;
+    s->enforced = s->options.enforced;
 
     s->background.reset(CreateSolidBrush(kBreakBackground));
     const monitors::Rect primary = monitors::MonitorOf(nullptr).area;
@@ -335,11 +340,48 @@ void StartCountdown(BreakState& s) {
     SetTimer(s.wnd, kCountdownTimerId, kCountdownPeriodMs, nullptr);
 }
 
+// The clock's built-in chime, of which Break carries its own copy; null when it is missing.
+const void* BuiltInChime() {
+    const HMODULE self = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(IDR_RING_SOUND), RT_RING_SOUND);
+    HGLOBAL loaded = found ? LoadResource(self, found) : nullptr;  // part of the image: never freed
+    return loaded && SizeofResource(self, found) > 0 ? LockResource(loaded) : nullptr;
+}
+
+// Whether the file begins as a wave sound does: anything else would play nothing, or the
+// system's default sound.
+bool WaveFile(const std::string& path) {
+    win::AutoHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        file.release();  // INVALID_HANDLE_VALUE is not a handle to close
+        return false;
+    }
+    char head[12] = {};
+    DWORD read = 0;
+    if (!ReadFile(file.get(), head, sizeof(head), &read, nullptr) || read > sizeof(head)) return false;
+    return breakstart::WaveHeader(std::string_view(head, read));
+}
+
+// The end of the break is sounded once: the chosen file, or the chime when the file is missing or
+// no sound; nothing when the person chose silence. Played asynchronously: the window stays open.
+void PlayEndSound(const breakstart::Options& options) {
+    if (options.endSound == breakstart::EndSound::Silent) return;
+    if (options.endSound == breakstart::EndSound::File && WaveFile(options.endSoundFile) &&
+        sys::PlaySoundData(options.endSoundFile.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT)) {
+        return;
+    }
+    if (const void* chime = BuiltInChime()) sys::PlaySoundData(chime, nullptr, SND_MEMORY | SND_ASYNC | SND_NODEFAULT);
+}
+
 void OnCountdownTick(BreakState& s) {
     if (s.finished || !s.countdown) return;
     const int remaining = s.countdown->Remaining(sys::TickCount());
     SetCountdownText(s, breaklogic::CountdownText(remaining));
-    if (remaining == 0) Finish(s);
+    if (remaining == 0) {
+        Finish(s);
+        PlayEndSound(s.options);
+    }
 }
 
 void OnTimer(BreakState& s, UINT_PTR id) {
@@ -493,6 +535,20 @@ bool RegisterBreakClass() {
 
 }  // namespace
 
+breakstart::Options ReadBreakOptions(const std::string& iniPath) {
+    ini::SetIniFile(iniPath);
+    // A path longer than the platform's allows is no file: cut, it is not found and the chime plays.
+    constexpr std::size_t kValueSize = MAX_PATH + 1;
+    breakstart::StoredKeys keys;
+    keys.waitBusy = ini::ReadIniString(stopini::kSection, stopini::kWaitBusy, kValueSize);
+    keys.notice = ini::ReadIniString(stopini::kSection, stopini::kNotice, kValueSize);
+    keys.postpones = ini::ReadIniString(stopini::kSection, stopini::kPostpones, kValueSize);
+    keys.skipAway = ini::ReadIniString(stopini::kSection, stopini::kSkipAway, kValueSize);
+    keys.endSound = ini::ReadIniString(stopini::kSection, stopini::kEndSound, kValueSize);
+    return breakstart::ReadOptions(stopini::ClampBreakLength(ini::ReadIniInt(stopini::kSection, stopini::kTimesShow)),
+                                   ini::ReadIniInt(stopini::kSection, stopini::kCmdHide) != 0, keys);
+}
+
 BreakConfig DefaultBreakConfig() {
     BreakConfig c;
     c.programDirectory = paths::ProgramDirectory();
@@ -525,19 +581,6 @@ HWND CreateBreakWindow(HINSTANCE instance, const BreakConfig& config, int show) 
 LONG WINAPI BreakCrashFilter(EXCEPTION_POINTERS*) {
     PutScreenSaverFlagBack();
     return EXCEPTION_CONTINUE_SEARCH;  // the system's own crash handling goes on as before
-}
-
-int RunBreak(HINSTANCE instance, int show) {
-    SetUnhandledExceptionFilter(BreakCrashFilter);
-    HWND wnd = CreateBreakWindow(instance, DefaultBreakConfig(), show);
-    if (!wnd) return 1;
-    win::AddModelessWindow(wnd);  // Tab between the buttons and Esc as Cancel
-    const int code = win::RunMessageLoop();
-    win::RemoveModelessWindow(wnd);
-    // Asked to quit while the window is still there: end the break properly, which puts the
-    // screen-saver flag back.
-    if (IsWindow(wnd)) DestroyWindow(wnd);
-    return code;
 }
 
 namespace {

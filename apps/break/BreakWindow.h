@@ -2,9 +2,12 @@
 // picture, the words "Time for a Break!", a countdown of the break's seconds and the buttons
 // "Close Window", "Previous" and "Next", and a calm plain window over each other monitor (which
 // follow monitors added and removed during the break and close with it). An enforced break
-// cannot be closed before its count reaches 0, from any of its windows.
+// cannot be closed before its count reaches 0, from any of its windows. When the count reaches
+// 0 it sounds the end, so that a person who looked away knows they may come back.
 #pragma once
 #include <windows.h>
+
+#include "apps/break/StartRules.h"
 
 #include <string>
 #include <vector>
@@ -40,13 +43,17 @@ struct BreakConfig {
 // The program's own: "stop.ini" and "picture" beside Break.exe.
 BreakConfig DefaultBreakConfig();
 
+// The break's settings from its INI file.
+breakstart::Options ReadBreakOptions(const std::string& iniPath);
+
 // Reads the break's settings, creates and shows the window and starts the break.
 HWND CreateBreakWindow(HINSTANCE instance, const BreakConfig& config, int show);
 
 // The crash filter RunBreak installs: puts the screen-saver flag back if a break set it.
 LONG WINAPI BreakCrashFilter(EXCEPTION_POINTERS* exception);
 
-// Creates the break window and runs its message loop to its end.
+// Runs one break to its end: unless another break of this desktop is under way, it waits, warns
+// and covers the screens as the break's settings say (apps/break/BreakNotice.h).
 int RunBreak(HINSTANCE instance, int show);
 
 // What the window shows, for tests and the paint handler.

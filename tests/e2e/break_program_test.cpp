@@ -1,5 +1,7 @@
-// Break.exe as a real process: it reads the shared stop.ini beside it, counts the break down
-// in real time, refuses to close while enforced, and ends on "Close Window".
+// Break.exe as a real process: it reads the shared stop.ini beside it, warns with its notice,
+// counts the break down in real time, refuses to close while enforced, and ends on "Close
+// Window"; a second Break.exe started meanwhile ends at once.
+#include "apps/break/BreakNotice.h"
 #include "apps/break/BreakWindow.h"
 #include "tests/e2e/driver/Driver.h"
 
@@ -11,13 +13,17 @@
 
 namespace {
 
-// Writes the break keys into the programs' stop.ini and removes the file again at the end.
+// Writes the break keys into the programs' stop.ini and removes the file again at the end. The
+// display of the tests has seen no input, which would count as an absence: skipaway is off.
 class SharedIni {
 public:
-    SharedIni(const char* timesshow, const char* cmdhide) : path_(driver::BinDir() + "\\stop.ini") {
+    SharedIni(const char* timesshow, const char* cmdhide, const char* notice = "0")
+        : path_(driver::BinDir() + "\\stop.ini") {
         DeleteFileA(path_.c_str());
         WritePrivateProfileStringA("StartBreak", "timesshow", timesshow, path_.c_str());
         WritePrivateProfileStringA("StartBreak", "cmdhide", cmdhide, path_.c_str());
+        WritePrivateProfileStringA("StartBreak", "notice", notice, path_.c_str());
+        WritePrivateProfileStringA("StartBreak", "skipaway", "0", path_.c_str());
     }
     ~SharedIni() { DeleteFileA(path_.c_str()); }
 private:
@@ -68,6 +74,38 @@ TEST(BreakProgram, BreakThatIsNotEnforcedClosesAtOnce) {
     ASSERT_NE(wnd, nullptr);
     EXPECT_EQ(driver::WindowText(driver::ChildById(wnd, break_program::kIdCountdownLabel)), "600");
     EXPECT_TRUE(IsWindowEnabled(driver::ChildById(wnd, break_program::kIdCloseButton)));
+    PostMessageA(wnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(brk.WaitExit(10000));
+}
+
+TEST(BreakProgram, NoticeCountsDownWithoutTheFocusThenTheBreakCoversAndASecondBreakEndsAtOnce) {
+    SharedIni ini("600", "0", "3");
+    driver::Process brk;
+    ASSERT_TRUE(brk.Start(driver::ProgramPath("Break.exe")));
+    HWND notice = driver::WaitForWindow(break_program::kNoticeClass, break_program::kNoticeTitle, 20000, brk.id());
+    ASSERT_NE(notice, nullptr);
+    HWND text = driver::ChildById(notice, break_program::kIdNoticeText);
+    std::vector<std::string> shown;
+    ASSERT_TRUE(driver::WaitFor([&] {
+        if (IsWindowVisible(notice) && (shown.empty() || driver::WindowText(text) != shown.back()))
+            shown.push_back(driver::WindowText(text));
+        return shown.size() >= 2;
+    }, 5000));
+    EXPECT_EQ(shown[0].rfind("A break of 600 seconds starts in ", 0), 0u) << shown[0];
+    EXPECT_GT(shown[0], shown[1]);  // "... in 3 seconds." before "... in 2 seconds."
+    EXPECT_NE(GetForegroundWindow(), notice);
+    EXPECT_TRUE(GetWindowLongA(notice, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    driver::Process second;
+    ASSERT_TRUE(second.Start(driver::ProgramPath("Break.exe")));
+    EXPECT_TRUE(second.WaitExit(10000));
+    EXPECT_EQ(second.ExitCode(), 0u);
+
+    HWND wnd = driver::WaitForWindow(break_program::kBreakClass, break_program::kBreakTitle, 10000, brk.id());
+    ASSERT_NE(wnd, nullptr);
+    EXPECT_TRUE(driver::WaitFor([&] { return IsWindowVisible(wnd) != FALSE && !IsWindowVisible(notice); }, 5000));
+    EXPECT_EQ(driver::FindTopWindows(break_program::kBreakClass, break_program::kBreakTitle).size(), 1u);
+    EXPECT_EQ(driver::WindowText(driver::ChildById(wnd, break_program::kIdCountdownLabel)).substr(0, 3), "600");
     PostMessageA(wnd, WM_CLOSE, 0, 0);
     EXPECT_TRUE(brk.WaitExit(10000));
 }

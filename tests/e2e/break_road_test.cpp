@@ -51,6 +51,8 @@ TEST_F(BreakRoad, BreakSavedForTheNextMinuteStartsBreakWithItsSeconds) {
     SendMessageA(driver::ChildById(settings, kIdHour), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(hour.c_str()));
     SendMessageA(driver::ChildById(settings, kIdMinute), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(minute.c_str()));
     SendMessageA(driver::ChildById(settings, kIdSeconds), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kBreakLength));
+    // The test display has seen no input, which Break would take for an absence.
+    SendMessageA(driver::ChildById(settings, kIdSkipAway), BM_SETCHECK, BST_UNCHECKED, 0);
     PostMessageA(settings, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     ASSERT_TRUE(driver::WaitForNoWindow(kBreakSettingsClass, kBreakSettingsTitle, 10000));
 

@@ -180,6 +180,8 @@ public:
         if (existed_) saved_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         in.close();
         std::string junk = "\xFF\xFE[StartBreak\r\n[StartBreak]\r\ntimesshow=99999999999999999999\r\ncmdhide=yes\r\n"
+                           "notice=-5\r\npostpones=999\r\nwaitbusy=2\r\nendsound=C:\\nowhere\\end.wav\r\n"
+                           "skipaway=0\r\n"
                            "BirthDate=31/02/99999\r\nAlarmDate\r\n=\r\n";
         junk += std::string(70000, 'x') + "\r\n";
         for (int c = 1; c < 256; ++c) junk += static_cast<char>(c);

@@ -48,6 +48,9 @@ public:
         const std::string ini = dir_ + "\\stop.ini";
         WritePrivateProfileStringA("StartBreak", "timesshow", "600", ini.c_str());
         WritePrivateProfileStringA("StartBreak", "cmdhide", "0", ini.c_str());
+        // At once: no notice, and the test display's lack of input is no absence.
+        WritePrivateProfileStringA("StartBreak", "notice", "0", ini.c_str());
+        WritePrivateProfileStringA("StartBreak", "skipaway", "0", ini.c_str());
     }
     ~Installation() { RemoveTree(dir_); }
     bool ok() const { return ok_; }

@@ -95,6 +95,8 @@ TEST_F(BreakSettingsTest, OpensWithTheFixedItemTodayAndNoStoredBreak) {
         {"weekday box (Daily)", kIdWeek, "Week ", false},
         {"seconds: no stop.ini", kIdSeconds, "0", true},
         {"Enforce Break", kIdEnforce, "Enforce Break", true},
+        {"wait while busy", kIdWaitBusy, "&Wait while I present or play full screen", true},
+        {"skip after an absence", kIdSkipAway, "&Skip if I was away for the break's length", true},
         {"OK", kIdBreakOk, "OK(&O)", true},
         {"Cancel", kIdBreakCancel, "Cancel(&C)", true},
     };
@@ -106,17 +108,19 @@ TEST_F(BreakSettingsTest, OpensWithTheFixedItemTodayAndNoStoredBreak) {
     }
     EXPECT_TRUE(Checked(kIdOptionDaily));
     EXPECT_FALSE(Checked(kIdEnforce));
+    EXPECT_TRUE(Checked(kIdWaitBusy));  // both on unless stored as 0
+    EXPECT_TRUE(Checked(kIdSkipAway));
     EXPECT_EQ(SendMessageA(Item(kIdHourSpin), UDM_GETPOS32, 0, 0), 14);
     EXPECT_EQ(SendMessageA(Item(kIdSecondSpin), UDM_GETPOS32, 0, 0), 30);
 
-    // The client area is 5835 x 5235 twips at the screen's pixels per inch.
+    // The client area is 5835 x 5835 twips at the screen's pixels per inch.
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(nullptr, screen);
     RECT client{};
     GetClientRect(w, &client);
     EXPECT_EQ(client.right, MulDiv(5835, dpi, 1440));
-    EXPECT_EQ(client.bottom, MulDiv(5235, dpi, 1440));
+    EXPECT_EQ(client.bottom, MulDiv(5835, dpi, 1440));
 }
 
 TEST_F(BreakSettingsTest, ShowsEveryTextWhole) {
@@ -134,6 +138,8 @@ TEST_F(BreakSettingsTest, OkWithoutIniCreatesItWithBothKeysAndAppendsADailyBreak
     EXPECT_TRUE(IniExists());
     EXPECT_EQ(Ini("timesshow"), "60");
     EXPECT_EQ(Ini("cmdhide"), "0");
+    EXPECT_EQ(Ini("waitbusy"), "1");
+    EXPECT_EQ(Ini("skipaway"), "1");
 
     ASSERT_EQ(alarms::StoredItemCount(), 1);
     bool valid = false;
@@ -149,27 +155,44 @@ TEST_F(BreakSettingsTest, LengthAndEnforceFlagAreSavedAndShownAgain) {
     Open();
     SetText(kIdSeconds, "45");
     Click(kIdEnforce);
+    Click(kIdWaitBusy);
     Click(kIdBreakOk);
     EXPECT_EQ(Ini("timesshow"), "45");
     EXPECT_EQ(Ini("cmdhide"), "1");
+    EXPECT_EQ(Ini("waitbusy"), "0");
+    EXPECT_EQ(Ini("skipaway"), "1");
     Open();
     EXPECT_EQ(Text(kIdSeconds), "45");
     EXPECT_TRUE(Checked(kIdEnforce));
+    EXPECT_FALSE(Checked(kIdWaitBusy));
+    EXPECT_TRUE(Checked(kIdSkipAway));
     Click(kIdBreakCancel);
 
-    struct Case { const char* what; const char* timesshow; const char* cmdhide; const char* shown; bool checked; } cases[] = {
-        {"enforce flag 2 (Break enforces it, the box stays clear)", "30", "2", "30", false},
-        {"enforce flag 0", "30", "0", "30", false},
-        {"trailing letters read as the number", "30abc", "1", "30", true},
-        {"longer than a break can be", "40000", "1", "32767", true},
+    struct Case {
+        const char* what;
+        const char* timesshow;
+        const char* cmdhide;
+        const char* switches;  // waitbusy and skipaway
+        const char* shown;
+        bool checked;
+        bool switchedOn;  // as Break reads them
+    } cases[] = {
+        {"enforce flag 2 (Break enforces it, the box stays clear)", "30", "2", "0", "30", false, false},
+        {"enforce flag 0", "30", "0", "1", "30", false, true},
+        {"trailing letters read as the number", "30abc", "1", "2", "30", true, true},
+        {"longer than a break can be", "40000", "1", "abc", "32767", true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         WriteIni("timesshow", c.timesshow);
         WriteIni("cmdhide", c.cmdhide);
+        WriteIni("waitbusy", c.switches);
+        WriteIni("skipaway", c.switches);
         Open();
         EXPECT_EQ(Text(kIdSeconds), c.shown);
         EXPECT_EQ(Checked(kIdEnforce), c.checked);
+        EXPECT_EQ(Checked(kIdWaitBusy), c.switchedOn);
+        EXPECT_EQ(Checked(kIdSkipAway), c.switchedOn);
         Click(kIdBreakCancel);
     }
     EXPECT_EQ(alarms::StoredItemCount(), 1);  // Cancel stores nothing
