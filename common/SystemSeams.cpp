@@ -4,6 +4,12 @@
 
 #include <mmsystem.h>
 #include <shellapi.h>
+// Defines the annotation service's identifiers here instead of linking oleacc: the service is
+// reached through COM, so a system without it only makes CoCreateInstance fail.
+#include <initguid.h>
+#include <oleacc.h>
+
+#include <vector>
 
 // winmm exports mciExecute; MinGW's headers do not declare it.
 extern "C" BOOL WINAPI mciExecute(LPCSTR command);
@@ -34,6 +40,49 @@ BOOL RealEnableShutdownPrivilege() {
     return ok;
 }
 
+bool RealHighContrast() {
+    HIGHCONTRASTA setting{};
+    setting.cbSize = sizeof setting;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+           (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+// Releases a COM interface it holds.
+template <class Interface>
+class ComRef {
+public:
+    ComRef() = default;
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    ~ComRef() { if (p_) p_->Release(); }
+    Interface** out() { return &p_; }
+    Interface* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+private:
+    Interface* p_ = nullptr;
+};
+
+// Dynamic Annotation through oleacc's IAccPropServices. COM stays initialised on the calling
+// thread for the program's life once asked for (an annotation outlives the call that set it);
+// the service object is made for each call, which happens at most once a minute.
+bool RealAnnotate(HWND window, AccessibleText which, const std::string& text) {
+    static thread_local const bool comReady = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    if (!comReady) return false;
+    ComRef<IAccPropServices> services;
+    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                reinterpret_cast<void**>(services.out()))) ||
+        !services)
+        return false;
+    const MSAAPROPID property = which == AccessibleText::name    ? PROPID_ACC_NAME
+                                : which == AccessibleText::value ? PROPID_ACC_VALUE
+                                                                 : PROPID_ACC_DESCRIPTION;
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::vector<wchar_t> wide(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+    if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return SUCCEEDED(services->SetHwndPropStr(window, static_cast<DWORD>(OBJID_CLIENT),
+                                              static_cast<DWORD>(CHILDID_SELF), property, wide.data()));
+}
+
 SeamTable MakeReal() {
     SeamTable t;
     t.getLocalTime = [](SYSTEMTIME& st) { GetLocalTime(&st); };
@@ -61,6 +110,9 @@ SeamTable MakeReal() {
     t.notifyIcon = [](DWORD message, NOTIFYICONDATAA* data) { return Shell_NotifyIconA(message, data); };
     t.exitProcess = [](UINT code) { ExitProcess(code); };
     t.windowDpi = [](HWND window) { return static_cast<UINT>(dpi::PlatformWindowDpi(window)); };
+    t.notifyIconKeyboard = [](DWORD message, NOTIFYICONDATAA* data) { return Shell_NotifyIconA(message, data); };
+    t.highContrast = RealHighContrast;
+    t.annotate = RealAnnotate;
     return t;
 }
 

@@ -1,7 +1,7 @@
 // The side effects that tests must observe without causing: reading and setting the local
 // clock, the shutdown request and its privilege, starting a program, sounds and beeps,
-// opening help, the screen-saver flag, the notification-area icon, ending the process and the
-// DPI a window is shown at. Production code calls the plain functions below;
+// opening help, the screen-saver flag, the notification-area icon, ending the process, the
+// DPI a window is shown at, the high-contrast setting and the texts a screen reader is given. Production code calls the plain functions below;
 // a test replaces entries of Hooks() for a scope with ScopedSeams and records the calls.
 #pragma once
 #include <windows.h>
@@ -10,6 +10,9 @@
 #include <string>
 
 namespace sys {
+
+// The texts a screen reader reads for a window's client area besides what the window shows.
+enum class AccessibleText { name, value, description };
 
 struct SeamTable {
     std::function<void(SYSTEMTIME&)> getLocalTime;
@@ -30,6 +33,13 @@ struct SeamTable {
     std::function<BOOL(DWORD message, NOTIFYICONDATAA* data)> notifyIcon;  // Shell_NotifyIconA
     std::function<void(UINT code)> exitProcess;                     // ends the program at once
     std::function<UINT(HWND window)> windowDpi;                     // a window's DPI (null: the screen's)
+    // Shell_NotifyIconA for the icon's keyboard side (NIM_SETVERSION, NIM_SETFOCUS); FALSE where
+    // the shell does not know the request.
+    std::function<BOOL(DWORD message, NOTIFYICONDATAA* data)> notifyIconKeyboard;
+    std::function<bool()> highContrast;                              // SPI_GETHIGHCONTRAST is on
+    // Annotates a window's client object for screen readers (text in the ANSI code page); false
+    // where the platform has no annotation service.
+    std::function<bool(HWND window, AccessibleText which, const std::string& text)> annotate;
 };
 
 // The table in force; starts with the real platform calls.
@@ -72,5 +82,10 @@ inline HWND OpenHelp(HWND caller, const char* file, UINT command, DWORD_PTR data
 inline BOOL SetScreenSaverRunning(BOOL running) { return Hooks().setScreenSaverRunning(running); }
 inline BOOL NotifyIcon(DWORD message, NOTIFYICONDATAA* data) { return Hooks().notifyIcon(message, data); }
 inline void ExitProgram(UINT code) { Hooks().exitProcess(code); }
+inline BOOL NotifyIconKeyboard(DWORD message, NOTIFYICONDATAA* data) { return Hooks().notifyIconKeyboard(message, data); }
+inline bool HighContrast() { return Hooks().highContrast(); }
+inline bool Annotate(HWND window, AccessibleText which, const std::string& text) {
+    return Hooks().annotate(window, which, text);
+}
 
 }  // namespace sys

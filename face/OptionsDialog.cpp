@@ -1,6 +1,7 @@
 #include "face/OptionsDialog.h"
 
 #include "face/BitmapFile.h"
+#include "face/Face.h"
 
 #include <commctrl.h>
 
@@ -141,7 +142,7 @@ std::string SkinDirectoryToShow() {
 }
 
 void SetMainOpacity(HWND main, int alpha) {
-    SetLayeredWindowAttributes(main, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+    SetLayeredWindowAttributes(main, 0, static_cast<BYTE>(face::ShownOpacity(alpha)), LWA_ALPHA);
 }
 
 // --- message handlers ---
