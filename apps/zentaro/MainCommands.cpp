@@ -30,30 +30,29 @@ void PopMenu(HWND main, ClockCommands& commands) {
 
 std::string BesideProgram(const char* name) { return paths::ProgramDirectory() + "\\" + name; }
 
-// The keyboard focus never stays on the hidden face: it goes to the notification area, where
-// the icon now is; where the shell cannot take it, to the window the system would activate next.
-void LeaveHiddenFace(HWND main, ClockCommands& commands) {
+// The keyboard focus never stays on the hidden face: when the face had it, it goes to the
+// notification area, where the icon now is; where the shell cannot take it and the system left
+// it on the hidden face, to the next shown window.
+void LeaveHiddenFace(HWND main, ClockCommands& commands, bool hadFocus) {
+    if (hadFocus && commands.tray.ReturnFocus()) return;
     if (GetForegroundWindow() != main && GetFocus() != main) return;
-    if (commands.tray.ReturnFocus()) return;
-    if (HWND next = GetNextWindow(main, GW_HWNDNEXT)) {
-        for (; next; next = GetNextWindow(next, GW_HWNDNEXT)) {
-            if (IsWindowVisible(next) && IsWindowEnabled(next) && !GetWindow(next, GW_OWNER)) {
-                SetForegroundWindow(next);
-                return;
-            }
+    for (HWND next = GetNextWindow(main, GW_HWNDNEXT); next; next = GetNextWindow(next, GW_HWNDNEXT)) {
+        if (IsWindowVisible(next) && IsWindowEnabled(next) && !GetWindow(next, GW_OWNER)) {
+            SetForegroundWindow(next);
+            return;
         }
     }
-    SetForegroundWindow(GetDesktopWindow());
 }
 
 void Minimise(HWND main, ClockCommands& commands) {
+    const bool hadFocus = GetForegroundWindow() == main;
     Relabel(commands, menu::kTextResume, menu::kCmdResume);
     // Minimising a shown window produces WM_SIZE (minimised), which comes back here once; on
     // an already minimised window it changes nothing, so the chain ends.
     ShowWindow(main, SW_HIDE);
     ShowWindow(main, SW_MINIMIZE);
     ShowWindow(main, SW_HIDE);
-    LeaveHiddenFace(main, commands);
+    LeaveHiddenFace(main, commands, hadFocus);
 }
 
 void Resume(HWND main, ClockCommands& commands) {

@@ -96,7 +96,9 @@ int PopupMenu::Record(HMENU menu, UINT position) {
     MENUITEMINFOA owner{};
     owner.cbSize = sizeof owner;
     owner.fMask = MIIM_FTYPE | MIIM_DATA;
-    owner.fType = MFT_OWNERDRAW;
+    // A separator stays one: the arrow keys pass over it and a reader does not announce an
+    // empty item. Every other item keeps its caption string for readers.
+    owner.fType = MFT_OWNERDRAW | (mi.fType & MFT_SEPARATOR);
     owner.dwItemData = items_.size();
     SetLastError(0);
     if (!SetMenuItemInfoA(menu, position, TRUE, &owner)) return LastErrorOr(kErrNoMenu);
