@@ -157,6 +157,10 @@ void OnInitDialog(HWND dlg, OptionsState& s) {
     LoadAlphaSetting(dlg);
     toolkit::CreateControls(dlg, s.font.get(), kSkinControls);
     SendDlgItemMessageA(dlg, kIdSkinPath, EM_LIMITTEXT, kSkinPathMaxText, 0);
+    // Tab in reading order: the folder, its Browse button and the slider beside them first, the
+    // command buttons along the bottom last.
+    toolkit::PutFirstInTabOrder(dlg, {kIdSkinPath, kIdBrowse, kIdOpacity});
+    toolkit::PutLastInTabOrder(dlg, {kIdOk, kIdCancel, kIdApply});
     SetFocus(GetDlgItem(dlg, kIdSkinPath));
     controls::ComboBox::AddItem(dlg, kIdBackgroundList, kDefaultEntry);
     controls::ComboBox::AddItem(dlg, kIdGlyphList, kDefaultEntry);

@@ -342,7 +342,9 @@ std::vector<ControlRow> ControlRows(const VitaroState& s) {
     }
     for (int i = 0; i < 3; ++i) {
         const int y = kColorScrollY + kColorScrollStep * i;
-        rows.push_back(Row("SCROLLBAR", kIdColorScroll1 + i, "", SBS_HORZ | WS_GROUP,
+        // A Tab stop each: the arrow keys move a focused scroll bar, so the colours can be mixed
+        // without a mouse.
+        rows.push_back(Row("SCROLLBAR", kIdColorScroll1 + i, "", SBS_HORZ | WS_GROUP | WS_TABSTOP,
                            {kColorScrollX, y, kColorScrollWidth, kColorRowHeight}, nullptr));
         rows.push_back(Row("STATIC", kIdColorNumber1 + i, "0", SS_LEFT,
                            {kColorNumberX, y, kColorNumberWidth, kColorRowHeight}, font));

@@ -4,6 +4,7 @@
 #include "apps/vitaro/VitaroLayout.h"
 #include "apps/vitaro/VitaroWindow.h"
 #include "common/SystemSeams.h"
+#include "tests/win/support/KeyboardOrder.h"
 #include "tests/win/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,16 @@ TEST_F(VitaroAccess, HighContrastGivesTheFrameAndItsLabelsTheSystemColours) {
             EXPECT_EQ(GetBkColor(dc.get()), static_cast<COLORREF>(kFrameGrey));
         }
     }
+}
+
+// Reading order, a frame's controls together: the check boxes, the day, month and year steps,
+// Current Date, the two dates' boxes, Apply System Date, the colour choice and its three bars.
+// The window shows no access keys.
+TEST_F(VitaroAccess, TabFollowsReadingOrderAndEveryColourBarIsReached) {
+    const std::vector<int> expected{101, 102, 103, 104, 120, 121, 122, 123, 124, 125, 140, 151,
+                                    152, 153, 171, 172, 173, 201, 211, 221, 222, 223};
+    EXPECT_EQ(testing_support::TabOrder(wnd_), expected);
+    EXPECT_TRUE(testing_support::AccessKeys(wnd_).empty());
 }
 
 }  // namespace
