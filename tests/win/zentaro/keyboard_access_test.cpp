@@ -7,9 +7,12 @@
 #include "apps/zentaro/TrayIcon.h"
 #include "common/SystemSeams.h"
 #include "common/WindowState.h"
+#include "tools/DateTip.h"
 #include "tests/win/support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
+#include <oleacc.h>
 
 #include <string>
 #include <vector>
@@ -351,6 +354,44 @@ TEST_F(ClockAccess, HighContrastMakesTheFaceOpaqueAtOnceAndGivesTheStoredOpacity
         ASSERT_TRUE(GetLayeredWindowAttributes(wnd_, nullptr, &alpha, &flags));
         EXPECT_EQ(alpha, row.expected) << (row.on ? "on" : "off");
     }
+}
+
+
+TEST_F(ClockAccess, DateTipKeepsTheSystemTipColours) {
+    auto tip = tools::CreateDateTip(wnd_);
+    ASSERT_TRUE(tip && tip->hwnd());
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageA(tip->hwnd(), TTM_GETTIPBKCOLOR, 0, 0)), GetSysColor(COLOR_INFOBK));
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageA(tip->hwnd(), TTM_GETTIPTEXTCOLOR, 0, 0)), GetSysColor(COLOR_INFOTEXT));
+}
+
+// Through the platform itself: a reader asks oleacc for the face. Where the annotation service
+// answers (Windows 7 and later) the value is the spoken time; this Wine has none, and the face
+// still reads as "Zentaro" with no error.
+TEST_F(ClockAccess, ReaderReadsTheFaceThroughOleacc) {
+    seams_->annotate = sys::RealSeams().annotate;
+    using FromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+    HMODULE oleacc = LoadLibraryA("oleacc.dll");
+    ASSERT_TRUE(oleacc);
+    auto fromWindow = reinterpret_cast<FromWindow>(
+        reinterpret_cast<void*>(GetProcAddress(oleacc, "AccessibleObjectFromWindow")));
+    ASSERT_TRUE(fromWindow);
+    IAccessible* face = nullptr;
+    ASSERT_EQ(fromWindow(wnd_, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, reinterpret_cast<void**>(&face)), S_OK);
+    Tick(7, 31, 0);
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr, value = nullptr;
+    EXPECT_EQ(face->get_accName(self, &name), S_OK);
+    EXPECT_STREQ(name, L"Zentaro");
+    const bool serviceAnswers = sys::RealSeams().annotate(wnd_, sys::AccessibleText::name, "Zentaro");
+    if (face->get_accValue(self, &value) == S_OK || serviceAnswers) {
+        EXPECT_STREQ(value, L"07:31, Wednesday 9 December 2026");
+    }
+    SysFreeString(name);
+    SysFreeString(value);
+    face->Release();
+    EXPECT_TRUE(IsWindow(wnd_));
 }
 
 }  // namespace
