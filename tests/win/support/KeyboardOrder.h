@@ -22,16 +22,16 @@ inline std::vector<int> TabOrder(HWND window) {
     return ids;
 }
 
-// The access keys the window's visible controls show ("&&" is a plain ampersand), each with the
-// identifiers of the controls that show it.
+// The access keys the window's visible buttons and labels show ("&&" is a plain ampersand), each
+// with the identifiers of the controls that show it.
 inline std::map<char, std::vector<int>> AccessKeys(HWND window) {
     std::map<char, std::vector<int>> keys;
     for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         char text[256] = {}, cls[16] = {};
         GetWindowTextA(c, text, sizeof text);
         GetClassNameA(c, cls, sizeof cls);
-        const bool noPrefix = std::string(cls) == "Static" && (GetWindowLongA(c, GWL_STYLE) & SS_NOPREFIX);
-        if (!IsWindowVisible(c) || noPrefix) continue;
+        const std::string kind = cls;
+        if (!IsWindowVisible(c) || (kind != "Button" && kind != "Static")) continue;
         for (const char* p = text; p[0] && p[1]; ++p) {
             if (*p != '&') continue;
             if (p[1] == '&') {

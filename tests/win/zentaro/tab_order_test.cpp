@@ -24,62 +24,46 @@ namespace {
 
 using testing_support::PumpPending;
 
-// Finds the newest visible top-level window of this thread that was not there before, runs the
-// check on it and closes it (modal ones from inside their own loop).
+// The visible top-level windows of this thread but tool tips.
+std::set<HWND> ShownWindows() {
+    std::set<HWND> shown;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM data) {
+        char cls[32] = {};
+        GetClassNameA(w, cls, sizeof cls);
+        if (IsWindowVisible(w) && std::string(cls) != "tooltips_class32") reinterpret_cast<std::set<HWND>*>(data)->insert(w);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&shown));
+    return shown;
+}
+
+// Opens a window with `open` and, once it shows, runs `check` on it and closes it; a modal one
+// is checked from a timer inside its own loop.
 struct Visit {
     std::set<HWND> before;
     std::function<void(HWND)> check;
     bool done = false;
-};
-Visit* g_visit = nullptr;
+} *g_visit = nullptr;
 
-HWND NewWindow(const std::set<HWND>& before) {
-    struct Search {
-        const std::set<HWND>* before;
-        HWND found;
-    } search{&before, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM data) {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (!IsWindowVisible(w) || s->before->count(w)) return TRUE;
-        char cls[32] = {};
-        GetClassNameA(w, cls, sizeof cls);
-        if (std::string(cls) == "tooltips_class32") return TRUE;
-        s->found = w;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::set<HWND> ThreadWindows() {
-    std::set<HWND> all;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM data) {
-        reinterpret_cast<std::set<HWND>*>(data)->insert(w);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&all));
-    return all;
-}
-
-void CALLBACK VisitTick(HWND, UINT, UINT_PTR timer, DWORD) {
+void CALLBACK VisitTick(HWND, UINT, UINT_PTR, DWORD) {
     if (!g_visit || g_visit->done) return;
-    HWND w = NewWindow(g_visit->before);
-    if (!w) return;
-    g_visit->done = true;
-    KillTimer(nullptr, timer);
-    g_visit->check(w);
-    if (IsWindow(w)) PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
-    if (IsWindow(w)) PostMessageA(w, WM_CLOSE, 0, 0);
+    for (HWND w : ShownWindows()) {
+        if (g_visit->before.count(w)) continue;
+        g_visit->done = true;
+        g_visit->check(w);
+        PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
+        PostMessageA(w, WM_CLOSE, 0, 0);
+        return;
+    }
 }
 
-// Opens a window with `open` (modal or not) and runs `check` on it.
 void VisitWindow(const std::function<void()>& open, const std::function<void(HWND)>& check) {
-    Visit visit{ThreadWindows(), check};
+    Visit visit{ShownWindows(), check};
     g_visit = &visit;
     const UINT_PTR timer = SetTimer(nullptr, 0, 30, VisitTick);
     open();
-    testing_support::PumpUntil([&] { return visit.done; }, 10000);
+    EXPECT_TRUE(testing_support::PumpUntil([&] { return visit.done; }, 10000)) << "the window never opened";
     KillTimer(nullptr, timer);
     g_visit = nullptr;
-    EXPECT_TRUE(visit.done) << "the window never opened";
     PumpPending();
 }
 
