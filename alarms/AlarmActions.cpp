@@ -178,6 +178,9 @@ void OnReminderInit(HWND dlg, ReminderDialog& d) {
                                 kReminderSnoozeChoiceWidth, kReminderSnoozeChoiceHeight, d.font.get(), 0);
     for (const SnoozeChoice& choice : kSnoozeChoices) controls::ComboBox::AddItem(dlg, kReminderSnoozeChoiceId, choice.text);
     controls::ComboBox::ListIndex(dlg, kReminderSnoozeChoiceId, 0);
+    // Tab in reading order along the bottom row: the snooze length, OK, Snooze. OK keeps the
+    // focus (ReminderDlgProc).
+    toolkit::PutFirstInTabOrder(dlg, {kReminderSnoozeChoiceId});
     d.icon.reset(LoadProgramIcon());
     LayOutReminder(dlg, d);
     if (wake::WokeRecently()) BringToFrontOnActiveMonitor(dlg);
@@ -296,7 +299,9 @@ INT_PTR CALLBACK ReminderDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         auto* d = reinterpret_cast<ReminderDialog*>(lp);
         toolkit::AttachDialogState(dlg, lp);
         if (d) OnReminderInit(dlg, *d);
-        return TRUE;  // focus to OK, so that Enter closes the dialog
+        // Focus to OK, so that Enter closes the dialog.
+        SetFocus(GetDlgItem(dlg, kOkId));
+        return FALSE;
     }
     ReminderDialog* d = ReminderOf(dlg);
     if (!d) return FALSE;

@@ -3,7 +3,8 @@
 // opening help, the screen-saver flag, the notification-area icon, ending the process, the
 // DPI a window is shown at, and waking the computer (the wake timer, the wake task, the power
 // plan's wake setting and the request to keep the computer and display on), the user's
-// notification state and the age of their last input. Production code calls the plain functions below;
+// notification state, the age of their last input, the high-contrast setting and the texts a
+// screen reader is given. Production code calls the plain functions below;
 // a test replaces entries of Hooks() for a scope with ScopedSeams and records the calls.
 #pragma once
 #include <windows.h>
@@ -16,6 +17,9 @@
 #include "common/WakeRules.h"
 
 namespace sys {
+
+// The texts a screen reader reads for a window's client area besides what the window shows.
+enum class AccessibleText { name, value, description };
 
 struct SeamTable {
     std::function<void(SYSTEMTIME&)> getLocalTime;
@@ -45,6 +49,13 @@ struct SeamTable {
     // SHQueryUserNotificationState's answer (QUNS_*); 0 when the system has no answer.
     std::function<int()> notificationState;
     std::function<ULONGLONG()> lastInputAge;  // ms since the last keyboard or mouse input; 0 if unknown
+    // Shell_NotifyIconA for the icon's keyboard side (NIM_SETVERSION, NIM_SETFOCUS); FALSE where
+    // the shell does not know the request.
+    std::function<BOOL(DWORD message, NOTIFYICONDATAA* data)> notifyIconKeyboard;
+    std::function<bool()> highContrast;                              // SPI_GETHIGHCONTRAST is on
+    // Annotates a window's client object for screen readers (text in the ANSI code page); false
+    // where the platform has no annotation service.
+    std::function<bool(HWND window, AccessibleText which, const std::string& text)> annotate;
 };
 
 // The table in force; starts with the real platform calls.
@@ -89,5 +100,10 @@ inline BOOL NotifyIcon(DWORD message, NOTIFYICONDATAA* data) { return Hooks().no
 inline void ExitProgram(UINT code) { Hooks().exitProcess(code); }
 inline int NotificationState() { return Hooks().notificationState(); }
 inline ULONGLONG LastInputAge() { return Hooks().lastInputAge(); }
+inline BOOL NotifyIconKeyboard(DWORD message, NOTIFYICONDATAA* data) { return Hooks().notifyIconKeyboard(message, data); }
+inline bool HighContrast() { return Hooks().highContrast(); }
+inline bool Annotate(HWND window, AccessibleText which, const std::string& text) {
+    return Hooks().annotate(window, which, text);
+}
 
 }  // namespace sys

@@ -7,6 +7,7 @@
 #include "common/SystemVersion.h"
 #include "common/Monitors.h"
 #include "common/Settings.h"
+#include "common/SystemSeams.h"
 
 #include <algorithm>
 #include <cstring>
@@ -185,13 +186,18 @@ int ApplyWindowRegion(HWND main, HDC background, int width, int height, int dpi)
     return result;
 }
 
+int ShownOpacity(int stored) { return sys::HighContrast() ? kMaxOpacity : stored; }
+
+void ApplyFaceOpacity(HWND main) {
+    if (!win::IsLayeredCapable()) return;
+    const int opacity = ShownOpacity(face::ClockOpacity(settings::ReadNumber(settings::kLoadKey, settings::kAlpha)));
+    SetLayeredWindowAttributes(main, 0, static_cast<BYTE>(opacity), LWA_ALPHA);
+}
+
 void ApplyFaceGeometry(HWND main, FaceState& face, face::TimeDrawing& drawTime) {
     face.dpi = dpi::WindowDpi(main);
     SetWindowPos(main, nullptr, 0, 0, face.shownWidth(), face.shownHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (win::IsLayeredCapable()) {
-        const int opacity = face::ClockOpacity(settings::ReadNumber(settings::kLoadKey, settings::kAlpha));
-        SetLayeredWindowAttributes(main, 0, static_cast<BYTE>(opacity), LWA_ALPHA);
-    }
+    ApplyFaceOpacity(main);
     ApplyWindowRegion(main, face.background.dc(), face.width, face.height, face.dpi);
     drawTime.PaintTimePos(face.background.dc(), face.width, face.height);
 }

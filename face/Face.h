@@ -78,6 +78,11 @@ void PresentFace(HDC dc, HDC composed, const FaceState& face);
 RECT ShownRect(const FaceState& face, const RECT& r);
 // Size, translucency, outline and time position of the window, in that order.
 void ApplyFaceGeometry(HWND main, FaceState& face, TimeDrawing& drawTime);
+// The clock's opacity as shown: the stored one, or opaque while high contrast is on (the skin
+// stays, its text must stay legible).
+int ShownOpacity(int stored);
+// Applies the shown opacity to the clock window (after a skin load or a settings change).
+void ApplyFaceOpacity(HWND main);
 
 // Where the clock goes: the stored place when at least half of the face lies on the monitors'
 // work areas, else centred on the work area of the monitor nearest to it; centred on the primary

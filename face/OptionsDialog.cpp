@@ -1,6 +1,7 @@
 #include "face/OptionsDialog.h"
 
 #include "face/BitmapFile.h"
+#include "face/Face.h"
 
 #include <commctrl.h>
 
@@ -154,7 +155,7 @@ std::string SkinDirectoryToShow() {
 }
 
 void SetMainOpacity(HWND main, int alpha) {
-    SetLayeredWindowAttributes(main, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+    SetLayeredWindowAttributes(main, 0, static_cast<BYTE>(face::ShownOpacity(alpha)), LWA_ALPHA);
 }
 
 // --- message handlers ---
@@ -169,6 +170,10 @@ void OnInitDialog(HWND dlg, OptionsState& s) {
     LoadAlphaSetting(dlg);
     toolkit::CreateControls(dlg, s.font.get(), kSkinControls);
     SendDlgItemMessageA(dlg, kIdSkinPath, EM_LIMITTEXT, kSkinPathMaxText, 0);
+    // Tab in reading order: the folder, its Browse button and the slider beside them first, the
+    // command buttons along the bottom last.
+    toolkit::PutFirstInTabOrder(dlg, {kIdSkinPath, kIdBrowse, kIdOpacity});
+    toolkit::PutLastInTabOrder(dlg, {kIdOk, kIdCancel, kIdApply});
     SetFocus(GetDlgItem(dlg, kIdSkinPath));
     controls::ComboBox::AddItem(dlg, kIdBackgroundList, kDefaultEntry);
     controls::ComboBox::AddItem(dlg, kIdGlyphList, kDefaultEntry);

@@ -216,4 +216,21 @@ int LaidOutDpi(HWND window) {
     return follow ? follow->dpi : dpi::WindowDpi(window);
 }
 
+void PutFirstInTabOrder(HWND parent, std::initializer_list<int> ids) {
+    HWND after = HWND_TOP;
+    for (int id : ids) {
+        HWND control = GetDlgItem(parent, id);
+        if (!control) continue;
+        SetWindowPos(control, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+        after = control;
+    }
+}
+
+void PutLastInTabOrder(HWND parent, std::initializer_list<int> ids) {
+    for (int id : ids) {
+        if (HWND control = GetDlgItem(parent, id))
+            SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+    }
+}
+
 }  // namespace toolkit

@@ -6,6 +6,7 @@
 
 #include "common/DpiScale.h"
 
+#include <initializer_list>
 #include <span>
 
 namespace toolkit {
@@ -40,6 +41,12 @@ HWND CreateChildControl(HWND parent, HFONT font, const ControlSpec& spec, Scale 
 // (FollowDpiChanges).
 bool CreateControls(HWND parent, HFONT font, std::span<const ControlSpec> rows);
 bool CreateControls(HWND parent, HFONT font, std::span<const ControlSpec> rows, Scale scale);
+
+// Tab visits a window's controls in creation order (their z-order). These put the controls of
+// `ids` first, or last, in that order, so a window built from fixed tables still tabs in
+// reading order; the controls not named keep their places among themselves.
+void PutFirstInTabOrder(HWND parent, std::initializer_list<int> ids);
+void PutLastInTabOrder(HWND parent, std::initializer_list<int> ids);
 
 // Makes `window` follow a move to a monitor of another DPI (WM_DPICHANGED): it takes the
 // suggested rectangle, its direct children are placed and sized anew by the ratio of the new

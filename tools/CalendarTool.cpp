@@ -48,13 +48,16 @@ constexpr CalendarControl kControls[] = {
     {{"Edit", kNumberFieldId, nullptr, controls::kEditStyle, kNumberFieldX, kRowY, kNumberFieldWidth, kRowHeight,
       WS_EX_CLIENTEDGE}, true},
     // Placed beside the number field when it becomes the field's buddy.
-    {{UPDOWN_CLASSA, kSpinnerId, nullptr, controls::kUpDownStyle, controls::kUpDownX, controls::kUpDownY,
+    // No Tab stop of its own: the arrow keys in the number field move it.
+    {{UPDOWN_CLASSA, kSpinnerId, nullptr, (controls::kUpDownStyle | UDS_ARROWKEYS) & ~WS_TABSTOP, controls::kUpDownX,
+      controls::kUpDownY,
       controls::kUpDownWidth, controls::kUpDownHeight}, false},
     {{"STATIC", 0, "Days", controls::kLabelStyle, kDaysLabelX, kRowY + 3, controls::kLabelWidth,
       controls::kLabelHeight}, true},
+    // The month calendar is reached by Tab too (its arrows move the day), before OK below it.
+    {{MONTHCAL_CLASSA, kMonthCalendarId, nullptr, controls::kMonthCalStyle | WS_TABSTOP, kMonthCalendarX,
+      kMonthCalendarY, kMonthCalendarWidth, kMonthCalendarHeight}, false},
     {{"BUTTON", kOkId, "OK(&O)", controls::kButtonStyle | BS_DEFPUSHBUTTON, kOkX, kOkY, kOkWidth, kOkHeight}, true},
-    {{MONTHCAL_CLASSA, kMonthCalendarId, nullptr, controls::kMonthCalStyle, kMonthCalendarX, kMonthCalendarY,
-      kMonthCalendarWidth, kMonthCalendarHeight}, false},
 };
 
 // Everything the open dialog owns; lives on the stack of ShowCalendarTool.

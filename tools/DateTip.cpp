@@ -22,6 +22,19 @@ std::string ShortDateText(const SYSTEMTIME& date) {
     return std::string(buf.data());
 }
 
+std::string SpokenDateTimeText(const SYSTEMTIME& moment) {
+    std::array<char, 32> time{};
+    std::array<char, 128> date{};
+    const int timeLength =
+        GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &moment, "HH':'mm", time.data(), static_cast<int>(time.size()));
+    const int dateLength = GetDateFormatA(LOCALE_USER_DEFAULT, 0, &moment, "dddd d MMMM yyyy", date.data(),
+                                          static_cast<int>(date.size()));
+    if (timeLength <= 0 || dateLength <= 0) return {};
+    time.back() = '\0';
+    date.back() = '\0';
+    return std::string(time.data()) + ", " + date.data();
+}
+
 DateTip::DateTip(HWND clock) : clock_(clock) {
     tip_.CreateTooltip();
     tip_.Tooltip_SetDelayTime(kDateTipAutoPopMs);

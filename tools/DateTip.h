@@ -61,5 +61,8 @@ private:
 std::unique_ptr<DateTip> CreateDateTip(HWND clock);
 // The local date in the system's short date form.
 std::string ShortDateText(const SYSTEMTIME& date);
+// The time and date as a screen reader speaks them, to the minute, with the user's day and
+// month names: "07:31, Wednesday 9 December 2026". Empty when the platform refuses the date.
+std::string SpokenDateTimeText(const SYSTEMTIME& moment);
 
 }  // namespace tools

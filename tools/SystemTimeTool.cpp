@@ -131,6 +131,8 @@ BOOL OnInitDialog(HWND dlg, SystemTimeState& s) {
         HWND control = toolkit::CreateChildControl(dlg, row.dialogFont ? s.font.get() : nullptr, row.spec);
         if (std::string_view(row.spec.className) == "STATIC") controls::Label::FitToText(control);
     }
+    // Tab in reading order: the fields, then the buttons below them.
+    toolkit::PutLastInTabOrder(dlg, {kOkId, kApplyId, kCancelId});
     SetFocus(GetDlgItem(dlg, kDateFieldId));
 
     // The fields show the clock at once rather than at the first tick.

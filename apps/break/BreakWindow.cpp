@@ -410,13 +410,15 @@ void OnCommand(BreakState& s, int id) {
 
 // The labels: the picture under the label, then the text with a soft shadow so that it reads
 // on light and dark pictures alike.
+// While high contrast is on they are plain text in the system's window colours instead.
 void OnDrawLabel(const BreakState& s, const DRAWITEMSTRUCT* di) {
     HDC dc = di->hDC;
     RECT r = di->rcItem;
     POINT origin{0, 0};
     MapWindowPoints(di->hwndItem, s.wnd, &origin, 1);
-    FillRect(dc, &r, s.background.get());
-    if (s.picture) {
+    const bool system = sys::HighContrast();
+    FillRect(dc, &r, system ? GetSysColorBrush(COLOR_WINDOW) : s.background.get());
+    if (s.picture && !system) {
         win::AutoMemDC source(CreateCompatibleDC(dc));
         win::ScopedSelect select(source.get(), s.picture.get());
         BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source.get(), origin.x - s.layout.picture.left,
@@ -429,6 +431,11 @@ void OnDrawLabel(const BreakState& s, const DRAWITEMSTRUCT* di) {
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
     const int shadow = std::max<int>(1, metrics.tmHeight / kShadowPerHeight);
+    if (system) {
+        win::ScopedTextStyle plain(dc, TRANSPARENT, GetSysColor(COLOR_WINDOWTEXT));
+        DrawTextA(dc, text.c_str(), length, &r, format);
+        return;
+    }
     {
         win::ScopedTextStyle shadowStyle(dc, TRANSPARENT, kLabelShadow);
         RECT shifted{r.left + shadow, r.top + shadow, r.right + shadow, r.bottom + shadow};
@@ -484,6 +491,10 @@ LRESULT CALLBACK BreakWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         return TRUE;
     case WM_CTLCOLORBTN:
         return reinterpret_cast<LRESULT>(s->background.get());
+    case WM_SETTINGCHANGE:
+        // High contrast turned on or off: the labels are drawn again at once.
+        if (wp == SPI_SETHIGHCONTRAST) RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        break;
     case WM_ERASEBKGND:
         return 1;  // Paint covers the whole client area
     case WM_PAINT: {

@@ -94,12 +94,20 @@ std::array<std::string, 4> DrawGraph(ChartSurface& chart, const ChartInputs& in,
 
     const std::int32_t n = DaysLived(in.birth, in.current);
 
-    // Curves: solid, 2 pixels, one 34-point polyline per shown cycle.
+    // Curves: 2 pixels, one 34-point polyline per shown cycle, each in a line style of its own
+    // (solid, dashed, dotted) besides its colour, so they are told apart without colour (high
+    // contrast, colour blindness, a grey print). A wide dashed pen must be geometric.
     const bool shown[3] = {in.emotional, in.physical, in.intellectual};
+    constexpr DWORD kCurveStyles[3] = {PS_SOLID, PS_DASH, PS_DOT};
+    chart.curveStyles_.clear();
     for (std::size_t c = 0; c < kCycles.size(); ++c) {
         if (!shown[c]) continue;
         const BiorhythmCycle& cycle = kCycles[c];
-        win::AutoPen pen(CreatePen(PS_SOLID, PenWidth(2), ColorOf(in.colors, cycle.colorSlot)));
+        const LOGBRUSH ink{BS_SOLID, ColorOf(in.colors, cycle.colorSlot), 0};
+        win::AutoPen pen(ExtCreatePen(PS_GEOMETRIC | kCurveStyles[c] | PS_ENDCAP_FLAT | PS_JOIN_ROUND,
+                                      static_cast<DWORD>(PenWidth(2)), &ink, 0, nullptr));
+        EXTLOGPEN made{};
+        if (GetObjectA(pen.get(), sizeof made, &made) > 0) chart.curveStyles_.push_back(made.elpPenStyle & PS_STYLE_MASK);
         win::ScopedSelect usePen(dc, pen.get());
         POINT points[kCurvePoints];
         const auto curve = CurvePoints(n, cycle);

@@ -46,6 +46,9 @@ public:
     // 10 after that (it is a property of the chart box, as the rulers leave it).
     int fontCentipoints() const { return fontCentipoints_; }
     const std::vector<DrawnText>& texts() const { return texts_; }
+    // The line styles (PS_SOLID, PS_DASH, PS_DOT) of the curves the last DrawGraph drew, read
+    // back from the pens themselves, in drawing order.
+    const std::vector<DWORD>& curveStyles() const { return curveStyles_; }
 
 private:
     friend std::array<std::string, 4> DrawGraph(ChartSurface& chart, const ChartInputs& in, const LocaleNames& names);
@@ -56,6 +59,7 @@ private:
     int dpi_ = 96;
     int fontCentipoints_ = kStartFontCentipoints;
     std::vector<DrawnText> texts_;
+    std::vector<DWORD> curveStyles_;
 };
 
 // Redraws the whole chart for the inputs and returns the four value lines (Emotional,

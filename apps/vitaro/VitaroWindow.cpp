@@ -27,6 +27,7 @@ using bio::BoxField;
 using bio::CivilDate;
 
 constexpr const char* kChartClass = "VitaroChart";
+constexpr const char* kChartName = "Biorhythm chart";
 constexpr int kVitaroIconId = 1;
 constexpr std::size_t kBirthDateReadSize = 12;  // at most 11 characters
 
@@ -60,6 +61,9 @@ struct VitaroState {
     win::AutoFont controlFont, rowFont, headingFont;
     win::AutoBrush frameBrush, panelBrush, whiteBrush, previewBrush;
     win::AutoBrush checkBrushes[4];
+
+    enum class Reader { unasked, annotated, unavailable } reader = Reader::unasked;
+    std::string chartDescription;  // the three values of the drawn day
 };
 
 VitaroState* StateOf(HWND wnd) { return win::WindowState<VitaroState>(wnd); }
@@ -91,6 +95,22 @@ ControlRow Row(const char* cls, int id, const char* text, DWORD style, const Box
 
 // ---- the chart ----------------------------------------------------------------------
 
+// A screen reader on the chart hears the day's three values as its description. Annotated once
+// a reader has asked for the chart (WM_GETOBJECT), so a viewer nobody reads never loads the
+// annotation service; without the service the chart keeps its plain name.
+void DescribeChart(VitaroState& s) {
+    if (s.reader != VitaroState::Reader::annotated || s.chartDescription.empty()) return;
+    if (sys::Annotate(s.chartBox, sys::AccessibleText::description, s.chartDescription))
+        NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, s.chartBox, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void OnChartGetObject(VitaroState& s) {
+    if (s.reader != VitaroState::Reader::unasked) return;
+    const bool named = sys::Annotate(s.chartBox, sys::AccessibleText::name, kChartName);
+    s.reader = named ? VitaroState::Reader::annotated : VitaroState::Reader::unavailable;
+    DescribeChart(s);
+}
+
 void DrawGraph(VitaroState& s) {
     bio::ChartInputs in;
     in.birth = s.birth;
@@ -103,11 +123,16 @@ void DrawGraph(VitaroState& s) {
     const auto lines = bio::DrawGraph(s.chart, in, s.names);
     for (int i = 0; i < 4; ++i) SetWindowTextA(s.valueLines[i], lines[i].c_str());
     InvalidateRect(s.chartBox, nullptr, FALSE);
+    s.chartDescription = lines[0] + ", " + lines[1] + ", " + lines[2];
+    DescribeChart(s);
 }
 
 // The chart box borrows the main window's retained chart image (attached once it is created).
 LRESULT CALLBACK ChartBoxProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+    case WM_GETOBJECT:
+        if (VitaroState* s = StateOf(GetParent(wnd))) OnChartGetObject(*s);
+        break;
     case WM_ERASEBKGND:
         return 1;  // the retained image covers the whole box
     case WM_PAINT: {
@@ -317,7 +342,9 @@ std::vector<ControlRow> ControlRows(const VitaroState& s) {
     }
     for (int i = 0; i < 3; ++i) {
         const int y = kColorScrollY + kColorScrollStep * i;
-        rows.push_back(Row("SCROLLBAR", kIdColorScroll1 + i, "", SBS_HORZ | WS_GROUP,
+        // A Tab stop each: the arrow keys move a focused scroll bar, so the colours can be mixed
+        // without a mouse.
+        rows.push_back(Row("SCROLLBAR", kIdColorScroll1 + i, "", SBS_HORZ | WS_GROUP | WS_TABSTOP,
                            {kColorScrollX, y, kColorScrollWidth, kColorRowHeight}, nullptr));
         rows.push_back(Row("STATIC", kIdColorNumber1 + i, "0", SS_LEFT,
                            {kColorNumberX, y, kColorNumberWidth, kColorRowHeight}, font));
@@ -418,8 +445,18 @@ void OnScroll(VitaroState& s, HWND bar, int request, int thumb) {
 
 // Backgrounds of the labels and check boxes: the frame's grey, the value panel's red (the
 // average line on white), the legend colours of the check boxes, the colour preview.
+// While high contrast is on, the frame's labels and check boxes take the system's button
+// colours and the value panel the window colours (the colour preview keeps the chosen colour).
+HBRUSH SystemControlColor(HDC dc, int id) {
+    const bool panel = id >= kIdCycles4 && id < kIdCycles4 + 4;
+    SetBkColor(dc, GetSysColor(panel ? COLOR_WINDOW : COLOR_BTNFACE));
+    SetTextColor(dc, GetSysColor(panel ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
+    return GetSysColorBrush(panel ? COLOR_WINDOW : COLOR_BTNFACE);  // a system brush: not owned
+}
+
 HBRUSH OnControlColor(VitaroState& s, HDC dc, HWND control) {
     const int id = GetDlgCtrlID(control);
+    if (id != kIdColorPreview && sys::HighContrast()) return SystemControlColor(dc, id);
     auto use = [&](const win::AutoBrush& brush, std::uint32_t color) {
         SetBkColor(dc, Ref(color));
         return static_cast<HBRUSH>(brush.get());
@@ -491,6 +528,10 @@ LRESULT CALLBACK VitaroProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
             return reinterpret_cast<LRESULT>(brush);
         break;
     case WM_CLOSE: OnClose(*s); return 0;
+    case WM_SETTINGCHANGE:
+        // High contrast turned on or off: the frame and its controls are painted again at once.
+        if (wp == SPI_SETHIGHCONTRAST) RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        break;
     case dpi::kDpiChangedMessage:
         // The controls and their fonts follow (toolkit::FollowDpiChanges); the chart is made anew.
         if (s->chart.Create(LOWORD(wp))) DrawGraph(*s);
@@ -525,12 +566,13 @@ void PaintVitaro(HDC dc) {
     HWND wnd = WindowFromDC(dc);
     RECT frame = toolkit::ScaleRect(
         wnd, {kUpperFrame.x, kUpperFrame.y, kUpperFrame.x + kUpperFrame.width, kUpperFrame.y + kUpperFrame.height});
-    win::AutoBrush grey(CreateSolidBrush(Ref(kFrameGrey)));
+    const bool system = sys::HighContrast();
+    win::AutoBrush grey(CreateSolidBrush(system ? GetSysColor(COLOR_BTNFACE) : Ref(kFrameGrey)));
     FillRect(dc, &frame, grey.get());
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     const RECT panel = toolkit::ScaleRect(
         wnd, {kValuePanel.x, kValuePanel.y, kValuePanel.x + kValuePanel.width, kValuePanel.y + kValuePanel.height});
-    win::AutoBrush red(CreateSolidBrush(Ref(kPanelRed)));
+    win::AutoBrush red(CreateSolidBrush(system ? GetSysColor(COLOR_WINDOW) : Ref(kPanelRed)));
     FillRect(dc, &panel, red.get());
 }
 

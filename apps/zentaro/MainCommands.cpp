@@ -30,13 +30,29 @@ void PopMenu(HWND main, ClockCommands& commands) {
 
 std::string BesideProgram(const char* name) { return paths::ProgramDirectory() + "\\" + name; }
 
+// The keyboard focus never stays on the hidden face: when the face had it, it goes to the
+// notification area, where the icon now is; where the shell cannot take it and the system left
+// it on the hidden face, to the next shown window.
+void LeaveHiddenFace(HWND main, ClockCommands& commands, bool hadFocus) {
+    if (hadFocus && commands.tray.ReturnFocus()) return;
+    if (GetForegroundWindow() != main && GetFocus() != main) return;
+    for (HWND next = GetNextWindow(main, GW_HWNDNEXT); next; next = GetNextWindow(next, GW_HWNDNEXT)) {
+        if (IsWindowVisible(next) && IsWindowEnabled(next) && !GetWindow(next, GW_OWNER)) {
+            SetForegroundWindow(next);
+            return;
+        }
+    }
+}
+
 void Minimise(HWND main, ClockCommands& commands) {
+    const bool hadFocus = GetForegroundWindow() == main;
     Relabel(commands, menu::kTextResume, menu::kCmdResume);
     // Minimising a shown window produces WM_SIZE (minimised), which comes back here once; on
     // an already minimised window it changes nothing, so the chain ends.
     ShowWindow(main, SW_HIDE);
     ShowWindow(main, SW_MINIMIZE);
     ShowWindow(main, SW_HIDE);
+    LeaveHiddenFace(main, commands, hadFocus);
 }
 
 void Resume(HWND main, ClockCommands& commands) {
@@ -127,12 +143,58 @@ void OnSize(HWND main, ClockCommands& commands, WPARAM kind) {
     }
 }
 
-void OnTrayMessage(HWND main, ClockCommands& commands, LPARAM mouse) {
-    if (mouse == WM_LBUTTONDBLCLK) {
-        SendMessageA(main, WM_COMMAND, menu::kCmdResume, 0);
-    } else if (mouse == WM_RBUTTONUP) {
-        PopMenu(main, commands);
+// The icon's menu opened from the keyboard: at the icon, first item selected; closed without a
+// command, the focus goes back to the notification area.
+void PopTrayMenuFromKeyboard(HWND main, ClockCommands& commands) {
+    zentaro::PopupMenu* m = commands.menu.get();
+    if (!m) return;
+    bool chosen = false;
+    m->PopMenuAt(main, commands.tray.MenuAnchor(), true, &chosen);
+    if (!chosen) commands.tray.ReturnFocus();
+}
+
+// lParam carries the event: a mouse message, or with version-3 notifications NIN_SELECT,
+// NIN_KEYSELECT or WM_CONTEXTMENU.
+void OnTrayMessage(HWND main, ClockCommands& commands, LPARAM event) {
+    const UINT what = LOWORD(event);
+    if (what != 0 && what == commands.trayEcho) {
+        commands.trayEcho = 0;
+        return;
     }
+    switch (what) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: commands.trayEcho = 0; break;
+    case WM_LBUTTONUP:
+        if (commands.tray.AnswersKeyboard()) commands.trayEcho = NIN_SELECT;
+        break;
+    case WM_LBUTTONDBLCLK: SendMessageA(main, WM_COMMAND, menu::kCmdResume, 0); break;
+    case WM_RBUTTONUP:
+        // Set before the menu opens: the follower arrives while its loop runs.
+        if (commands.tray.AnswersKeyboard()) commands.trayEcho = WM_CONTEXTMENU;
+        PopMenu(main, commands);
+        break;
+    case NIN_SELECT:
+    case NIN_KEYSELECT:
+        // Enter or Space on the icon: what a double click does, and the face comes forward.
+        SendMessageA(main, WM_COMMAND, menu::kCmdResume, 0);
+        SetForegroundWindow(main);
+        break;
+    case WM_CONTEXTMENU: PopTrayMenuFromKeyboard(main, commands); break;
+    default: break;
+    }
+}
+
+// Shift+F10 or the menu key on the face (lParam -1): the menu opens at the face's top-left
+// corner with its first item selected. A mouse's context request is left alone: the right
+// button's release already opened the menu.
+void OnFaceContextMenu(HWND main, ClockCommands& commands, LPARAM lp) {
+    if (lp != -1) return;
+    zentaro::PopupMenu* m = commands.menu.get();
+    if (!m) return;
+    RECT face{};
+    GetWindowRect(main, &face);
+    m->PopMenuAt(main, {face.left, face.top}, true);
 }
 
 }  // namespace
@@ -155,6 +217,7 @@ bool HandleMainCommandMessage(HWND main, ClockCommands& commands, UINT msg, WPAR
         return true;
     case WM_RBUTTONUP: PopMenu(main, commands); return true;
     case zentaro::kTrayMessage: OnTrayMessage(main, commands, lp); return true;
+    case WM_CONTEXTMENU: OnFaceContextMenu(main, commands, lp); return true;
     case WM_SIZE: OnSize(main, commands, wp); return false;  // the default handling follows
     default: break;
     }

@@ -22,6 +22,11 @@ struct ClockCommands {
     std::unique_ptr<zentaro::PopupMenu> menu;  // from window creation to close
     zentaro::TrayIcon tray;
     UINT taskbarCreated = 0;  // registered message; 0 until the menu is built
+    // With version-3 notifications the shell follows a mouse release on the icon with a
+    // notification of its own (NIN_SELECT after WM_LBUTTONUP, WM_CONTEXTMENU after WM_RBUTTONUP).
+    // The mouse message has done its work then: the follower awaited here is passed over once,
+    // so one click still does one thing. 0: none awaited.
+    UINT trayEcho = 0;
 };
 
 // Window creation: builds the popup menu and makes it owner-drawn.

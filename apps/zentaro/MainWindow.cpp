@@ -45,6 +45,10 @@ struct MainWindowState {
     clocktick::HourlyChimeRule chimeRule;
     std::unique_ptr<tools::DateTip> dateTip;
     zentaro::ClockCommands commands;  // the popup menu and the notification-area icon
+    // Screen readers: the face is annotated once a reader first asks for it (WM_GETOBJECT),
+    // so a clock nobody reads never loads the annotation service.
+    enum class Reader { unasked, annotated, unavailable } reader = Reader::unasked;
+    std::string spokenTime;  // the value last given to readers
 };
 
 // The one clock window of this process: a top-level window of this process whose class has
@@ -99,6 +103,30 @@ void FollowNextDue() {
     wake::ReleaseOverdueHold();
 }
 
+// The face's value for readers: the time and date to the minute. Set only when the minute's
+// text differs from the last one given, so a reader hears of a change once a minute at most;
+// between two settings (also while a skin is being changed) readers get the last value.
+void AnnounceTime(HWND wnd, MainWindowState& s) {
+    if (s.reader != MainWindowState::Reader::annotated) return;
+    const std::string spoken = tools::SpokenDateTimeText(sys::LocalTime());
+    if (spoken.empty() || spoken == s.spokenTime) return;
+    if (!sys::Annotate(wnd, sys::AccessibleText::value, spoken)) return;
+    s.spokenTime = spoken;
+    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, wnd, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void OnGetObject(HWND wnd, MainWindowState& s) {
+    if (s.reader != MainWindowState::Reader::unasked) return;
+    // Without the service (before Windows 7 or without oleacc) the face keeps its window
+    // text as its name; it is not asked again.
+    if (!sys::Annotate(wnd, sys::AccessibleText::name, kMainTitle)) {
+        s.reader = MainWindowState::Reader::unavailable;
+        return;
+    }
+    s.reader = MainWindowState::Reader::annotated;
+    AnnounceTime(wnd, s);
+}
+
 // The chime of the hour: called on every tick; starts the chime thread once an hour.
 void CheckHourlyChime(MainWindowState& s) {
     if (s.chimeFlag == 0) return;
@@ -124,6 +152,7 @@ void OnTimer(HWND wnd, MainWindowState& s) {
     FollowNextDue();
     if (s.dateTip) s.dateTip->OnClockTick();
     s.commands.tray.RefreshTip();
+    AnnounceTime(wnd, s);
 }
 
 void OnPaint(HWND wnd, MainWindowState& s) {
@@ -226,7 +255,11 @@ LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DISPLAYCHANGE: face::KeepClockWithinReach(wnd); return 0;
     case WM_SETTINGCHANGE:
         if (wp == SPI_SETWORKAREA) face::KeepClockWithinReach(wnd);
+        // High contrast turned on or off: the face's translucency follows at once.
+        if (wp == SPI_SETHIGHCONTRAST) face::ApplyFaceOpacity(wnd);
         break;
+    // The answer itself comes from the system's standard object, which reads the annotations.
+    case WM_GETOBJECT: OnGetObject(wnd, *s); break;
     case WM_PAINT: OnPaint(wnd, *s); return 0;
     case WM_CLOSE: OnClose(wnd, *s); return 0;
     case WM_DESTROY: OnDestroy(); break;

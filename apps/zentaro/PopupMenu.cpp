@@ -96,7 +96,9 @@ int PopupMenu::Record(HMENU menu, UINT position) {
     MENUITEMINFOA owner{};
     owner.cbSize = sizeof owner;
     owner.fMask = MIIM_FTYPE | MIIM_DATA;
-    owner.fType = MFT_OWNERDRAW;
+    // A separator stays one: the arrow keys pass over it and a reader does not announce an
+    // empty item. Every other item keeps its caption string for readers.
+    owner.fType = MFT_OWNERDRAW | (mi.fType & MFT_SEPARATOR);
     owner.dwItemData = items_.size();
     SetLastError(0);
     if (!SetMenuItemInfoA(menu, position, TRUE, &owner)) return LastErrorOr(kErrNoMenu);
@@ -193,18 +195,42 @@ int PopupMenu::OnDrawItem(LPARAM lParam) {
 }
 
 int PopupMenu::PopMenu(HWND wnd) {
-    if (!popup_) return kErrNoMenu;
     POINT at{};
     GetCursorPos(&at);
+    return PopMenuAt(wnd, at, false);
+}
+
+int PopupMenu::PopMenuAt(HWND wnd, POINT at, bool fromKeyboard, bool* chosen) {
+    if (chosen) *chosen = false;
+    if (!popup_) return kErrNoMenu;
+    const HWND before = GetForegroundWindow();  // not owned
     // The menu closes on a click elsewhere only when its owner is the foreground window; the
     // posted null message lets the next click reach the menu loop promptly.
     SetForegroundWindow(wnd);
+    // The menu loop takes this key as its first input: it selects the first item, as a menu
+    // opened from the keyboard does.
+    if (fromKeyboard) PostMessageA(wnd, WM_KEYDOWN, VK_DOWN, 0);
     SetLastError(0);
-    const BOOL shown = TrackPopupMenu(popup_.get(), TPM_LEFTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                      at.x, at.y, 0, wnd, nullptr);
-    const int err = shown ? 0 : LastErrorOr(kErrNoMenu);
+    // The command comes back here and is posted as the menu would post it, so that a menu
+    // closed without one can give the foreground back.
+    const UINT command = static_cast<UINT>(TrackPopupMenu(
+        popup_.get(), TPM_LEFTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, at.x, at.y, 0, wnd, nullptr));
+    const DWORD error = GetLastError();
+    if (command != 0) {
+        PostMessageA(wnd, WM_COMMAND, command, 0);
+        if (chosen) *chosen = true;
+    } else if (before && before != wnd && IsWindow(before) && IsWindowVisible(before) &&
+               GetForegroundWindow() == wnd) {
+        SetForegroundWindow(before);
+    }
+    // A key posted for a menu that did not open is not left for the window.
+    if (fromKeyboard) {
+        MSG stale{};
+        if (PeekMessageA(&stale, wnd, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE) && stale.wParam == VK_DOWN)
+            PeekMessageA(&stale, wnd, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE);
+    }
     PostMessageA(wnd, WM_NULL, 0, 0);
-    return err;
+    return command != 0 || error == 0 ? 0 : static_cast<int>(error);
 }
 
 int PopupMenu::SetMenuText(UINT uItem, const char* mnuText, UINT id) {

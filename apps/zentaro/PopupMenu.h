@@ -34,6 +34,11 @@ public:
     int OnDrawItem(LPARAM lParam);
     // Shows the popup at the mouse cursor; the chosen command goes to wnd.
     int PopMenu(HWND wnd);
+    // Shows the popup with its top-left corner at `at` (screen pixels). Opened from the
+    // keyboard, its first item is selected so the arrows and Enter work at once. Closed without
+    // a command, the foreground goes back to the window that had it before; *chosen (when
+    // given) tells whether a command was chosen.
+    int PopMenuAt(HWND wnd, POINT at, bool fromKeyboard, bool* chosen = nullptr);
     int SetMenuText(UINT uItem, const char* mnuText, UINT id);
 
     HMENU Handle() const { return popup_.get(); }

@@ -37,7 +37,50 @@ bool SetTip(NOTIFYICONDATAA& record, const std::string& tip) {
     return true;
 }
 
+// The record of the icon's keyboard requests: the version field follows the classic record, so
+// these use the second record size (on the same window and identifier).
+NOTIFYICONDATAA KeyboardRecord(const NOTIFYICONDATAA& shown) {
+    NOTIFYICONDATAA record{};
+    record.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    record.hWnd = shown.hWnd;
+    record.uID = shown.uID;
+    record.uVersion = NOTIFYICON_VERSION;
+    return record;
+}
+
 }  // namespace
+
+// The version is asked for after every NIM_ADD: the shell forgets it with the icon. Refused
+// (an older shell), the icon keeps the mouse messages alone, as before.
+void TrayIcon::RequestKeyboardVersion() {
+    NOTIFYICONDATAA record = KeyboardRecord(record_);
+    keyboard_ = sys::NotifyIconKeyboard(NIM_SETVERSION, &record) != FALSE;
+}
+
+bool TrayIcon::ReturnFocus() {
+    if (!AnswersKeyboard()) return false;
+    NOTIFYICONDATAA record = KeyboardRecord(record_);
+    return sys::NotifyIconKeyboard(NIM_SETFOCUS, &record) != FALSE;
+}
+
+POINT TrayIcon::MenuAnchor() const {
+    POINT at{};
+    GetCursorPos(&at);
+    if (!shown_) return at;
+    using GetRectFn = HRESULT(WINAPI*)(const NOTIFYICONIDENTIFIER*, RECT*);
+    // Looked up at run time: Windows 7 and later only. shell32 is loaded while an icon is shown.
+    HMODULE shell = GetModuleHandleA("shell32.dll");
+    auto getRect = shell ? reinterpret_cast<GetRectFn>(
+                               reinterpret_cast<void*>(GetProcAddress(shell, "Shell_NotifyIconGetRect")))
+                         : nullptr;
+    NOTIFYICONIDENTIFIER icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = record_.hWnd;
+    icon.uID = record_.uID;
+    RECT place{};
+    if (getRect && SUCCEEDED(getRect(&icon, &place))) at = {place.left, place.top};
+    return at;
+}
 
 void TrayIcon::Add(HWND main) {
     if (shown_) return;
@@ -53,6 +96,7 @@ void TrayIcon::Add(HWND main) {
     static_assert(sizeof kTrayTip <= sizeof record_.szTip);
     SetTip(record_, TipText());
     sys::NotifyIcon(NIM_ADD, &record_);
+    RequestKeyboardVersion();
     // Counted as shown even when the shell is not running yet: "TaskbarCreated" adds it then.
     shown_ = true;
 }
@@ -63,10 +107,13 @@ void TrayIcon::Remove() {
     record_.hIcon = nullptr;
     sys::NotifyIcon(NIM_DELETE, &record_);
     shown_ = false;
+    keyboard_ = false;
 }
 
 void TrayIcon::Restore() {
-    if (shown_) sys::NotifyIcon(NIM_ADD, &record_);
+    if (!shown_) return;
+    sys::NotifyIcon(NIM_ADD, &record_);
+    RequestKeyboardVersion();
 }
 
 void TrayIcon::RefreshTip() {

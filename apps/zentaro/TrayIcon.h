@@ -31,11 +31,23 @@ public:
     bool Shown() const { return shown_; }
     // Brings the shown icon's tip up to date with the next alarm (called on every tick).
     void RefreshTip();
+    // The shell accepted version-3 notifications for the shown icon: the keyboard then reaches
+    // it (NIN_KEYSELECT, NIN_SELECT, WM_CONTEXTMENU besides the mouse messages).
+    bool AnswersKeyboard() const { return shown_ && keyboard_; }
+    // Hands the keyboard focus back to the notification area (after the icon's menu or after
+    // minimising); false where the shell cannot take it.
+    bool ReturnFocus();
+    // Where the icon's menu opens when the keyboard asks for it: the icon's top-left corner
+    // where the shell tells it (Windows 7 and later), else the mouse pointer.
+    POINT MenuAnchor() const;
 
 private:
+    void RequestKeyboardVersion();
+
     NOTIFYICONDATAA record_{};
     win::AutoIcon icon_;  // the image the shown icon uses
     bool shown_ = false;
+    bool keyboard_ = false;
 };
 
 }  // namespace zentaro
