@@ -95,6 +95,11 @@ if [ ! -f "$WINEPREFIX/.zentaro-ready" ]; then
   "$WINESERVER" -w
   "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
   "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # A crashing program ends at once instead of waiting for the (emulated) crash debugger.
+  for view in 32 64; do
+    "$WINELOADER" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
+      /f /reg:$view >/dev/null 2>&1 || true
+  done
   "$WINESERVER" -w
   touch "$WINEPREFIX/.zentaro-ready"
 fi
