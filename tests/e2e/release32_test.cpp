@@ -1,11 +1,13 @@
 // The programs of one build folder (ZENTARO_PROGRAMS, the 32-bit release in make test32) as a
 // user first meets them, one row each: every program shows its window, the break shows its
-// picture, the options dialog opens, a stored reminder shows in its minute, and every
-// delay-loaded function returns (delay_calls.exe). Under emulation a program takes a minute
+// picture, the options dialog opens, a reminder stored and loaded through the alarm list's OK
+// shows in its minute, and every delay-loaded function returns (delay_calls.exe). Under emulation a program takes a minute
 // or more to start, so all of them start at once and each row waits for its own.
 #include "alarms/AlarmActions.h"
 #include "alarms/AlarmItem.h"
+#include "alarms/AlarmList.h"
 #include "apps/break/BreakWindow.h"
+#include "apps/zentaro/MenuLayout.h"
 #include "tests/e2e/driver/Driver.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +22,6 @@
 namespace {
 
 constexpr DWORD kStartDeadlineMs = 300000;  // emulated start-up, four programs at once
-constexpr WPARAM kCmdOptions = 3;
 
 std::string Programs() {
     char dir[MAX_PATH] = {};
@@ -69,7 +70,6 @@ struct Row {
     void (*check)(HWND wnd, driver::Process& process);
 };
 
-int reminderMinute = -1;
 std::map<std::string, driver::Process> started;
 
 const Row kRows[] = {
@@ -90,40 +90,36 @@ const Row kRows[] = {
      }},
     {"zentaro.exe", "frmMain", "Zentaro",
      [](HWND face, driver::Process& p) {
-         SYSTEMTIME shown{};
-         GetLocalTime(&shown);
-         const int minutesAhead = (reminderMinute - (shown.wHour * 60 + shown.wMinute) + 24 * 60) % (24 * 60);
-         ASSERT_TRUE(minutesAhead >= 1 && minutesAhead <= 4)
-             << "the clock showed its face after the reminder's minute had begun";
-         PostMessageA(face, WM_COMMAND, kCmdOptions, 0);
+         PostMessageA(face, WM_COMMAND, menu::kCmdOptions, 0);
          HWND options = driver::WaitForWindow("#32770", "Option", 120000, p.id());
          ASSERT_NE(options, nullptr) << "the options dialog did not open";
          PostMessageA(options, WM_COMMAND, IDCANCEL, 0);
          ASSERT_TRUE(driver::WaitForNoWindow("#32770", "Option", 60000));
+         // A reminder for the next minute, stored now; OK in the alarm list reloads the store.
+         const int minute = driver::NextMinuteOfDay(40);
+         StoreReminder(minute);
+         PostMessageA(face, WM_COMMAND, menu::kCmdAlarmSettings, 0);
+         HWND list = driver::WaitForWindow("frmOptions", "Alarm Item", 120000, p.id());
+         ASSERT_NE(list, nullptr) << "the alarm list did not open";
+         PostMessageA(list, WM_COMMAND, MAKEWPARAM(alarms::kListOk, BN_CLICKED), 0);
          HWND reminder = nullptr;
          EXPECT_TRUE(driver::WaitFor([&] {
              const auto found = driver::FindTopWindows(nullptr, alarms::kReminderTitle, p.id());
              reminder = found.empty() ? nullptr : found.front();
              return reminder != nullptr;
-         }, 240000)) << "no reminder for " << reminderMinute / 60 << ":" << reminderMinute % 60;
+         }, 150000)) << "no reminder for " << minute / 60 << ":" << minute % 60;
          SYSTEMTIME now{};
          GetLocalTime(&now);
-         EXPECT_EQ(now.wHour * 60 + now.wMinute, reminderMinute);
-         if (reminder) PostMessageA(reminder, WM_COMMAND, IDOK, 0);
+         EXPECT_EQ(now.wHour * 60 + now.wMinute, minute);
      }},
 };
 
 class Release : public ::testing::TestWithParam<Row> {
 public:
     // Everything starts at once, each from a thread of its own: starting a process waits for
-    // its first steps, which take long under emulation. The reminder is due three to four
-    // minutes from now: time for the clock to start and load it before its minute.
+    // its first steps, which take long under emulation.
     static void SetUpTestSuite() {
         driver::ResetZentaroSettings();
-        SYSTEMTIME now{};
-        GetLocalTime(&now);
-        reminderMinute = (now.wHour * 60 + now.wMinute + 4) % (24 * 60);
-        StoreReminder(reminderMinute);
         const std::string ini = Programs() + "\\stop.ini";
         WritePrivateProfileStringA("StartBreak", "timesshow", "600", ini.c_str());
         WritePrivateProfileStringA("StartBreak", "cmdhide", "0", ini.c_str());
