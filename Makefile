@@ -1,5 +1,5 @@
 # The two commands of the README, and the others.
-.PHONY: run test fuzz dist bench lint screenshots clean
+.PHONY: run test test32 fuzz dist bench lint screenshots clean
 
 run:
 	scripts/run-clock.sh
@@ -24,3 +24,7 @@ clean:
 
 screenshots:
 	scripts/screenshots.sh
+
+# The 32-bit release run end to end under emulation (README, "The 32-bit lane").
+test32:
+	scripts/test32.sh

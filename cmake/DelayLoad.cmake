@@ -19,11 +19,21 @@ function(zentaro_delay_load_library dll)
   set(def_out ${CMAKE_BINARY_DIR}/delayload/${dll}.def)
   set(lib ${CMAKE_BINARY_DIR}/delayload/lib${dll}_delay.a)
   file(READ ${def_in} text)
+  set(keep_stubs "")
   if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     string(REGEX REPLACE "@[0-9]+" "" text "${text}")
     set(kill_at "")
   else()
     set(kill_at --kill-at)  # import by the plain name, as the DLL exports it
+    # The i686 linker drops the code of an import stub that nothing calls by name, and the
+    # headers declare these functions dllimport, so every call goes through the __imp_ pointer
+    # and never names the stub. The pointer's first value is the stub (which loads the DLL);
+    # with the stub dropped it is 0 and the first call jumps there. Naming each stub as
+    # undefined keeps it. (The x86_64 linker keeps the stubs anyway.)
+    string(REGEX MATCHALL "[A-Za-z_][A-Za-z0-9_]*@[0-9]+" stubs "${text}")
+    foreach(stub IN LISTS stubs)
+      list(APPEND keep_stubs "LINKER:--undefined=_${stub}")
+    endforeach()
   endif()
   file(CONFIGURE OUTPUT ${def_out} CONTENT "${text}" @ONLY)  # rewritten only when it changes
   add_custom_command(OUTPUT ${lib}
@@ -32,7 +42,7 @@ function(zentaro_delay_load_library dll)
                      COMMENT "Delay-load import library for ${dll}.dll")
   add_custom_target(delayload_${dll} DEPENDS ${lib})
   add_library(delayload::${dll} STATIC IMPORTED GLOBAL)
-  set_target_properties(delayload::${dll} PROPERTIES IMPORTED_LOCATION ${lib})
+  set_target_properties(delayload::${dll} PROPERTIES IMPORTED_LOCATION ${lib} INTERFACE_LINK_OPTIONS "${keep_stubs}")
   add_dependencies(delayload::${dll} delayload_${dll})
 endfunction()
 

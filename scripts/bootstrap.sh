@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian machine lacks to build, run and test Zentaro.
-# Idempotent: it asks apt-get only for packages that are not installed yet.
+# Idempotent: it asks apt-get only for packages that are not installed yet. Arguments name
+# further packages.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   zip cppcheck nsis
   clang libfuzzer-14-dev
   ccache faketime
+  "$@"  # what a caller needs beside these (the 32-bit lane: qemu-user-static)
 )
 
 missing=()
