@@ -2,8 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <cctype>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -15,33 +15,25 @@ inline std::vector<int> TabOrder(HWND window) {
     for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) EnableWindow(c, TRUE);
     std::vector<int> ids;
     const HWND first = GetNextDlgTabItem(window, nullptr, FALSE);
-    for (HWND c = first; c && ids.size() < 100; c = GetNextDlgTabItem(window, c, FALSE)) {
+    for (HWND c = first; c && ids.size() < 100 && (ids.empty() || c != first); c = GetNextDlgTabItem(window, c, FALSE))
         ids.push_back(GetDlgCtrlID(c));
-        if (GetNextDlgTabItem(window, c, FALSE) == first) break;
-    }
     return ids;
 }
 
-// The access keys the window's visible buttons and labels show ("&&" is a plain ampersand), each
-// with the identifiers of the controls that show it.
-inline std::map<char, std::vector<int>> AccessKeys(HWND window) {
-    std::map<char, std::vector<int>> keys;
+// The access keys the window's visible buttons and labels show ("&&" is a plain ampersand),
+// sorted: a key that two controls share appears twice.
+inline std::string AccessKeys(HWND window) {
+    std::string keys;
     for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         char text[256] = {}, cls[16] = {};
         GetWindowTextA(c, text, sizeof text);
         GetClassNameA(c, cls, sizeof cls);
-        const std::string kind = cls;
-        if (!IsWindowVisible(c) || (kind != "Button" && kind != "Static")) continue;
-        for (const char* p = text; p[0] && p[1]; ++p) {
-            if (*p != '&') continue;
-            if (p[1] == '&') {
-                ++p;
-                continue;
-            }
-            keys[static_cast<char>(std::toupper(static_cast<unsigned char>(p[1])))].push_back(GetDlgCtrlID(c));
-            break;
-        }
+        if (!IsWindowVisible(c) || (std::string(cls) != "Button" && std::string(cls) != "Static")) continue;
+        const char* p = text;
+        while (p[0] && p[1] && !(p[0] == '&' && p[1] != '&')) p += p[0] == '&' ? 2 : 1;
+        if (p[0] && p[1]) keys += static_cast<char>(std::toupper(static_cast<unsigned char>(p[1])));
     }
+    std::sort(keys.begin(), keys.end());
     return keys;
 }
 

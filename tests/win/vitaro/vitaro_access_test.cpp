@@ -62,7 +62,6 @@ TEST_F(VitaroAccess, ChartDescribesTheShownDaysThreeValuesOnceAReaderAsks) {
     ASSERT_EQ(descriptions_.size(), 1u);
     EXPECT_EQ(descriptions_.back(), expected());
     EXPECT_FALSE(Text(kIdCycles4).empty());
-    // Another day shown: the description follows it.
     SendMessageA(wnd_, WM_COMMAND, MAKEWPARAM(kIdDayForth, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(wnd_, kIdDayForth)));
     PumpPending();
@@ -79,25 +78,23 @@ TEST(VitaroCurves, ThreeCurvesHaveThreeLineStyles) {
     in.birth = {1990, 1, 1};
     in.current = {2024, 3, 10};
     bio::DrawGraph(chart, in, bio::PlatformLocaleNames());
-    const std::vector<DWORD> expected{PS_SOLID, PS_DASH, PS_DOT};
-    EXPECT_EQ(chart.curveStyles(), expected);
+    EXPECT_EQ(chart.curveStyles(), (std::vector<DWORD>{PS_SOLID, PS_DASH, PS_DOT}));
 }
 
-TEST_F(VitaroAccess, HighContrastGivesTheFrameAndItsLabelsTheSystemColours) {
-    struct Row {
+TEST_F(VitaroAccess, HighContrastGivesTheFrameSystemColoursAndTabFollowsReadingOrder) {
+    const struct {
         const char* what;
         bool on;
         int id;
         int background;  // system colour index when on
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"day label", true, kIdDayLabel, COLOR_BTNFACE},
         {"emotional check box", true, kIdEmotional, COLOR_BTNFACE},
         {"value line", true, kIdCycles4, COLOR_WINDOW},
         {"average line", true, kIdCycles4 + 3, COLOR_WINDOW},
         {"day label, contrast off", false, kIdDayLabel, -1},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         highContrast_ = row.on;
         SendMessageA(wnd_, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
@@ -105,23 +102,16 @@ TEST_F(VitaroAccess, HighContrastGivesTheFrameAndItsLabelsTheSystemColours) {
         win::WindowDC dc(control);
         const auto brush = reinterpret_cast<HBRUSH>(
             SendMessageA(wnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(control)));
-        if (row.on) {
-            EXPECT_EQ(brush, GetSysColorBrush(row.background));
-            EXPECT_EQ(GetBkColor(dc.get()), GetSysColor(row.background));
-        } else {
-            EXPECT_EQ(GetBkColor(dc.get()), static_cast<COLORREF>(kFrameGrey));
-        }
+        EXPECT_TRUE(!row.on || brush == GetSysColorBrush(row.background));
+        EXPECT_EQ(GetBkColor(dc.get()), row.on ? GetSysColor(row.background) : static_cast<COLORREF>(kFrameGrey));
     }
-}
-
-// Reading order, a frame's controls together: the check boxes, the day, month and year steps,
-// Current Date, the two dates' boxes, Apply System Date, the colour choice and its three bars.
-// The window shows no access keys.
-TEST_F(VitaroAccess, TabFollowsReadingOrderAndEveryColourBarIsReached) {
-    const std::vector<int> expected{101, 102, 103, 104, 120, 121, 122, 123, 124, 125, 140, 151,
-                                    152, 153, 171, 172, 173, 201, 211, 221, 222, 223};
-    EXPECT_EQ(testing_support::TabOrder(wnd_), expected);
-    EXPECT_TRUE(testing_support::AccessKeys(wnd_).empty());
+    // Reading order, a frame's controls together: the check boxes, the day, month and year steps,
+    // Current Date, the two dates' boxes, Apply System Date, the colour choice and its three bars.
+    // The window shows no access keys.
+    const std::vector<int> order{101, 102, 103, 104, 120, 121, 122, 123, 124, 125, 140, 151,
+                                 152, 153, 171, 172, 173, 201, 211, 221, 222, 223};
+    EXPECT_EQ(testing_support::TabOrder(wnd_), order);
+    EXPECT_EQ(testing_support::AccessKeys(wnd_), "");
 }
 
 }  // namespace

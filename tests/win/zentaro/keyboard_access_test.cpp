@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -80,8 +79,6 @@ protected:
         DestroyWindow(main_);
         PumpPending();
     }
-    int Count(DWORD message) const { return static_cast<int>(std::count(keyboard_.begin(), keyboard_.end(), message)); }
-
     sys::ScopedSeams seams_;
     HWND main_ = nullptr;
     zentaro::ClockCommands commands_;
@@ -96,9 +93,9 @@ TEST_F(KeyboardAccess, EveryKeyboardOrMouseActionOnIconOrFaceDoesOneThing) {
         const char* what;
         bool minimised, shellAnswers;  // the icon is shown; the shell accepts version 3
         std::vector<UINT> events;      // to the icon (the face when not minimised); 0: the user pauses
-        bool shown;
+        bool shown;                    // afterwards
         int menus;
-        bool firstSelected;
+        bool firstSelected;  // on the face: the request comes from the keyboard
     };
     const Row rows[] = {
         {"Space or Enter on the icon", true, true, {NIN_KEYSELECT}, true, 0, false},
@@ -122,23 +119,18 @@ TEST_F(KeyboardAccess, EveryKeyboardOrMouseActionOnIconOrFaceDoesOneThing) {
         SetForegroundWindow(main_);
         g_watch = {};
         for (UINT e : row.events) {
-            // On the face a keyboard request (no position) is the one expected to select an item.
             if (!row.minimised) PostMessageA(main_, e, 0, row.firstSelected ? kFromKeyboard : MAKELPARAM(150, 130));
             else if (e) PostMessageA(main_, zentaro::kTrayMessage, 0, e);
             else PumpPending();
         }
         PumpPending();
         PumpPending();
-        EXPECT_EQ(IsWindowVisible(main_) != FALSE, row.shown);
-        EXPECT_EQ(g_watch.opened, row.menus);
-        if (row.menus) {
-            EXPECT_EQ(g_watch.firstSelected, row.firstSelected);
-        }
         RECT face{};
         GetWindowRect(main_, &face);
-        if (!row.minimised && row.menus) {
-            EXPECT_TRUE(g_watch.at.x == face.left && g_watch.at.y == face.top) << "at the face";
-        }
+        EXPECT_EQ(IsWindowVisible(main_) != FALSE, row.shown);
+        EXPECT_EQ(g_watch.opened, row.menus);
+        EXPECT_EQ(g_watch.firstSelected, row.firstSelected);
+        EXPECT_TRUE(row.minimised || !row.menus || (g_watch.at.x == face.left && g_watch.at.y == face.top));
         SendMessageA(main_, WM_COMMAND, menu::kCmdResume, 0);
     }
 }
@@ -146,24 +138,20 @@ TEST_F(KeyboardAccess, EveryKeyboardOrMouseActionOnIconOrFaceDoesOneThing) {
 TEST_F(KeyboardAccess, IconAsksForVersionThreeAtEveryAddAndFocusNeverStaysOnTheHiddenFace) {
     SetForegroundWindow(main_);
     SendMessageA(main_, WM_COMMAND, menu::kCmdMinimise, 0);
-    const std::vector<DWORD> minimised{NIM_SETVERSION, NIM_SETFOCUS};  // the face had the focus
-    EXPECT_EQ(keyboard_, minimised);
-    SendMessageA(main_, RegisterWindowMessageA("TaskbarCreated"), 0, 0);  // the shell restarted
-    EXPECT_EQ(Count(NIM_SETVERSION), 2);
+    SendMessageA(main_, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     g_watch = {};
     PostMessageA(main_, zentaro::kTrayMessage, 0, WM_CONTEXTMENU);  // closed without a command
     PumpPending();
     EXPECT_EQ(g_watch.opened, 1);
-    EXPECT_EQ(Count(NIM_SETFOCUS), 2);
+    // The face had the focus, and so had the menu: both give it to the icon.
+    EXPECT_EQ(keyboard_, (std::vector<DWORD>{NIM_SETVERSION, NIM_SETFOCUS, NIM_SETVERSION, NIM_SETFOCUS}));
 
     // An older shell cannot take the focus: it still leaves the hidden face.
     SendMessageA(main_, WM_COMMAND, menu::kCmdResume, 0);
     shellAnswers_ = false;
     SetForegroundWindow(main_);
     SendMessageA(main_, WM_COMMAND, menu::kCmdMinimise, 0);
-    EXPECT_FALSE(IsWindowVisible(main_));
-    EXPECT_NE(GetForegroundWindow(), main_);
-    EXPECT_NE(GetFocus(), main_);
+    EXPECT_FALSE(IsWindowVisible(main_) || GetForegroundWindow() == main_ || GetFocus() == main_);
 }
 
 TEST_F(KeyboardAccess, MenuItemsKeepTheirCaptionsAndSeparatorsStaySeparators) {
@@ -185,8 +173,6 @@ TEST_F(KeyboardAccess, MenuItemsKeepTheirCaptionsAndSeparatorsStaySeparators) {
     }
     EXPECT_EQ(captions, 12);  // 10 in the popup, 2 in the Help submenu
 }
-
-// ---- the real clock window ----
 
 class ClockAccess : public ::testing::Test {
 protected:
@@ -238,11 +224,9 @@ TEST_F(ClockAccess, FaceIsAnnotatedOnceAReaderAsksAndItsValueChangesAtTheMinuteO
         Tick(31, 59);
         Tick(32, 0);
         SendMessageA(wnd_, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
-        const std::vector<std::string> expected =
-            available ? std::vector<std::string>{"name Zentaro", "value 07:30, Wednesday 9 December 2026",
-                                                 "value 07:31, Wednesday 9 December 2026",
-                                                 "value 07:32, Wednesday 9 December 2026"}
-                      : std::vector<std::string>{"name Zentaro"};
+        std::vector<std::string> expected{"name Zentaro"};
+        for (int m = 30; available && m <= 32; ++m)
+            expected.push_back("value 07:" + std::to_string(m) + ", Wednesday 9 December 2026");
         EXPECT_EQ(annotations_, expected);
         TearDown();
         SetUp();
