@@ -1,16 +1,12 @@
-// The alarm engine driven by random event sequences in a simulated world (a monotonic clock,
-// a UTC clock that can be set by hand, a zone with EU summer time), checked by an oracle that
-// knows the world's history and the store, not the engine's workings.
-//
-// ZENTARO_SIM_SEQUENCES (default 3000) and ZENTARO_SIM_SEED (default 1) choose the run; a
-// failing sequence prints its seed and its events.
+// The alarm engine driven by random event sequences in a simulated world (monotonic clock, a UTC
+// clock set by hand, a zone with EU summer time), checked by an oracle that knows the world and
+// the store, not the engine. ZENTARO_SIM_SEQUENCES (3000) and ZENTARO_SIM_SEED (1) choose the run.
 #include "alarms/AlarmEngine.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
-#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -24,8 +20,6 @@ namespace {
 using alarms::AlarmItem;
 using std::int64_t;
 namespace chr = std::chrono;
-
-// --- the world's clocks ---
 
 constexpr int64_t kMinute = 60, kHour = 3600, kDay = 86400;
 
@@ -50,8 +44,6 @@ alarms::LocalMoment MomentOf(int64_t localSec) {
             static_cast<int>(inDay / kHour), static_cast<int>(inDay / kMinute % 60), static_cast<int>(inDay % 60)};
 }
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
-
-// --- events ---
 
 enum class Kind { Tick, Sleep, SetClock, Add, Modify, Delete, SetState, Reload, Close, Restart };
 const char* const kKindNames[] = {"tick", "sleep", "set-clock", "add", "modify", "delete", "state", "reload", "close", "restart"};
@@ -135,11 +127,11 @@ Sequence Generate(std::uint64_t seed) {
     return s;
 }
 
-// --- the simulation and its oracle ---
-
 class Simulation {
 public:
-    explicit Simulation(const Sequence& sequence) : s_(sequence), shift_(sequence.startUtc) {}
+    explicit Simulation(const Sequence& sequence) : s_(sequence), shift_(sequence.startUtc) {
+        crossedUpTo_ = LocalSec(realMs_);
+    }
 
     // Runs the events, then ticks once more with every dialog closed; the promises broken.
     std::vector<std::string> Run() {
@@ -157,30 +149,19 @@ public:
     }
 
 private:
-    struct Stored {
-        int id;
-        AlarmItem item;
-        int version;
-    };
-    struct Snoozed {
-        int64_t dueMs;
-        int runs = 0, listed = 0;
-    };
-    struct Crossing {
-        int id, version;
-        int64_t minute;
-        bool whileDown;
-    };
+    struct Stored { int id; AlarmItem item; int version; };
+    struct Snoozed { int64_t dueMs; int runs = 0, listed = 0; };
+    struct Crossing { int id, version; int64_t minute; bool whileDown; };
 
-    // The world.
     int64_t Utc(int64_t ms) const { return FloorDiv(ms, 1000) + shift_; }
     int64_t LocalSec(int64_t ms) const { return Utc(ms) + OffsetAt(Utc(ms)); }
     // The lowest local second over the real interval [from, to]: at its start; a step back of
     // the clock (set by hand, or the end of summer time) within it enters the minutes after its
     // landing anew, so it counts as below them all.
     int64_t LowestLocal(int64_t from, int64_t to) const {
-        const auto segments = ShiftsOver(from, to);
-        int64_t low = LocalAtReal(from);
+        std::vector<std::pair<int64_t, int64_t>> segments{{from, ShiftAt(from)}};
+        for (const auto& [at, shift] : shifts_)
+            if (at > from && at <= to) segments.push_back({at, shift});
         for (std::size_t i = 0; i < segments.size(); ++i) {
             const auto [begin, shift] = segments[i];
             const int64_t end = i + 1 < segments.size() ? segments[i + 1].first : to;
@@ -191,7 +172,7 @@ private:
                 if (edgeMs > from && edgeMs >= begin && edgeMs <= end) return INT64_MIN;
             }
         }
-        return low;
+        return LocalAt(from, segments[0].second);
     }
     int64_t ShiftAt(int64_t ms) const {
         int64_t shift = s_.startUtc;
@@ -202,13 +183,6 @@ private:
     int64_t LocalAt(int64_t ms, int64_t shift) const {
         const int64_t utc = FloorDiv(ms, 1000) + shift;
         return utc + OffsetAt(utc);
-    }
-    int64_t LocalAtReal(int64_t ms) const { return LocalAt(ms, ShiftAt(ms)); }
-    std::vector<std::pair<int64_t, int64_t>> ShiftsOver(int64_t from, int64_t to) const {
-        std::vector<std::pair<int64_t, int64_t>> over{{from, ShiftAt(from)}};
-        for (const auto& [at, shift] : shifts_)
-            if (at > from && at <= to) over.push_back({at, shift});
-        return over;
     }
     alarms::ClockReading Reading() const { return {MomentOf(LocalSec(realMs_)), Utc(realMs_), realMs_}; }
 
@@ -240,11 +214,14 @@ private:
         }
     }
 
-    void StartProgram() {
-        engine_ = std::make_unique<alarms::AlarmEngine>();
+    void LoadStore() {
         alarms::AlarmItems items;
         for (const Stored& st : store_) items.Append(st.item);
         engine_->Load(std::move(items), static_cast<int>(store_.size()));
+    }
+    void StartProgram() {
+        engine_ = std::make_unique<alarms::AlarmEngine>();
+        LoadStore();
         engine_->Start(disk_, Reading());
         startedAfterARun_ = disk_.lastTickMinute.has_value();
         keptVersion_ = engine_->LedgerVersion();
@@ -278,12 +255,11 @@ private:
     int StoredIdOf(const std::string& text) const {
         return text.size() > 1 && text[0] == 'i' ? std::atoi(text.c_str() + 1) : -1;
     }
-    Stored* Find(int id) {
-        for (Stored& st : store_)
+    const Stored* Find(int id) const {
+        for (const Stored& st : store_)
             if (st.id == id) return &st;
         return nullptr;
     }
-    void Edited(int id) { editedIds_.insert(id); }
 
     void Collect() {
         for (const alarms::MissedItem& m : engine_->TakeMissed()) {
@@ -302,10 +278,7 @@ private:
             mark_[id] = std::max(MarkOf(id), m.latest);
         }
     }
-    int64_t MarkOf(int id) const {
-        const auto it = mark_.find(id);
-        return it == mark_.end() ? INT64_MIN : it->second;
-    }
+    int64_t MarkOf(int id) const { return mark_.count(id) ? mark_.at(id) : INT64_MIN; }
 
     void CheckRun(const alarms::DueAction& action) {
         const std::string& text = action.item.notifyText;
@@ -440,7 +413,7 @@ private:
                 item.notifyText = "i" + std::to_string(++lastId_);
                 store_.push_back({lastId_, item, 0});
                 engine_->Add(item);
-                Edited(lastId_);
+                editedIds_.insert(lastId_);
                 break;
             }
             case Kind::Modify:
@@ -451,12 +424,12 @@ private:
                     st.item = item;
                     ++st.version;
                     engine_->Modify(n, item);
-                    Edited(st.id);
+                    editedIds_.insert(st.id);
                 }
                 break;
             case Kind::Delete:
                 if (const int n = position()) {
-                    Edited(store_[n - 1].id);
+                    editedIds_.insert(store_[n - 1].id);
                     store_[n - 1] = store_.back();
                     store_.pop_back();
                     engine_->Remove(n);
@@ -468,15 +441,10 @@ private:
                     st.item.itemState = static_cast<std::uint8_t>(e.b);
                     ++st.version;
                     engine_->SetState(n, static_cast<int>(e.b));
-                    Edited(st.id);
+                    editedIds_.insert(st.id);
                 }
                 break;
-            case Kind::Reload: {
-                alarms::AlarmItems items;
-                for (const Stored& st : store_) items.Append(st.item);
-                engine_->Load(std::move(items), static_cast<int>(store_.size()));
-                break;
-            }
+            case Kind::Reload: LoadStore(); break;
             case Kind::Close:
                 if (depth == 0) break;
                 if (e.a > 0 && !open_.back().empty()) {
@@ -516,9 +484,6 @@ private:
     std::vector<Crossing> crossings_, presented_;
     std::set<int> editedIds_;
     std::vector<std::string> failures_;
-
-public:
-    void Begin() { crossedUpTo_ = LocalSec(realMs_); }
 };
 
 std::string Report(std::uint64_t seed, const Sequence& s, const std::vector<std::string>& failures) {
@@ -529,17 +494,10 @@ std::string Report(std::uint64_t seed, const Sequence& s, const std::vector<std:
     return out.str();
 }
 
-std::vector<std::string> Simulate(const Sequence& s) {
-    Simulation sim(s);
-    sim.Begin();
-    return sim.Run();
-}
-
 std::uint64_t EnvNumber(const char* name, std::uint64_t fallback) {
     const char* text = std::getenv(name);
     return text && *text ? std::strtoull(text, nullptr, 10) : fallback;
 }
-
 // The UTC second of a local time in the simulated zone.
 int64_t LocalToUtc(int year, unsigned month, unsigned day, int hour, int minute, int second = 0) {
     const int64_t local = chr::sys_days{chr::year{year} / month / day}.time_since_epoch().count() * kDay +
@@ -606,7 +564,7 @@ TEST(AlarmEngineSimulation, KnownFaultsStayMended) {
                          {{Kind::Sleep, 290}}, Ticks(10)})},
     };
     for (const auto& row : rows) {
-        const auto failures = Simulate(row.events);
+        const auto failures = Simulation(row.events).Run();
         EXPECT_TRUE(failures.empty()) << row.what << "\n" << Report(0, row.events, failures);
     }
 }
@@ -616,7 +574,7 @@ TEST(AlarmEngineSimulation, RandomSequencesKeepEveryPromise) {
     int failed = 0;
     for (std::uint64_t seed = first; seed < first + count && failed < 3; ++seed) {
         const Sequence s = Generate(seed);
-        const auto failures = Simulate(s);
+        const auto failures = Simulation(s).Run();
         if (!failures.empty()) {
             ++failed;
             ADD_FAILURE() << Report(seed, s, failures);
