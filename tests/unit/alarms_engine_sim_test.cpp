@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -56,16 +57,6 @@ struct Event {
     int64_t b;  // state / snooze text length
     AlarmItem item;
 };
-
-std::string Describe(const Event& e) {
-    std::ostringstream out;
-    out << kKindNames[static_cast<int>(e.kind)] << " " << e.a << " " << e.b;
-    if (e.kind == Kind::Add || e.kind == Kind::Modify)
-        out << " [on " << int(e.item.itemState) << " act " << int(e.item.notifyMode) << " rule " << int(e.item.timeMode)
-            << " wk " << int(e.item.week) << " " << int(e.item.hour) << ":" << int(e.item.minute) << " "
-            << e.item.YearNumber() << "-" << int(e.item.month) << "-" << int(e.item.wDay) << "]";
-    return out.str();
-}
 
 struct Sequence {
     int64_t startUtc = 0;
@@ -144,7 +135,10 @@ public:
         realMs_ += 1000;
         Cross();
         DoTick(0);
-        CheckSnoozesSettled();
+        for (const auto& [text, sn] : snoozes_)
+            if (sn.dueMs < realMs_ - 2000 && sn.runs + sn.listed != 1)
+                Fail("snooze " + text.substr(0, 8) + " due " + std::to_string((realMs_ - sn.dueMs) / 1000) +
+                     " s ago neither run nor listed");
         return failures_;
     }
 
@@ -180,10 +174,7 @@ private:
             if (at <= ms) shift = sh;
         return shift;
     }
-    int64_t LocalAt(int64_t ms, int64_t shift) const {
-        const int64_t utc = FloorDiv(ms, 1000) + shift;
-        return utc + OffsetAt(utc);
-    }
+    static int64_t LocalAt(int64_t ms, int64_t shift) { return FloorDiv(ms, 1000) + shift + OffsetAt(FloorDiv(ms, 1000) + shift); }
     alarms::ClockReading Reading() const { return {MomentOf(LocalSec(realMs_)), Utc(realMs_), realMs_}; }
 
     void Fail(const std::string& what) {
@@ -228,8 +219,7 @@ private:
     }
 
     void Restart() {
-        stopping_ = false;
-        ticked_ = false;
+        stopping_ = ticked_ = false;
         engine_.reset();
         for (Crossing& c : crossings_) c.whileDown = true;  // no tick of that run saw them
         // The program ended with actions still queued behind an open dialog: those are lost.
@@ -252,9 +242,7 @@ private:
             if (auto back = alarms::ParseSnoozed(alarms::FormatSnoozed(s))) disk_.snoozes.push_back(*back);
     }
 
-    int StoredIdOf(const std::string& text) const {
-        return text.size() > 1 && text[0] == 'i' ? std::atoi(text.c_str() + 1) : -1;
-    }
+    static int StoredIdOf(const std::string& text) { return text.size() > 1 && text[0] == 'i' ? std::atoi(text.c_str() + 1) : -1; }
     const Stored* Find(int id) const {
         for (const Stored& st : store_)
             if (st.id == id) return &st;
@@ -378,13 +366,6 @@ private:
         presented_.clear();
     }
 
-    void CheckSnoozesSettled() {
-        for (const auto& [text, sn] : snoozes_)
-            if (sn.dueMs < realMs_ - 2000 && sn.runs + sn.listed != 1)
-                Fail("snooze " + text.substr(0, 8) + " due " + std::to_string((realMs_ - sn.dueMs) / 1000) +
-                     " s ago neither run nor listed");
-    }
-
     // Runs events until a dialog at this depth closes (depth > 0) or the events end.
     void RunEvents(int depth) {
         while (at_ < s_.events.size() && !stopping_) {
@@ -490,7 +471,15 @@ std::string Report(std::uint64_t seed, const Sequence& s, const std::vector<std:
     std::ostringstream out;
     out << "seed " << seed << ", start UTC " << s.startUtc << ":\n";
     for (const auto& f : failures) out << "  " << f << "\n";
-    for (std::size_t i = 0; i < s.events.size(); ++i) out << "  " << i << ": " << Describe(s.events[i]) << "\n";
+    for (std::size_t i = 0; i < s.events.size(); ++i) {
+        const Event& e = s.events[i];
+        out << "  " << i << ": " << kKindNames[static_cast<int>(e.kind)] << " " << e.a << " " << e.b;
+        if (e.kind == Kind::Add || e.kind == Kind::Modify)
+            out << " [on " << int(e.item.itemState) << " act " << int(e.item.notifyMode) << " rule " << int(e.item.timeMode)
+                << " wk " << int(e.item.week) << " " << int(e.item.hour) << ":" << int(e.item.minute) << " "
+                << e.item.YearNumber() << "-" << int(e.item.month) << "-" << int(e.item.wDay) << "]";
+        out << "\n";
+    }
     return out.str();
 }
 
@@ -515,57 +504,66 @@ AlarmItem Item(int hour, int minute, std::uint8_t action) {
     return item;
 }
 
-std::vector<Event> Ticks(int n) { return std::vector<Event>(static_cast<std::size_t>(n), Event(Kind::Tick, 1000)); }
-
-Sequence Row(int64_t startUtc, std::vector<std::vector<Event>> parts) {
-    Sequence s{startUtc, {}};
-    for (auto& part : parts) s.events.insert(s.events.end(), part.begin(), part.end());
-    return s;
+// A row's events written short: "7:25t" adds a daily item (s sound, t reminder, p program, r
+// restart, d shutdown), "0@7:30p" modifies position 0, "-0" deletes it, "t" ticks a second
+// ("t1500" 1.5 s, "t*30" 30 ticks), "s660" sleeps seconds, "c" closes a dialog ("c5,1021"
+// snoozing 5 minutes with 1,021 more characters of text), "r20" restarts 20 seconds later.
+std::vector<Event> Events(const std::string& text) {
+    std::vector<Event> events;
+    std::istringstream in(text);
+    for (std::string word; in >> word;) {
+        long long a = 0, b = 0;
+        const char* rest = word.c_str() + 1;
+        switch (word[0]) {
+        case '-': events.push_back({Kind::Delete, std::atoll(rest)}); break;
+        case 's': events.push_back({Kind::Sleep, std::atoll(rest)}); break;
+        case 'r': events.push_back({Kind::Restart, std::atoll(rest)}); break;
+        case 'c': std::sscanf(rest, "%lld,%lld", &a, &b), events.push_back({Kind::Close, a, b}); break;
+        case 't':
+            if (*rest == '*') events.insert(events.end(), std::atoi(rest + 1), Event{Kind::Tick, 1000});
+            else events.push_back({Kind::Tick, *rest ? std::atoll(rest) : 1000});
+            break;
+        default:
+            int h = 0, m = 0;
+            char mode = 0;
+            const bool modify = std::sscanf(word.c_str(), "%lld@%d:%d%c", &a, &h, &m, &mode) == 4;
+            if (!modify && std::sscanf(word.c_str(), "%d:%d%c", &h, &m, &mode) != 3) ADD_FAILURE() << "no event: " << word;
+            const auto action = static_cast<std::uint8_t>(std::string("stprd").find(mode));
+            events.push_back({modify ? Kind::Modify : Kind::Add, a, 0, Item(h, m, action)});
+        }
+    }
+    return events;
 }
 
 // Faults of earlier schedulers, each as the events that showed it.
 TEST(AlarmEngineSimulation, KnownFaultsStayMended) {
-    using alarms::kNotifyText, alarms::kNotifySound, alarms::kNotifyRestart, alarms::kNotifyShutdown;
-    const Event close = {Kind::Close};
-    const auto Add = [&](int h, int m, std::uint8_t action) { return Event(Kind::Add, 0, 0, Item(h, m, action)); };
-    const int64_t monday720 = LocalToUtc(2026, 12, 7, 7, 20);
-    const struct { const char* what; Sequence events; } rows[] = {
-        {"a late reminder left open held back the late sound behind it for 20 minutes",
-         Row(monday720, {{Add(7, 25, kNotifyText), Add(7, 28, kNotifySound), {Kind::Tick, 1000}, {Kind::Sleep, 11 * 60}},
-                         Ticks(30), {{Kind::Sleep, 20 * 60}}, Ticks(2), {close}, Ticks(2)})},
-        {"an item deleted while a late reminder was open still ran",
-         Row(monday720, {{Add(7, 25, kNotifyText), Add(7, 28, kNotifySound), {Kind::Tick, 1000}, {Kind::Sleep, 11 * 60},
-                          {Kind::Tick, 1000}, {Kind::Delete, 1}}, Ticks(3), {close}, Ticks(2)})},
-        {"[A 08:00, B 07:30, C 07:30]: B and C fire, A deleted, C edited: C fired again",
-         Row(LocalToUtc(2026, 12, 7, 7, 29, 58),
-             {{Add(8, 0, kNotifySound), Add(7, 30, kNotifySound), Add(7, 30, kNotifySound)}, Ticks(3),
-              {{Kind::Delete, 0}, {Kind::Modify, 0, 0, Item(7, 30, alarms::kNotifyProgram)}}, Ticks(5)})},
-        {"[B 07:30, A 08:00, C 09:00]: B fires, B deleted, C edited to 07:30: C never fired",
-         Row(LocalToUtc(2026, 12, 7, 7, 29, 58),
-             {{Add(7, 30, kNotifySound), Add(8, 0, kNotifySound), Add(9, 0, kNotifySound)}, Ticks(3),
-              {{Kind::Delete, 0}, {Kind::Modify, 0, 0, Item(7, 30, kNotifySound)}}, Ticks(5)})},
+    const int64_t at720 = LocalToUtc(2026, 12, 7, 7, 20), at730 = LocalToUtc(2026, 12, 7, 7, 29, 58);
+    const struct { const char* what; int64_t startUtc; const char* events; } rows[] = {
+        {"a late reminder left open held back the late sound behind it for 20 minutes", at720,
+         "7:25t 7:28s t s660 t*30 s1200 t*2 c t*2"},
+        {"an item deleted while a late reminder was open still ran", at720, "7:25t 7:28s t s660 t -1 t*3 c t*2"},
+        {"[A 08:00, B 07:30, C 07:30]: B and C fire, A deleted, C edited: C fired again", at730,
+         "8:00s 7:30s 7:30s t*3 -0 0@7:30p t*5"},
+        {"[B 07:30, A 08:00, C 09:00]: B fires, B deleted, C edited to 07:30: C never fired", at730,
+         "7:30s 8:00s 9:00s t*3 -0 0@7:30s t*5"},
         {"a 5-minute snooze at 02:58 on the night summer time ends fired 65 minutes later",
-         Row(LocalToUtc(2026, 10, 25, 2, 56, 58),
-             {{Add(2, 57, kNotifyText)}, Ticks(3), {{Kind::Close, 5, 0}}, Ticks(320)})},
+         LocalToUtc(2026, 10, 25, 2, 56, 58), "2:57t t*3 c5 t*320"},
         {"a 5-minute snooze at 01:58 on the night summer time starts fired after 2 minutes",
-         Row(LocalToUtc(2027, 3, 28, 1, 57, 58),
-             {{Add(1, 58, kNotifyText)}, Ticks(3), {{Kind::Close, 5, 0}}, Ticks(320)})},
-        {"a snoozed reminder fired after a week asleep",
-         Row(monday720, {{Add(7, 21, kNotifyText)}, Ticks(61), {{Kind::Close, 5, 0}, {Kind::Sleep, 7 * kDay}}, Ticks(2)})},
-        {"a snoozed reminder fired at the first tick of a start three days after it fell due",
-         Row(monday720, {{Add(7, 21, kNotifyText)}, Ticks(61), {{Kind::Close, 5, 0}, {Kind::Restart, 3 * kDay}}, Ticks(2)})},
-        {"a restart inside its due minute (a reboot and auto-start under a minute) fired again",
-         Row(LocalToUtc(2026, 12, 7, 7, 29, 58), {{Add(7, 30, kNotifyRestart)}, Ticks(3), {{Kind::Restart, 20}}, Ticks(5)})},
-        {"a reminder and a shutdown at 07:30, woken at 07:30:59: the shutdown ran 6 minutes late",
-         Row(monday720, {{Add(7, 30, kNotifyText), Add(7, 30, kNotifyShutdown), {Kind::Tick, 1000}, {Kind::Sleep, 10 * 60 + 57},
-                          {Kind::Tick, 1500}}, Ticks(5), {close}, Ticks(360), {close}, Ticks(2)})},
-        {"a snoozed reminder of 1,023 characters came back 9 characters shorter after a restart",
-         Row(monday720, {{Add(7, 21, kNotifyText)}, Ticks(61), {{Kind::Close, 5, 1021}, {Kind::Restart, 10}}, Ticks(2),
-                         {{Kind::Sleep, 290}}, Ticks(10)})},
+         LocalToUtc(2027, 3, 28, 1, 57, 58), "1:58t t*3 c5 t*320"},
+        {"a snoozed reminder fired after a week asleep", at720, "7:21t t*61 c5 s604800 t*2"},
+        {"a snoozed reminder fired at the first tick of a start three days after it fell due", at720,
+         "7:21t t*61 c5 r259200 t*2"},
+        {"a restart inside its due minute (a reboot and auto-start under a minute) fired again", at730,
+         "7:30r t*3 r20 t*5"},
+        {"a reminder and a shutdown at 07:30, woken at 07:30:59: the shutdown ran 6 minutes late", at720,
+         "7:30t 7:30d t s657 t1500 t*5 c t*360 c t*2"},
+        {"a snoozed reminder of 1,023 characters came back 9 characters shorter after a restart", at720,
+         "7:21t t*61 c5,1021 r10 t*2 s290 t*10"},
     };
     for (const auto& row : rows) {
-        const auto failures = Simulation(row.events).Run();
-        EXPECT_TRUE(failures.empty()) << row.what << "\n" << Report(0, row.events, failures);
+        const Sequence s{row.startUtc, Events(row.events)};
+        const auto failures = Simulation(s).Run();
+        EXPECT_TRUE(failures.empty()) << row.what << "\n" << Report(0, s, failures);
     }
 }
 
