@@ -2,6 +2,7 @@
 // clock set by hand, a zone with EU summer time), checked by an oracle that knows the world and
 // the store, not the engine. ZENTARO_SIM_SEQUENCES (3000) and ZENTARO_SIM_SEED (1) choose the run.
 #include "alarms/AlarmEngine.h"
+#include "tests/common/alarm_items.h"
 
 #include <gtest/gtest.h>
 
@@ -494,16 +495,6 @@ int64_t LocalToUtc(int year, unsigned month, unsigned day, int hour, int minute,
     return local - OffsetAt(local - 2 * kHour);  // summer time where the hour is ambiguous
 }
 
-AlarmItem Item(int hour, int minute, std::uint8_t action) {
-    AlarmItem item;
-    item.itemState = 1;
-    item.notifyMode = action;
-    item.timeMode = alarms::kTimeDaily;
-    item.hour = static_cast<std::uint8_t>(hour);
-    item.minute = static_cast<std::uint8_t>(minute);
-    return item;
-}
-
 // A row's events written short: "7:25t" adds a daily item (s sound, t reminder, p program, r
 // restart, d shutdown), "0@7:30p" modifies position 0, "-0" deletes it, "t" ticks a second
 // ("t1500" 1.5 s, "t*30" 30 ticks), "s660" sleeps seconds, "c" closes a dialog ("c5,1021"
@@ -528,8 +519,9 @@ std::vector<Event> Events(const std::string& text) {
             char mode = 0;
             const bool modify = std::sscanf(word.c_str(), "%lld@%d:%d%c", &a, &h, &m, &mode) == 4;
             if (!modify && std::sscanf(word.c_str(), "%d:%d%c", &h, &m, &mode) != 3) ADD_FAILURE() << "no event: " << word;
-            const auto action = static_cast<std::uint8_t>(std::string("stprd").find(mode));
-            events.push_back({modify ? Kind::Modify : Kind::Add, a, 0, Item(h, m, action)});
+            AlarmItem item = alarms_test::DailyReminder(static_cast<std::uint8_t>(h), static_cast<std::uint8_t>(m));
+            item.notifyMode = static_cast<std::uint8_t>(std::string("stprd").find(mode));
+            events.push_back({modify ? Kind::Modify : Kind::Add, a, 0, item});
         }
     }
     return events;
