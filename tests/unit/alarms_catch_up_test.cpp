@@ -1,6 +1,5 @@
-// The rows of the "Missed alarms" window, the stored forms of the ledger, and when an item is
-// due next with the tray's text for it. The engine itself is tested by its simulation
-// (alarms_engine_sim_test.cpp).
+// The rows of the "Missed alarms" window, the ledger's stored forms, and when an item is due next
+// with the tray's text for it; the engine itself is tested by its simulation.
 #include "alarms/AlarmEngine.h"
 #include "alarms/CatchUp.h"
 #include "tests/common/alarm_items.h"
@@ -13,23 +12,15 @@
 namespace {
 
 using alarms::AlarmItem;
-using alarms::LocalMoment;
+using alarms_test::DailyReminder;
 
-AlarmItem Daily(int hour, int minute, const std::string& text, std::uint8_t mode = alarms::kNotifyText) {
-    AlarmItem item = alarms_test::DailyReminder(static_cast<std::uint8_t>(hour), static_cast<std::uint8_t>(minute), text);
-    item.notifyMode = mode;
-    return item;
-}
-
-
-std::int64_t Minute(int h, int mi, int day = 7) { return alarms::MinuteSerial({{2026, 12, day}, h, mi, 0}); }
-
-using Texts = std::vector<std::string>;
+std::int64_t At(int y, int mo, int d, int h, int mi) { return alarms::MinuteSerial({{y, mo, d}, h, mi, 0}); }
 
 TEST(AlarmMissedRows, CountsAndTheLimit) {
-    const AlarmItem r0 = Daily(0, 0, "item0"), r1 = Daily(1, 1, "item1");
-    const auto rows = alarms::MissedRows({{r0, Minute(0, 0), 7}, {r1, Minute(1, 1), 1}}, 1);
-    EXPECT_EQ(rows, (Texts{"Mon 12/7/2026 00:00   0:0 (Daily)|Text Hintitem0   (missed 7 times)", "... and 1 more"}));
+    const auto rows = alarms::MissedRows(
+        {{DailyReminder(0, 0, "item0"), At(2026, 12, 7, 0, 0), 7}, {DailyReminder(1, 1, "item1"), At(2026, 12, 7, 1, 1), 1}}, 1);
+    EXPECT_EQ(rows, (std::vector<std::string>{"Mon 12/7/2026 00:00   0:0 (Daily)|Text Hintitem0   (missed 7 times)",
+                                              "... and 1 more"}));
 }
 
 TEST(AlarmLedger, StoredFormsKeepWholeTextsAndSkipDamage) {
@@ -59,42 +50,37 @@ TEST(AlarmLedger, StoredFormsKeepWholeTextsAndSkipDamage) {
 }
 
 TEST(AlarmNext, NextOccurrenceAndTipText) {
-    AlarmItem weekly = Daily(7, 30, "w");
-    weekly.timeMode = alarms::kTimeWeekly;
-    weekly.week = 2;  // Tuesday
-    AlarmItem monthly31 = Daily(7, 30, "m");
-    monthly31.timeMode = alarms::kTimeMonthly;
-    monthly31.wDay = 31;
-    AlarmItem feb29 = Daily(7, 30, "y");
-    feb29.timeMode = alarms::kTimeYearly;
-    feb29.month = 2;
-    feb29.wDay = 29;
-    AlarmItem pastOnce = Daily(7, 30, "o");
-    pastOnce.timeMode = alarms::kTimeOnce;
-    pastOnce.SetYear(2025);
-    const auto at = [](int y, int mo, int d, int h, int mi) { return alarms::MinuteSerial({{y, mo, d}, h, mi, 0}); };
-    const struct { const char* what; AlarmItem item; std::int64_t after; std::optional<std::int64_t> next; } rows[] = {
-        {"daily, later today", Daily(7, 30, "d"), at(2026, 12, 7, 7, 0), at(2026, 12, 7, 7, 30)},
-        {"daily, in its own minute: tomorrow", Daily(7, 30, "d"), at(2026, 12, 7, 7, 30), at(2026, 12, 8, 7, 30)},
-        {"weekly Tuesday from Monday", weekly, at(2026, 12, 7, 9, 0), at(2026, 12, 8, 7, 30)},
-        {"monthly 31 from 1 November", monthly31, at(2026, 11, 1, 0, 0), at(2026, 12, 31, 7, 30)},
-        {"yearly 29 February", feb29, at(2026, 12, 7, 0, 0), at(2028, 2, 29, 7, 30)},
-        {"once, in the past", pastOnce, at(2026, 12, 7, 0, 0), std::nullopt},
+    using namespace alarms;
+    // Items at 07:30: the rule, its weekday, month, day and year (0: as stored by default).
+    using std::int64_t;
+    const struct { const char* what; int rule, week, month, day, year; int64_t after; std::optional<int64_t> next; } rows[] = {
+        {"daily, later today", kTimeDaily, 0, 1, 1, 0, At(2026, 12, 7, 7, 0), At(2026, 12, 7, 7, 30)},
+        {"daily, in its own minute: tomorrow", kTimeDaily, 0, 1, 1, 0, At(2026, 12, 7, 7, 30), At(2026, 12, 8, 7, 30)},
+        {"weekly Tuesday from Monday", kTimeWeekly, 2, 1, 1, 0, At(2026, 12, 7, 9, 0), At(2026, 12, 8, 7, 30)},
+        {"monthly 31 from 1 November", kTimeMonthly, 0, 1, 31, 0, At(2026, 11, 1, 0, 0), At(2026, 12, 31, 7, 30)},
+        {"yearly 29 February", kTimeYearly, 0, 2, 29, 0, At(2026, 12, 7, 0, 0), At(2028, 2, 29, 7, 30)},
+        {"once, in the past", kTimeOnce, 0, 1, 1, 2025, At(2026, 12, 7, 0, 0), std::nullopt},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
-        EXPECT_EQ(alarms::NextOccurrence(r.item, r.after), r.next);
+        AlarmItem item = DailyReminder(7, 30);
+        item.timeMode = static_cast<std::uint8_t>(r.rule);
+        item.week = static_cast<std::uint8_t>(r.week);
+        item.month = static_cast<std::uint8_t>(r.month);
+        item.wDay = static_cast<std::uint8_t>(r.day);
+        if (r.year) item.SetYear(r.year);
+        EXPECT_EQ(NextOccurrence(item, r.after), r.next);
     }
-    EXPECT_EQ(alarms::ShortDueText(at(2026, 12, 8, 7, 30)), "Tue 07:30");
+    EXPECT_EQ(ShortDueText(At(2026, 12, 8, 7, 30)), "Tue 07:30");
     // The tray's line: the weekday alone within six days, with the date beyond.
     const struct { std::int64_t now, due; const char* line; } tips[] = {
-        {at(2026, 12, 3, 23, 59), at(2026, 12, 3, 23, 59), "Next alarm: Thu 23:59"},
-        {at(2026, 12, 3, 23, 59), at(2026, 12, 9, 7, 30), "Next alarm: Wed 07:30"},
-        {at(2026, 12, 3, 0, 0), at(2026, 12, 10, 0, 0), "Next alarm: Thu 10 Dec 00:00"},
-        {at(2026, 11, 30, 8, 0), at(2026, 12, 24, 7, 30), "Next alarm: Thu 24 Dec 07:30"},
-        {at(2026, 12, 30, 8, 0), at(2027, 1, 1, 7, 5), "Next alarm: Fri 07:05"},
+        {At(2026, 12, 3, 23, 59), At(2026, 12, 3, 23, 59), "Next alarm: Thu 23:59"},
+        {At(2026, 12, 3, 23, 59), At(2026, 12, 9, 7, 30), "Next alarm: Wed 07:30"},
+        {At(2026, 12, 3, 0, 0), At(2026, 12, 10, 0, 0), "Next alarm: Thu 10 Dec 00:00"},
+        {At(2026, 11, 30, 8, 0), At(2026, 12, 24, 7, 30), "Next alarm: Thu 24 Dec 07:30"},
+        {At(2026, 12, 30, 8, 0), At(2027, 1, 1, 7, 5), "Next alarm: Fri 07:05"},
     };
-    for (const auto& t : tips) EXPECT_EQ(alarms::NextAlarmLine(t.now, t.due), t.line);
+    for (const auto& t : tips) EXPECT_EQ(NextAlarmLine(t.now, t.due), t.line);
 }
 
 }  // namespace

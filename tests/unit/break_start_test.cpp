@@ -15,37 +15,31 @@ constexpr std::uint64_t kMinute = 60 * 1000;
 TEST(BreakStart, DecidesWaitSkipNoticeOrBreak) {
     struct Case {
         const char* what;
-        bool waitBusy, skipAway, enforced;
+        bool enforced, waitBusy;
         int notice, postpones;
+        bool skipAway;
         Moment moment;  // busy, waited, idle, postpones used
         Decision expected;
     } cases[] = {
-        {"long idle, but busy first: wait", true, true, false, 10, 2, {true, 0, 99 * kMinute, 0}, {Step::Wait}},
-        {"busy 29:59 still waits", true, true, false, 10, 2, {true, 30 * kMinute - 1, 0, 0}, {Step::Wait}},
-        {"busy for 30 minutes gives up", true, true, false, 10, 2, {true, 30 * kMinute, 0, 0}, {Step::Skip}},
-        {"busy, waitbusy off", false, true, false, 10, 2, {true, 0, 0, 0}, {Step::Notice, true}},
-        {"busy, waitbusy off, no notice", false, true, false, 0, 2, {true, 0, 0, 0}, {Step::Break}},
-        {"away exactly the break's length", true, true, false, 10, 2, {false, 0, 600 * 1000, 0}, {Step::Skip}},
-        {"away a moment less", true, true, false, 10, 2, {false, 0, 600 * 1000 - 1, 0}, {Step::Notice, true}},
-        {"away, skipaway off", true, false, false, 10, 2, {false, 0, 99 * kMinute, 0}, {Step::Notice, true}},
-        {"enforced: no postpone", true, true, true, 10, 2, {false, 0, 0, 0}, {Step::Notice, false}},
-        {"one of two postpones used", true, true, false, 10, 2, {false, 0, 0, 1}, {Step::Notice, true}},
-        {"both postpones used", true, true, false, 10, 2, {false, 0, 0, 2}, {Step::Notice, false}},
-        {"postpones=0", true, true, false, 10, 0, {false, 0, 0, 0}, {Step::Notice, false}},
-        {"notice=0", true, true, false, 0, 2, {false, 0, 0, 0}, {Step::Break}},
+        {"long idle, but busy first: wait", false, true, 10, 2, true, {true, 0, 99 * kMinute, 0}, {Step::Wait}},
+        {"busy 29:59 still waits", false, true, 10, 2, true, {true, 30 * kMinute - 1, 0, 0}, {Step::Wait}},
+        {"busy for 30 minutes gives up", false, true, 10, 2, true, {true, 30 * kMinute, 0, 0}, {Step::Skip}},
+        {"busy, waitbusy off", false, false, 10, 2, true, {true, 0, 0, 0}, {Step::Notice, true}},
+        {"busy, waitbusy off, no notice", false, false, 0, 2, true, {true, 0, 0, 0}, {Step::Break}},
+        {"away exactly the break's length", false, true, 10, 2, true, {false, 0, 600 * 1000, 0}, {Step::Skip}},
+        {"away a moment less", false, true, 10, 2, true, {false, 0, 600 * 1000 - 1, 0}, {Step::Notice, true}},
+        {"away, skipaway off", false, true, 10, 2, false, {false, 0, 99 * kMinute, 0}, {Step::Notice, true}},
+        {"enforced: no postpone", true, true, 10, 2, true, {false, 0, 0, 0}, {Step::Notice, false}},
+        {"one of two postpones used", false, true, 10, 2, true, {false, 0, 0, 1}, {Step::Notice, true}},
+        {"both postpones used", false, true, 10, 2, true, {false, 0, 0, 2}, {Step::Notice, false}},
+        {"postpones=0", false, true, 10, 0, true, {false, 0, 0, 0}, {Step::Notice, false}},
+        {"notice=0", false, true, 0, 2, true, {false, 0, 0, 0}, {Step::Break}},
     };
     for (const auto& c : cases) {
-        Options o;
-        o.seconds = 600;
-        o.waitBusy = c.waitBusy;
-        o.skipAway = c.skipAway;
-        o.enforced = c.enforced;
-        o.noticeSeconds = c.notice;
-        o.postpones = c.postpones;
+        const Options o{600, c.enforced, c.waitBusy, c.notice, c.postpones, c.skipAway, EndSound::BuiltIn, ""};
         EXPECT_EQ(Decide(o, c.moment), c.expected) << c.what;
     }
-    // A break of no length measures no absence.
-    EXPECT_EQ(Decide(Options{}, {false, 0, 99 * kMinute, 0}).step, Step::Notice);
+    EXPECT_EQ(Decide(Options{}, {false, 0, 99 * kMinute, 0}).step, Step::Notice);  // no length measures no absence
 }
 
 TEST(BreakStart, StoredKeysAreBroughtIntoRange) {
@@ -59,21 +53,14 @@ TEST(BreakStart, StoredKeysAreBroughtIntoRange) {
         {"beyond 32 bits", {"", "99999999999", "99999999999", "", ""}, {30, true, true, 10, 2, true, EndSound::BuiltIn, ""}},
         {"blanks around numbers", {" 0 ", " 3 ", " 1", "", ""}, {30, true, false, 3, 1, true, EndSound::BuiltIn, ""}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const Options o = ReadOptions(30, true, c.keys);
-        const Options& e = c.expected;
-        EXPECT_EQ(std::tie(o.seconds, o.enforced, o.waitBusy, o.noticeSeconds, o.postpones, o.skipAway, o.endSound,
-                           o.endSoundFile),
-                  std::tie(e.seconds, e.enforced, e.waitBusy, e.noticeSeconds, e.postpones, e.skipAway, e.endSound,
-                           e.endSoundFile));
-    }
+    auto fields = [](const Options& o) {
+        return std::tie(o.seconds, o.enforced, o.waitBusy, o.noticeSeconds, o.postpones, o.skipAway, o.endSound, o.endSoundFile);
+    };
+    for (const auto& c : cases) EXPECT_EQ(fields(ReadOptions(30, true, c.keys)), fields(c.expected)) << c.what;
 }
 
 TEST(BreakStart, BusyStatesTextsAndWaveHeaders) {
-    // QUERY_USER_NOTIFICATION_STATE as the system numbers it: 2 full screen, 3 Direct3D full
-    // screen, 4 presentation mode, 6 quiet time are busy; 1 not present, 5 accepts
-    // notifications, 7 an app's own state, and no answer (0) are not.
+    // Busy: 2 full screen, 3 Direct3D full screen, 4 presentation, 6 quiet time; 0 is no answer.
     const bool busy[] = {false, false, true, true, true, false, true, false, false};
     for (int state = 0; state <= 8; ++state) EXPECT_EQ(BusyState(state), busy[state]) << state;
     EXPECT_EQ(NoticeText(900, 10), "A break of 900 seconds starts in 10 seconds.");
@@ -83,18 +70,18 @@ TEST(BreakStart, BusyStatesTextsAndWaveHeaders) {
 }
 
 TEST(BreakStart, NoticeSitsInTheCornerOfTheNotificationArea) {
-    const monitors::Rect area{0, 0, 1920, 1080};
-    struct Case { const char* what; monitors::Rect work; int x, y; } cases[] = {
-        {"taskbar at the bottom", {0, 0, 1920, 1040}, 1610, 950},
-        {"taskbar at the top", {0, 40, 1920, 1080}, 1610, 50},
-        {"taskbar on the left", {60, 0, 1920, 1080}, 70, 990},
-        {"taskbar on the right", {0, 0, 1860, 1080}, 1550, 990},
-        {"work area smaller than the notice", {0, 0, 200, 50}, 0, 0},
+    const monitors::Rect screen{0, 0, 1920, 1080};
+    struct Case { const char* what; monitors::Rect area, work; int x, y; } cases[] = {
+        {"taskbar at the bottom", screen, {0, 0, 1920, 1040}, 1610, 950},
+        {"taskbar at the top", screen, {0, 40, 1920, 1080}, 1610, 50},
+        {"taskbar on the left", screen, {60, 0, 1920, 1080}, 70, 990},
+        {"taskbar on the right", screen, {0, 0, 1860, 1080}, 1550, 990},
+        {"work area smaller than the notice", screen, {0, 0, 200, 50}, 0, 0},
+        {"monitor left of the origin", {-1280, 0, 0, 1024}, {-1280, 0, 0, 984}, -310, 894},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(NoticePlace(area, c.work, 300, 80, 10), (monitors::Rect{c.x, c.y, c.x + 300, c.y + 80})) << c.what;
+        EXPECT_EQ(NoticePlace(c.area, c.work, 300, 80, 10), (monitors::Rect{c.x, c.y, c.x + 300, c.y + 80})) << c.what;
     }
-    EXPECT_EQ(NoticePlace({-1280, 0, 0, 1024}, {-1280, 0, 0, 984}, 300, 80, 10), (monitors::Rect{-310, 894, -10, 974}));
 }
 
 }  // namespace

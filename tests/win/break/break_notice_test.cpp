@@ -1,6 +1,5 @@
-// Before the break window: the first step from the stored keys and the system, the busy wait,
-// the notice and its postponements, the end sound and one break per desktop; the notification
-// state, the last input, the sound and the clock through seams.
+// Before the break window: the first step, the busy wait, the notice and its postponements, the end
+// sound and one break per desktop; the notification state, last input, sound and clock through seams.
 #include "apps/break/BreakNotice.h"
 #include "tests/win/break/break_fixture.h"
 #include "tests/win/support/TextFit.h"
@@ -30,21 +29,26 @@ protected:
         seams_->lastInputAge = [this] { return idle_; };
         seams_->playSound = [this](const void* sound, HMODULE, DWORD flags) {
             sounds_.push_back(flags & SND_MEMORY ? "<chime>" : static_cast<const char*>(sound));
-            // Played only when asked asynchronously and without the system's default sound: a
-            // file played otherwise would be followed by the chime in the record.
+            // A file played synchronously or with the default sound would be followed by the chime.
             return (flags & SND_ASYNC) && (flags & SND_NODEFAULT);
         };
     }
     void TearDown() override {
-        if (HWND brk = bp::NoticeBreakWindow(notice_)) wnd_ = brk;
-        if (IsWindow(notice_)) DestroyWindow(notice_);
+        Close();
         BreakWindowTest::TearDown();
     }
-    void Start(const char* timesshow, const char* cmdhide, const char* key = nullptr, const char* value = nullptr) {
+    void Close() {
+        if (HWND brk = BreakWnd()) DestroyWindow(brk);
+        if (IsWindow(notice_)) DestroyWindow(notice_);
+    }
+    void Keys(const char* timesshow, const char* cmdhide, const char* key, const char* value) {
         DeleteFileA(ini().c_str());
         WriteIni(timesshow, cmdhide);
         if (key) ini::WriteIniString("StartBreak", key, value);
-        bp::BreakConfig config{ini(), paths::ProgramDirectory(), false};
+    }
+    void Start(const char* timesshow, const char* cmdhide, const char* key = nullptr, const char* value = nullptr) {
+        Keys(timesshow, cmdhide, key, value);
+        const bp::BreakConfig config{ini(), paths::ProgramDirectory(), false};
         notice_ = bp::StartBreak(GetModuleHandleA(nullptr), config, SW_SHOWNOACTIVATE);
         ASSERT_NE(notice_, nullptr);
         PumpPending();
@@ -71,9 +75,7 @@ protected:
 TEST_F(BreakNoticeTest, TheFirstStepFollowsTheStoredKeysAndTheSystem) {
     enum Outcome { kWaits, kSkips, kNotice, kBreaks };
     struct Case { const char* what; const char* key; const char* value; int state; ULONGLONG idle; Outcome outcome; } cases[] = {
-        {"defaults", nullptr, nullptr, kFree, 0, kNotice},
-        {"no answer from the system is not busy", nullptr, nullptr, 0, 0, kNotice},
-        {"presentation mode", nullptr, nullptr, 4, 0, kWaits},
+        {"defaults; no answer from the system is not busy", nullptr, nullptr, 0, 0, kNotice},
         {"waitbusy=0 over a busy state", "waitbusy", "0", kBusy, 0, kNotice},
         {"away for the break's length", nullptr, nullptr, kFree, 600 * 1000, kSkips},
         {"skipaway=0 after an absence", "skipaway", "0", kFree, 3600 * 1000, kNotice},
@@ -89,8 +91,7 @@ TEST_F(BreakNoticeTest, TheFirstStepFollowsTheStoredKeysAndTheSystem) {
         EXPECT_EQ(Skipped(), c.outcome == kSkips);
         EXPECT_EQ(Shown() ? Says() : "", c.outcome == kNotice ? "A break of 600 seconds starts in 10 seconds." : "");
         EXPECT_EQ(BreakWnd() != nullptr, c.outcome == kBreaks);
-        if (HWND brk = BreakWnd()) DestroyWindow(brk);
-        if (IsWindow(notice_)) DestroyWindow(notice_);
+        Close();
     }
 }
 
@@ -104,8 +105,7 @@ TEST_F(BreakNoticeTest, ABusyStateThatClearsAfter45SecondsGivesTheNoticeThenTheB
     ASSERT_TRUE(Shown());
     EXPECT_TRUE(GetWindowLongA(notice_, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ("", testing_support::ClippedTextReport(notice_));
-    // In the lower right of the primary monitor's work area, where the notification area is.
-    RECT work{}, r{};
+    RECT work{}, r{};  // in the lower right of the primary work area, where the notification area is
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     GetWindowRect(notice_, &r);
     EXPECT_TRUE(r.left > (work.left + work.right) / 2 && r.top > (work.top + work.bottom) / 2 && r.right <= work.right &&
@@ -146,9 +146,8 @@ TEST_F(BreakNoticeTest, PostponeTwiceThenNoThirdAndNeverForAnEnforcedBreak) {
         Command(bp::kIdPostpone);  // a stray command does not put it off either
         EXPECT_TRUE(Shown());
         Command(bp::kIdStartNow);
-        ASSERT_NE(BreakWnd(), nullptr);
-        DestroyWindow(BreakWnd());
-        DestroyWindow(notice_);
+        EXPECT_NE(BreakWnd(), nullptr);
+        Close();
     }
 }
 
@@ -162,9 +161,7 @@ TEST_F(BreakNoticeTest, TheEndOfTheBreakSoundsOnce) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.endsound ? c.endsound : "absent");
-        DeleteFileA(ini().c_str());
-        WriteIni("3", "1");
-        if (c.endsound) ini::WriteIniString("StartBreak", "endsound", c.endsound);
+        Keys("3", "1", c.endsound ? "endsound" : nullptr, c.endsound);
         sounds_.clear();
         now_ = 100000;
         Open();

