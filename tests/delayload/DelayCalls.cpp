@@ -86,6 +86,15 @@ const Call kCalls[] = {
                               return !GetOpenFileNameA(&ofn); }},  // cancelled
     {"TransparentBlt", TransparentBlits},
     {"CoTaskMemFree", [] { CoTaskMemFree(nullptr); return true; }},
+    {"CoInitializeEx", [] { return SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)); }},  // S_FALSE: again
+    {"CoUninitialize", [] { CoUninitialize(); return true; }},  // balances CoInitializeEx
+    {"CoCreateInstance", [] { IUnknown* none = nullptr;  // no such class
+                              return FAILED(CoCreateInstance(GUID{0x1234, 1, 2, {3}}, nullptr, CLSCTX_INPROC_SERVER,
+                                                             IID_IUnknown, reinterpret_cast<void**>(&none))) && !none; }},
+    {"SysAllocStringLen", [] { BSTR s = SysAllocStringLen(L"ab", 2); const bool ok = s && SysStringLen(s) == 2;
+                               SysFreeString(s); return ok; }},
+    {"SysFreeString", [] { SysFreeString(nullptr); return true; }},
+    {"VariantInit", [] { VARIANT v; v.vt = VT_BSTR; VariantInit(&v); return v.vt == VT_EMPTY; }},
     {"CreateStreamOnHGlobal", DecodesPicture},
     {"OleLoadPicture", DecodesPicture},
     {"SHBrowseForFolderA", [] { BROWSEINFOA bi{}; return SHBrowseForFolderA(&bi) == nullptr; }},  // cancelled

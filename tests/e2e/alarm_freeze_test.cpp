@@ -75,7 +75,7 @@ std::vector<std::string> ListBoxRows(HWND list) {
 
 TEST(AlarmFreeze, ThawedAfterTheMinuteTheReminderFiresOnceAndTheShutdownIsOnlyListed) {
     driver::ResetZentaroSettings();
-    const int due = driver::NextMinuteOfDay(50);
+    const int due = driver::MinuteOfDayAhead(2);
     driver::StoreDailyItem(1, due, alarms::kNotifyText, "Stand up");
     driver::StoreDailyItem(2, due, alarms::kNotifyShutdown, "Go home");
 
@@ -83,6 +83,7 @@ TEST(AlarmFreeze, ThawedAfterTheMinuteTheReminderFiresOnceAndTheShutdownIsOnlyLi
     ASSERT_NE(driver::StartClock(clock), nullptr);
     const int unixPid = UnixPidOf("zentaro.exe");
     ASSERT_NE(unixPid, 0);
+    driver::ApproachMinute(due, 7);
 
     // Frozen in the last seconds before the due minute; while it is frozen, 70 s pass on both
     // of the test's clocks (the wall clock and the monotonic one), as if the computer slept.

@@ -35,8 +35,8 @@ TEST(AlarmRoad, ReminderAddedInTheListAppearsInItsMinute) {
     HWND editor = driver::WaitForWindow("frmAdditem", "Alarm item ", 10000, clock.id());
     ASSERT_NE(editor, nullptr);
 
-    // Clear of the end of a minute, so the entry is stored before its minute begins.
-    const int minuteOfDay = driver::NextMinuteOfDay(50);
+    // Two minutes ahead; the clock is moved to just before it once the item is stored.
+    const int minuteOfDay = driver::MinuteOfDayAhead(2);
     const int hour = minuteOfDay / 60, minute = minuteOfDay % 60;
     SendMessageA(driver::ChildById(editor, alarms::kEditorOption0 + 1), BM_CLICK, 0, 0);  // "Daily"
     SetControlText(editor, alarms::kEditorText, "Stand up");
@@ -46,6 +46,7 @@ TEST(AlarmRoad, ReminderAddedInTheListAppearsInItsMinute) {
     ASSERT_TRUE(driver::WaitForNoWindow("frmAdditem", "Alarm item ", 10000));
     HWND reopened = driver::WaitForWindow("frmOptions", "Alarm Item", 10000, clock.id());
     ASSERT_NE(reopened, nullptr);
+    driver::ApproachMinute(minuteOfDay, 5);
 
     HWND reminder = nullptr;
     ASSERT_TRUE(driver::WaitFor(
@@ -55,8 +56,8 @@ TEST(AlarmRoad, ReminderAddedInTheListAppearsInItsMinute) {
                            : driver::FindTopWindows(nullptr, "Text Hint", clock.id()).front();
             return reminder != nullptr;
         },
-        90000))
-        << "no reminder within 90 s";
+        30000))
+        << "no reminder";
     SYSTEMTIME seen{};
     GetLocalTime(&seen);
     EXPECT_EQ(seen.wHour * 60 + seen.wMinute, minuteOfDay);
@@ -70,12 +71,13 @@ HWND FindReminder(DWORD process) {
 
 TEST(AlarmRoad, ClockStartedAgainInTheFiredMinuteDoesNotFireAgain) {
     driver::ResetZentaroSettings();
-    const int minuteOfDay = driver::NextMinuteOfDay(50);
+    const int minuteOfDay = driver::MinuteOfDayAhead(2);
     driver::StoreDailyItem(1, minuteOfDay, alarms::kNotifyText, "Once");
 
     driver::Process first;
     HWND face = driver::StartClock(first);
     ASSERT_NE(face, nullptr);
+    driver::ApproachMinute(minuteOfDay, 5);
     HWND reminder = nullptr;
     ASSERT_TRUE(driver::WaitFor([&] { return (reminder = FindReminder(first.id())) != nullptr; }, 30000));
     PostMessageA(reminder, WM_COMMAND, IDOK, 0);
@@ -125,9 +127,14 @@ TEST_P(AlarmRoadNights, ADailyReminderFiresOnce) {
     const ClockNight& night = GetParam();
     driver::ResetZentaroSettings();
     driver::StoreDailyItem(1, night.dueMinute, alarms::kNotifyText, "Night shift");
-    ASSERT_TRUE(driver::SetWallClockUtc(night.start)) << "the test needs its movable wall clock";
+    // Started a minute before the row's start and moved on to it once up, so that a slow start
+    // never eats the lead.
+    SYSTEMTIME early = night.start;
+    early.wMinute = static_cast<WORD>(early.wMinute - 1);  // every row starts at minute 1 or later
+    ASSERT_TRUE(driver::SetWallClockUtc(early)) << "the test needs its movable wall clock";
     driver::Process clock;
     ASSERT_NE(driver::StartClock(clock), nullptr);
+    ASSERT_TRUE(driver::SetWallClockUtc(night.start));
 
     HWND reminder = WaitForReminder(clock, 30000);
     ASSERT_NE(reminder, nullptr) << night.description;

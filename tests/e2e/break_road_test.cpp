@@ -41,7 +41,7 @@ TEST_F(BreakRoad, BreakSavedForTheNextMinuteStartsBreakWithItsSeconds) {
     ASSERT_NE(main, nullptr);
 
     // Far enough from a minute's end that the item is saved before its minute begins.
-    const int due = driver::NextMinuteOfDay(48);
+    const int due = driver::MinuteOfDayAhead(2);
     const std::string hour = std::to_string(due / 60 % 24);
     const std::string minute = std::to_string(due % 60);
 
@@ -55,6 +55,7 @@ TEST_F(BreakRoad, BreakSavedForTheNextMinuteStartsBreakWithItsSeconds) {
     SendMessageA(driver::ChildById(settings, kIdSkipAway), BM_SETCHECK, BST_UNCHECKED, 0);
     PostMessageA(settings, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     ASSERT_TRUE(driver::WaitForNoWindow(kBreakSettingsClass, kBreakSettingsTitle, 10000));
+    driver::ApproachMinute(due, 5);
 
     // The item falls due at second 0 of the next minute.
     HWND brk = driver::WaitForWindow(break_program::kBreakClass, break_program::kBreakTitle, 80000);

@@ -244,6 +244,20 @@ bool SetWallClockUtc(const SYSTEMTIME& utc) {
     return ShiftWallClock(target - UtcSecondsNow());
 }
 
+int MinuteOfDayAhead(int ahead) {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return (now.wHour * 60 + now.wMinute + ahead) % (24 * 60);
+}
+
+void ApproachMinute(int minuteOfDay, int secondsBefore) {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    const int day = 24 * 3600;
+    const int wait = ((minuteOfDay * 60 - secondsBefore - (now.wHour * 3600 + now.wMinute * 60 + now.wSecond)) % day + day) % day;
+    if (!ShiftWallClock(wait)) Sleep(static_cast<DWORD>(wait) * 1000);
+}
+
 SYSTEMTIME Utc(int year, int month, int day, int hour, int minute, int second) {
     SYSTEMTIME t{};
     t.wYear = static_cast<WORD>(year);

@@ -79,6 +79,13 @@ HWND StartClock(Process& clock, DWORD faceTimeoutMs = 20000);
 // already past it, this waits for the next minute to begin.
 int NextMinuteOfDay(int latestSecond);
 
+// The minute of the day `ahead` minutes after the current one (0..1439).
+int MinuteOfDayAhead(int ahead);
+// Brings the local time to `secondsBefore` seconds before minuteOfDay begins: the movable wall
+// clock is moved forward; without one, this waits. Call it once the programs are up, so that a
+// slow start never eats the lead.
+void ApproachMinute(int minuteOfDay, int secondsBefore);
+
 // The wall clock of every process of this test, when it runs under libfaketime (the test's
 // --faketime in tests/e2e/CMakeLists.txt): moved by `seconds` (negative: back), or so that it
 // reads the UTC time `utc` now, and running on from there. False when the test has no such
