@@ -26,16 +26,13 @@ TEST(WakeRules, ArmInstant) {
 TEST(WakeRules, WarningLineForEveryPlanSetting) {
     const std::optional<std::uint32_t> settings[] = {std::nullopt, 0u, 1u, 2u};
     const std::string blocked = std::string(wake::kWakeBlockedText) + " This applies on ";
+    const char* where[] = {"", "battery.", "mains power.", "mains power and on battery."};
     for (const auto& mains : settings) {
         for (const auto& battery : settings) {
-            const bool offMains = mains && *mains != 1, offBattery = battery && *battery != 1;
-            const std::string line = wake::WarningLine({mains, battery}, {});
-            EXPECT_EQ(line, !offMains && !offBattery ? ""
-                            : blocked + (offMains && offBattery ? "mains power and on battery."
-                                         : offMains            ? "mains power."
-                                                               : "battery."))
+            const int off = (mains && *mains != 1 ? 2 : 0) + (battery && *battery != 1 ? 1 : 0);
+            EXPECT_EQ(wake::WarningLine({mains, battery}, {}), off ? blocked + where[off] : "")
                 << mains.value_or(9) << "/" << battery.value_or(9);
-            EXPECT_EQ(wake::WarningLine({mains, battery}, {true, 0, 0}), blocked + "mains power and on battery.");
+            EXPECT_EQ(wake::WarningLine({mains, battery}, {true, 0, 0}), blocked + where[3]);
         }
     }
     EXPECT_EQ(wake::WarningLine({1u, 1u}, {false, 5, 0x80070005}), "Windows refused the wake timer (error 5).");
