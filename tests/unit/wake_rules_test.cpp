@@ -12,13 +12,18 @@ namespace {
 
 TEST(WakeRules, ArmInstant) {
     constexpr std::int64_t now = 1'796'000'000, day = 86'400, horizon = now - now % day + 49 * day;
-    struct Case { std::optional<std::int64_t> due, armed; } cases[] = {
-        {std::nullopt, std::nullopt}, {now - 60, std::nullopt}, {now, std::nullopt},
-        {now + 10, now - 20},  // kept in the past, not moved on every tick
-        {now + 30, now}, {now + 9 * 3600, now + 9 * 3600 - 30}, {now + 49 * day + 30, now + 49 * day},
-        {now + 49 * day + 31, horizon}, {now + 365 * day, horizon},  // beyond: the same daily instant
+    struct Case { const char* what; std::optional<std::int64_t> due, armed; } cases[] = {
+        {"nothing pending", std::nullopt, std::nullopt},
+        {"due already passed", now - 60, std::nullopt},
+        {"due this second", now, std::nullopt},
+        {"due in 10 s: kept in the past, not moved on every tick", now + 10, now - 20},
+        {"due in 30 s: now", now + 30, now},
+        {"due at 07:00 tomorrow", now + 9 * 3600, now + 9 * 3600 - 30},
+        {"exactly at the horizon", now + 49 * day + 30, now + 49 * day},
+        {"a second beyond: the last whole day within", now + 49 * day + 31, horizon},
+        {"a year ahead: the same daily instant", now + 365 * day, horizon},
     };
-    for (const Case& c : cases) EXPECT_EQ(wake::ArmInstant(c.due, now), c.armed) << c.due.value_or(-1) - now;
+    for (const Case& c : cases) EXPECT_EQ(wake::ArmInstant(c.due, now), c.armed) << c.what;
 }
 
 // Every pair of plan settings (unread, disabled, enabled, important timers only): the line

@@ -869,15 +869,16 @@ TEST(ShutdownCountdown, StandardHintUsesTheCodePagesBracketsOrSquareOnes) {
 // dismissed (a minute for a sound or a program), for at most 10 minutes, and released once; a
 // reminder after a wake comes to the front.
 TEST(AlarmAwake, AskedWhileTheAlarmIsUpAndReleasedWhenDismissed) {
-    struct Case { int mode; const char* dialog; ULONGLONG upMs; int dismiss; size_t whileUp; } cases[] = {
-        {kNotifyText, kReminderTitle, 0, IDOK, 1},
-        {kNotifyText, kReminderTitle, 0, kReminderSnoozeId, 1},
-        {kNotifyText, kReminderTitle, wake::kAwakeLimitMs, IDOK, 2},  // released after ten minutes
-        {kNotifyShutdown, kShutdownName, 0, kCountdownCancelId, 1},
-        {kNotifySound, "", wake::kTimedHoldMs - 1, 0, 1},  // released a millisecond later
+    struct Case { const char* what; int mode; const char* dialog; ULONGLONG upMs; int dismiss; size_t whileUp; };
+    const Case cases[] = {
+        {"reminder, OK", kNotifyText, kReminderTitle, 0, IDOK, 1},
+        {"reminder, Snooze", kNotifyText, kReminderTitle, 0, kReminderSnoozeId, 1},
+        {"reminder up past ten minutes", kNotifyText, kReminderTitle, wake::kAwakeLimitMs, IDOK, 2},
+        {"countdown, cancel", kNotifyShutdown, kShutdownName, 0, kCountdownCancelId, 1},
+        {"sound, a minute", kNotifySound, "", wake::kTimedHoldMs - 1, 0, 1},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(&c - cases);
+        SCOPED_TRACE(c.what);
         RecordingSeams seams;
         sys::ScopedSeams clock;
         ULONGLONG ms = 1'000'000'000;

@@ -272,17 +272,17 @@ TEST_F(OptionsDialogTest, ApplyStoresEveryValueAndReshapesTheClock) {
 // and without resume; OK stores the option and switches the wake on and off.
 TEST_F(OptionsDialogTest, WakeOptionShowsWhyTheComputerMayNotWake) {
     const std::string blocked = std::string(wake::kWakeBlockedText) + " This applies on ";
-    struct Case { wake::PlanWakeSettings plan; DWORD timer; bool on; std::string line; } cases[] = {
-        {{0u, 0u}, ERROR_SUCCESS, false, ""},
-        {{1u, 1u}, ERROR_SUCCESS, true, ""},
-        {{0u, 1u}, ERROR_SUCCESS, true, blocked + "mains power."},
-        {{1u, 1u}, ERROR_NOT_SUPPORTED, true, blocked + "mains power and on battery."},
+    struct Case { const char* what; wake::PlanWakeSettings plan; DWORD timer; bool on; std::string line; } cases[] = {
+        {"box clear, wake timers disabled", {0u, 0u}, ERROR_SUCCESS, false, ""},
+        {"wake timers allowed", {1u, 1u}, ERROR_SUCCESS, true, ""},
+        {"disabled on mains", {0u, 1u}, ERROR_SUCCESS, true, blocked + "mains power."},
+        {"no resume", {1u, 1u}, ERROR_NOT_SUPPORTED, true, blocked + "mains power and on battery."},
     };
     HWND main = OpenClock();
     seams_->wakeTask = [](std::optional<std::int64_t>) { return S_OK; };
     wake::Rearm(1'900'000'000, 1'800'000'000);
     for (const Case& c : cases) {
-        SCOPED_TRACE(&c - cases);
+        SCOPED_TRACE(c.what);
         seams_->planWake = [plan = c.plan] { return plan; };
         seams_->wakeTimer = [timer = c.timer](std::optional<std::int64_t>) { return timer; };
         WithOptionsDialog(main, [&](HWND dlg) {
