@@ -1,8 +1,8 @@
 // The programs of one build folder (ZENTARO_PROGRAMS, the 32-bit release in make test32) as a
-// user first meets them, one row each: every program shows its window, the break shows its
-// picture, the options dialog opens, a reminder stored and loaded through the alarm list's OK
-// shows in its minute, and every delay-loaded function returns (delay_calls.exe). Under emulation a program takes a minute
-// or more to start, so all of them start at once and each row waits for its own.
+// user first meets them, one row each: every program shows its window, the break its picture,
+// the options dialog opens, a stored reminder shows in its minute, and every delay-loaded
+// function returns (delay_calls.exe). Under emulation a start takes a minute or more, so all
+// programs start at once and each row waits for its own.
 #include "alarms/AlarmActions.h"
 #include "alarms/AlarmItem.h"
 #include "alarms/AlarmList.h"
@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -28,15 +28,14 @@ std::string Programs() {
     return n > 0 && n < MAX_PATH ? std::string(dir) : driver::BinDir();
 }
 
-// Distinct colours of a screen rectangle: a photograph has thousands, the number shown in
-// place of a missing picture a few dozen.
+// Distinct colours on screen: a photograph has thousands, the number shown in place of a
+// missing picture a few dozen.
 size_t ScreenColours(const RECT& r) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<UINT32> pixels(static_cast<size_t>(w) * h);
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
+    HDC screen = GetDC(nullptr), mem = CreateCompatibleDC(screen);
     HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
     HGDIOBJ old = SelectObject(mem, bmp);
     BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
@@ -48,28 +47,32 @@ size_t ScreenColours(const RECT& r) {
     return std::unordered_set<UINT32>(pixels.begin(), pixels.end()).size();
 }
 
-// A daily reminder at minuteOfDay, stored as the clock stores it.
-void StoreReminder(int minuteOfDay) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Zentaro\\Data", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    const BYTE record[alarms::kRecordSize] = {1, alarms::kNotifyText, alarms::kTimeDaily, 0,
-                                              static_cast<BYTE>(minuteOfDay / 60), static_cast<BYTE>(minuteOfDay % 60),
-                                              alarms::kCenturyByte, 26, 1, 1, 0};
-    RegSetValueExA(key, "Data1", 0, REG_BINARY, record, sizeof record);
-    RegSetValueExA(key, "Text1", 0, REG_SZ, reinterpret_cast<const BYTE*>("Stand up"), 9);
-    const DWORD count = 1;
-    RegSetValueExA(key, "DataCount", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count), sizeof count);
-    RegCloseKey(key);
+void CheckOptionsAndReminder(HWND face, driver::Process& p) {
+    PostMessageA(face, WM_COMMAND, menu::kCmdOptions, 0);
+    HWND options = driver::WaitForWindow("#32770", "Option", 120000, p.id());
+    ASSERT_NE(options, nullptr) << "the options dialog did not open";
+    PostMessageA(options, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(driver::WaitForNoWindow("#32770", "Option", 60000));
+    // A reminder for the next minute, stored now; OK in the alarm list reloads the store.
+    const int minute = driver::NextMinuteOfDay(40);
+    driver::StoreDailyItem(1, minute, alarms::kNotifyText, "Stand up");
+    PostMessageA(face, WM_COMMAND, menu::kCmdAlarmSettings, 0);
+    HWND list = driver::WaitForWindow("frmOptions", "Alarm Item", 120000, p.id());
+    ASSERT_NE(list, nullptr) << "the alarm list did not open";
+    PostMessageA(list, WM_COMMAND, MAKEWPARAM(alarms::kListOk, BN_CLICKED), 0);
+    EXPECT_NE(driver::WaitForWindow(nullptr, alarms::kReminderTitle, 150000, p.id()), nullptr)
+        << "no reminder for " << minute / 60 << ":" << minute % 60;
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    EXPECT_EQ(now.wHour * 60 + now.wMinute, minute);
 }
 
 struct Row {
     const char* program;
-    const char* windowClass;  // null: a program without a window
-    const char* title;
+    const char* windowClass;
+    const char* title;  // null: a program without a window
     void (*check)(HWND wnd, driver::Process& process);
 };
-
-std::map<std::string, driver::Process> started;
 
 const Row kRows[] = {
     {"delay_calls.exe", nullptr, nullptr,
@@ -87,36 +90,15 @@ const Row kRows[] = {
              << "the break shows no picture: " << colours << " colours";
          std::printf("the break shows %zu colours\n", colours);
      }},
-    {"zentaro.exe", "frmMain", "Zentaro",
-     [](HWND face, driver::Process& p) {
-         PostMessageA(face, WM_COMMAND, menu::kCmdOptions, 0);
-         HWND options = driver::WaitForWindow("#32770", "Option", 120000, p.id());
-         ASSERT_NE(options, nullptr) << "the options dialog did not open";
-         PostMessageA(options, WM_COMMAND, IDCANCEL, 0);
-         ASSERT_TRUE(driver::WaitForNoWindow("#32770", "Option", 60000));
-         // A reminder for the next minute, stored now; OK in the alarm list reloads the store.
-         const int minute = driver::NextMinuteOfDay(40);
-         StoreReminder(minute);
-         PostMessageA(face, WM_COMMAND, menu::kCmdAlarmSettings, 0);
-         HWND list = driver::WaitForWindow("frmOptions", "Alarm Item", 120000, p.id());
-         ASSERT_NE(list, nullptr) << "the alarm list did not open";
-         PostMessageA(list, WM_COMMAND, MAKEWPARAM(alarms::kListOk, BN_CLICKED), 0);
-         HWND reminder = nullptr;
-         EXPECT_TRUE(driver::WaitFor([&] {
-             const auto found = driver::FindTopWindows(nullptr, alarms::kReminderTitle, p.id());
-             reminder = found.empty() ? nullptr : found.front();
-             return reminder != nullptr;
-         }, 150000)) << "no reminder for " << minute / 60 << ":" << minute % 60;
-         SYSTEMTIME now{};
-         GetLocalTime(&now);
-         EXPECT_EQ(now.wHour * 60 + now.wMinute, minute);
-     }},
+    {"zentaro.exe", "frmMain", "Zentaro", CheckOptionsAndReminder},
 };
+
+std::map<std::string, driver::Process> started;
 
 class Release : public ::testing::TestWithParam<Row> {
 public:
-    // Everything starts before the first row waits. One after the other: four emulated
-    // starts at once have been seen to hang, all waiting on the Wine server.
+    // Everything starts before the first row waits, one after the other: four emulated starts
+    // at once have been seen to hang, all waiting on the Wine server.
     static void SetUpTestSuite() {
         driver::ResetZentaroSettings();
         const std::string ini = Programs() + "\\stop.ini";
@@ -134,9 +116,8 @@ TEST_P(Release, StartsShowsItsWindowAndWorks) {
     const Row& row = GetParam();
     driver::Process& process = started[row.program];
     ASSERT_NE(process.id(), 0u) << row.program << " did not start";
-    HWND wnd = nullptr;
+    HWND wnd = row.title ? driver::WaitForWindow(row.windowClass, row.title, kStartDeadlineMs, process.id()) : nullptr;
     if (row.title) {
-        wnd = driver::WaitForWindow(row.windowClass, row.title, kStartDeadlineMs, process.id());
         ASSERT_NE(wnd, nullptr) << row.program << " showed no window within " << kStartDeadlineMs / 1000 << " s";
         EXPECT_TRUE(driver::WaitFor([&] { return IsWindowVisible(wnd) != FALSE; }, 30000)) << row.program;
     }
@@ -144,10 +125,9 @@ TEST_P(Release, StartsShowsItsWindowAndWorks) {
     process.Kill();  // an emulated program costs CPU time even when idle
 }
 
-INSTANTIATE_TEST_SUITE_P(Programs, Release, ::testing::ValuesIn(kRows),
-                         [](const auto& info) {
-                             std::string name = info.param.program;
-                             return name.substr(0, name.find('.'));
-                         });
+INSTANTIATE_TEST_SUITE_P(Programs, Release, ::testing::ValuesIn(kRows), [](const auto& info) {
+    const std::string name = info.param.program;
+    return name.substr(0, name.find('.'));
+});
 
 }  // namespace

@@ -126,9 +126,6 @@ protected:
             t = {};
             t.wYear = 2026; t.wMonth = 12; t.wDay = 8; t.wHour = 21; t.wMinute = 34; t.wSecond = 56;
         };
-        seams_->wakeTimer = [this](std::optional<std::int64_t>) { return timerResult; };
-        seams_->wakeTask = [](std::optional<std::int64_t>) { return S_OK; };
-        seams_->planWake = [this] { return plan; };
     }
     void TearDown() override {
         wake::SetEnabled(false);
@@ -145,8 +142,6 @@ protected:
         return w;
     }
     sys::ScopedSeams seams_;
-    wake::PlanWakeSettings plan{1u, 1u};
-    DWORD timerResult = ERROR_SUCCESS;
 };
 
 TEST_F(OptionsDialogTest, FreshProfileShowsDefaults) {
@@ -273,22 +268,23 @@ TEST_F(OptionsDialogTest, ApplyStoresEveryValueAndReshapesTheClock) {
     EXPECT_EQ(ClockOpacity(main), 230);
 }
 
-// The line under the wake option for a plan setting while the box is ticked (every setting is
-// in the unit tests), and when the computer cannot resume; OK stores the option and switches the wake on and off.
+// The line under the ticked wake option for a plan setting (every setting is in the unit tests)
+// and without resume; OK stores the option and switches the wake on and off.
 TEST_F(OptionsDialogTest, WakeOptionShowsWhyTheComputerMayNotWake) {
-    const std::string blocked = wake::kWakeBlockedText;
+    const std::string blocked = std::string(wake::kWakeBlockedText) + " This applies on ";
     struct Case { const char* what; wake::PlanWakeSettings plan; DWORD timer; bool on; std::string line; } cases[] = {
         {"box clear, wake timers disabled", {0u, 0u}, ERROR_SUCCESS, false, ""},
         {"wake timers allowed", {1u, 1u}, ERROR_SUCCESS, true, ""},
-        {"disabled on mains", {0u, 1u}, ERROR_SUCCESS, true, blocked + " This applies on mains power."},
-        {"no resume", {1u, 1u}, ERROR_NOT_SUPPORTED, true, blocked + " This applies on mains power and on battery."},
+        {"disabled on mains", {0u, 1u}, ERROR_SUCCESS, true, blocked + "mains power."},
+        {"no resume", {1u, 1u}, ERROR_NOT_SUPPORTED, true, blocked + "mains power and on battery."},
     };
     HWND main = OpenClock();
+    seams_->wakeTask = [](std::optional<std::int64_t>) { return S_OK; };
     wake::Rearm(1'900'000'000, 1'800'000'000);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        plan = c.plan;
-        timerResult = c.timer;
+        seams_->planWake = [plan = c.plan] { return plan; };
+        seams_->wakeTimer = [timer = c.timer](std::optional<std::int64_t>) { return timer; };
         WithOptionsDialog(main, [&](HWND dlg) {
             EXPECT_EQ(win::ItemText(dlg, options::kIdWakeLine), "");
             SetChecked(dlg, options::kIdWakeForAlarms, c.on);
