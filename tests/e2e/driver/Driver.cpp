@@ -183,17 +183,10 @@ HWND StartClock(Process& clock, DWORD faceTimeoutMs) {
     return face;
 }
 
-namespace {
-std::string FakeTimeFile();
-}
-
 int NextMinuteOfDay(int latestSecond) {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    const int ahead = (latestSecond - now.wSecond + 60) % 60;
-    if (ahead == 0 ? !FakeTimeFile().empty() : ShiftWallClock(ahead)) {
-        GetLocalTime(&now);  // a movable wall clock is moved forward to that second
-    } else if (now.wSecond >= latestSecond) {
+    if (now.wSecond >= latestSecond) {
         Sleep((61 - now.wSecond) * 1000);
         GetLocalTime(&now);
     }

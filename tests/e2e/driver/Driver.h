@@ -73,10 +73,10 @@ std::string WakeTaskFile();
 // no face appeared within faceTimeoutMs, or the face stayed hidden.
 HWND StartClock(Process& clock, DWORD faceTimeoutMs = 20000);
 
-// The next minute of the day (0..1439), with the rest of the current minute, from second
-// `latestSecond` on, to store an item for it before it begins. A movable wall clock (see
-// ShiftWallClock) is moved forward to that second; otherwise, when the current minute is
-// already past it, this waits for the next minute to begin.
+// The next minute of the day (0..1439), after waiting for the next minute to begin when the
+// current one is already at second `latestSecond` or later: a test then has the rest of a
+// minute to store an item for that minute before it begins. (With a movable wall clock,
+// MinuteOfDayAhead and ApproachMinute need no waiting.)
 int NextMinuteOfDay(int latestSecond);
 
 // The minute of the day `ahead` minutes after the current one (0..1439).
