@@ -10,7 +10,7 @@ packages=(
   wine wine64 fonts-wine xvfb xauth x11-utils
   zip cppcheck nsis
   clang libfuzzer-14-dev
-  ccache faketime
+  ccache faketime lld
   "$@"  # what a caller needs beside these (the 32-bit lane: qemu-user-static)
 )
 
