@@ -398,17 +398,17 @@ std::optional<NextDue> AlarmEngine::NextDueAfterNow() const {
     if (!ticked_) return std::nullopt;
     const std::int64_t offsetSec = lastLocalSec_ - lastUtcSec_;
     std::optional<NextDue> next;
-    const auto consider = [&](std::int64_t localMinute, std::int64_t utcSec) {
-        if (!next || utcSec < next->utcSec) next = NextDue{localMinute, utcSec};
+    const auto consider = [&](std::int64_t localMinute, std::int64_t utcSec, bool snoozed) {
+        if (!next || utcSec < next->utcSec) next = NextDue{localMinute, utcSec, snoozed};
     };
     const int count = std::min(loadedCount_, items_.Count());
     for (int n = 1; n <= count; ++n) {
         const AlarmItem& item = *items_.At(n);
         if (!item.Enabled()) continue;
-        if (const auto due = NextOccurrence(item, lastMinute_)) consider(*due, *due * 60 - offsetSec);
+        if (const auto due = NextOccurrence(item, lastMinute_)) consider(*due, *due * 60 - offsetSec, false);
     }
     for (const SnoozedReminder& s : Snoozed())
-        consider(std::max(FloorDiv(s.dueUtcSec + offsetSec, 60), lastMinute_ + 1), s.dueUtcSec);
+        consider(std::max(FloorDiv(s.dueUtcSec + offsetSec, 60), lastMinute_ + 1), s.dueUtcSec, true);
     return next;
 }
 

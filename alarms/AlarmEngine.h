@@ -86,11 +86,14 @@ struct DueAction {
     std::int64_t occurrence = 0; // the local minute it is due in
 };
 
-// When the next alarm is due: its local minute and the same moment in UTC seconds, converted
-// with the zone offset of the last tick (a summer-time change before it moves it by the change).
+// When the next alarm is due: its local minute and the same moment in UTC seconds. An item's
+// UTC second is converted with the zone offset of the last tick (a summer-time change before it
+// moves it by the change); a snoozed reminder's is its own instant, and its local minute the
+// converted one.
 struct NextDue {
     std::int64_t localMinute = 0;
     std::int64_t utcSec = 0;
+    bool snoozed = false;
 };
 
 class AlarmEngine {

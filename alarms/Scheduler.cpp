@@ -4,6 +4,7 @@
 #include "common/Registry.h"
 #include "common/Settings.h"
 #include "common/SystemSeams.h"
+#include "common/Wake.h"
 
 #include <string>
 
@@ -28,7 +29,7 @@ struct SchedulerState {
     std::int64_t nextTextMinute = kNoMinute;
     std::uint64_t nextTextRevision = 0;
     std::string nextText;
-    std::optional<std::int64_t> nextDue;  // its local minute
+    std::optional<std::int64_t> nextDueUtc;  // its UTC second
 };
 
 SchedulerState& The() {
@@ -188,8 +189,6 @@ void SnoozeReminder(const std::string& text, int minutes) {
 
 std::vector<SnoozedReminder> SnoozedReminders() { return The().engine.Snoozed(); }
 
-std::optional<NextDue> NextAlarmDue() { return The().engine.NextDueAfterNow(); }
-
 namespace {
 
 // Works out the next due minute and its text again when the minute or the items have changed.
@@ -198,7 +197,11 @@ SchedulerState& WithNextDue() {
     const std::int64_t minute = MinuteSerial(ToLocalMoment(sys::LocalTime()));
     if (minute != s.nextTextMinute || s.engine.Revision() != s.nextTextRevision) {
         const auto next = s.engine.NextDueAfterNow();
-        s.nextDue = next ? std::optional<std::int64_t>(next->localMinute) : std::nullopt;
+        // An item is due at a local minute, which the computer's zone rules place in UTC (also
+        // across a change of summer time before it); a snoozed reminder at its own instant.
+        s.nextDueUtc = !next ? std::nullopt
+                       : next->snoozed ? std::optional<std::int64_t>(next->utcSec)
+                                       : wake::UtcOfLocalMinute(next->localMinute);
         s.nextText = next ? NextAlarmLine(minute, next->localMinute) : std::string();
         s.nextTextMinute = minute;
         s.nextTextRevision = s.engine.Revision();
@@ -210,7 +213,7 @@ SchedulerState& WithNextDue() {
 
 std::string NextAlarmText() { return WithNextDue().nextText; }
 
-std::optional<std::int64_t> NextDueMinute() { return WithNextDue().nextDue; }
+std::optional<std::int64_t> NextDueUtc() { return WithNextDue().nextDueUtc; }
 
 LocalMoment ToLocalMoment(const SYSTEMTIME& time) {
     LocalMoment now;

@@ -74,16 +74,12 @@ void SetMissedAlarmsHandler(MissedHandler handler);
 void SnoozeReminder(const std::string& text, int minutes);
 std::vector<SnoozedReminder> SnoozedReminders();
 
-// When the next enabled item or snoozed reminder is due (local minute and UTC second); none
-// before the first tick or when nothing is. For a wake-up timer: the UTC second is what
-// SetWaitableTimer wants, as a FILETIME.
-std::optional<NextDue> NextAlarmDue();
 // "Next alarm: Tue 07:30" (within six days) or "Next alarm: Tue 24 Dec 07:30"; empty when none.
 std::string NextAlarmText();
-// The local minute (MinuteSerial) of that next item or reminder after the current minute;
+// The UTC second at which the next item or snoozed reminder after the current minute is due;
 // none when nothing is pending. Cheap to ask on every tick: it is worked out again only when
 // the minute or the items change.
-std::optional<std::int64_t> NextDueMinute();
+std::optional<std::int64_t> NextDueUtc();
 
 // The clocks as the engine reads them: the local time of the clock seam, the same moment in
 // UTC (by the computer's zone rules) and the monotonic clock.

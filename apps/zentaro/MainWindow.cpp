@@ -95,11 +95,10 @@ void OnCreate(HWND wnd, MainWindowState& s) {
 // Keeps the wake at the scheduler's next due instant. Every event that can move it (start-up,
 // a stored edit, a snooze, a resume, a time or time-zone change, the option switched on) is
 // followed by a tick, so asking on each tick covers them all; an unchanged instant costs
-// nothing. The scheduler counts local minutes; the wake is armed in UTC, so it keeps its
-// moment across a time-zone change while the computer sleeps.
+// nothing. The wake is armed in UTC, so it keeps its moment across a time-zone change while
+// the computer sleeps.
 void FollowNextDue() {
-    const std::optional<std::int64_t> minute = alarms::NextDueMinute();
-    wake::Rearm(minute ? wake::UtcOfLocalMinute(*minute) : std::nullopt, wake::UtcNow());
+    wake::Rearm(alarms::NextDueUtc(), wake::UtcNow());
     wake::ReleaseOverdueHold();
 }
 

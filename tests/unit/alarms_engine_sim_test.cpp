@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <optional>
 #include <random>
 #include <set>
 #include <sstream>
@@ -365,6 +367,37 @@ private:
                 Fail("item " + std::to_string(c.id) + " minute " + std::to_string(c.minute) + " passed, neither run nor listed");
         }
         presented_.clear();
+        CheckNextDue();
+    }
+
+    // The instant the wake is armed for: the first minute after the last tick's in which a stored
+    // item is due, or a snooze's own instant, whichever is earlier at the zone's offset then.
+    void CheckNextDue() {
+        const auto next = engine_->NextDueAfterNow();
+        const int64_t tick = LocalSec(lastTickMs_), minute = FloorDiv(tick, kMinute), offset = tick - Utc(lastTickMs_);
+        // A snooze's instant is kept in whole UTC seconds across restarts: each may round it by one.
+        constexpr int64_t kHorizonDays = 400, kSlack = 5;
+        std::optional<int64_t> item, snooze;
+        for (int64_t day = FloorDiv(minute, 1440); !item && day <= FloorDiv(minute, 1440) + kHorizonDays; ++day)
+            for (const Stored& st : store_) {
+                const int64_t m = day * 1440 + st.item.hour * 60 + st.item.minute;
+                if (st.item.Enabled() && st.item.hour < 24 && st.item.minute < 60 && m > minute && (!item || m < *item) &&
+                    alarms::MatchesMinute(st.item, MomentOf(m * kMinute)))
+                    item = m;
+            }
+        for (const auto& [text, sn] : snoozes_)
+            if (sn.runs + sn.listed == 0) snooze = std::min(snooze.value_or(INT64_MAX), Utc(realMs_) + FloorDiv(sn.dueMs - realMs_, 1000));
+        const std::string got = !next ? "none" : (next->snoozed ? "snooze at UTC " : "item at minute ") +
+                                                     std::to_string(next->snoozed ? next->utcSec : next->localMinute);
+        if (!item && !snooze) {
+            if (next && (next->snoozed || next->localMinute <= minute + kHorizonDays * 1440)) Fail("next due: " + got + ", expected none");
+        } else if (snooze && (!item || *snooze < *item * kMinute - offset - kSlack)) {
+            if (!next || !next->snoozed || std::abs(next->utcSec - *snooze) > kSlack || next->localMinute <= minute)
+                Fail("next due: " + got + ", expected snooze at UTC " + std::to_string(*snooze));
+        } else if (!(snooze && *snooze <= *item * kMinute - offset + kSlack && next && next->snoozed) &&
+                   (!next || next->snoozed || next->localMinute != *item || next->utcSec != *item * kMinute - offset)) {
+            Fail("next due: " + got + ", expected item at minute " + std::to_string(*item));
+        }
     }
 
     // Runs events until a dialog at this depth closes (depth > 0) or the events end.

@@ -23,14 +23,18 @@ SYSTEMTIME Clock(int hour, int minute) {
     return testing_support::LocalTime(2026, 12, 7, static_cast<WORD>(hour), static_cast<WORD>(minute), 0);
 }
 
+// UTC seconds of a local time, by the zone's rules.
+std::int64_t UtcOf(SYSTEMTIME local) {
+    SYSTEMTIME utc{};
+    FILETIME file{};
+    EXPECT_TRUE(TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) && SystemTimeToFileTime(&utc, &file));
+    return ((static_cast<std::int64_t>(file.dwHighDateTime) << 32) | file.dwLowDateTime) / 10'000'000 - 11'644'473'600;
+}
+
 // UTC seconds 30 s before the local hh:mm given as hour * 100 + minute; none for -1.
 Instant WakeBefore(int hhmm) {
     if (hhmm < 0) return std::nullopt;
-    SYSTEMTIME local = Clock(hhmm / 100, hhmm % 100), utc{};
-    FILETIME file{};
-    EXPECT_TRUE(TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) && SystemTimeToFileTime(&utc, &file));
-    return ((static_cast<std::int64_t>(file.dwHighDateTime) << 32) | file.dwLowDateTime) / 10'000'000 -
-           11'644'473'600 - 30;
+    return UtcOf(Clock(hhmm / 100, hhmm % 100)) - 30;
 }
 
 using WakeTest = alarms_test::AlarmStoreTest;
@@ -78,6 +82,23 @@ TEST_F(WakeTest, EveryEventArmsOneWakeAtTheNextDueInstant) {
         EXPECT_EQ(timer.empty() ? Instant() : timer.back(), expected);
         armed = expected;
     }
+}
+
+// The zone is Europe/Berlin (the test's environment). A reminder snoozed for 20 minutes at
+// 02:50 CEST on the night summer time ends is due at 02:10 CET, which the clock reads as an
+// hour that comes twice: the wake follows the snooze's own instant, not an hour later.
+TEST_F(WakeTest, SnoozeBeforeSummerTimeEndsWakesAtItsOwnInstant) {
+    now = testing_support::LocalTime(2026, 10, 25, 2, 50, 0);
+    Instant armed;
+    seams->wakeTimer = [&](Instant at) { armed = at; return DWORD{ERROR_SUCCESS}; };
+    seams->wakeTask = [](Instant) { return S_OK; };
+    settings::WriteDword(settings::kOptionKey, settings::kWakeForAlarms, 1);
+    zentaro::RegisterMainClass(zentaro::kMainClassName);
+    HWND main = zentaro::CreateMainWindow(zentaro::kMainClassName, WS_EX_LAYERED, "");
+    alarms::SnoozeReminder("later", 20);
+    SendMessageA(main, WM_TIMER, zentaro::kTickTimerId, 0);
+    EXPECT_EQ(armed, Instant(UtcOf(now) + 20 * 60 - 30));
+    DestroyWindow(main);
 }
 
 }  // namespace
