@@ -4,6 +4,8 @@
 // movable clocks, not in real time.
 #include "alarms/AlarmItem.h"
 #include "alarms/MissedAlarms.h"
+#include "alarms/Scheduler.h"
+#include "common/Settings.h"
 #include "tests/e2e/driver/Driver.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +60,14 @@ bool Signal(int unixPid, const char* signal) {
     return true;
 }
 
+// The minute the clock last ticked in, as it notes it in the registry; empty before its first tick.
+std::string LastTick() {
+    char text[32] = {};
+    DWORD size = sizeof text;
+    return RegGetValueA(HKEY_CURRENT_USER, settings::kLoadKey, alarms::kLastTickName, RRF_RT_REG_SZ, nullptr, text,
+                        &size) == ERROR_SUCCESS ? text : "";
+}
+
 std::vector<std::string> ListBoxRows(HWND list) {
     std::vector<std::string> rows;
     const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
@@ -83,19 +93,20 @@ TEST(AlarmFreeze, ThawedAfterTheMinuteTheReminderFiresOnceAndTheShutdownIsOnlyLi
     ASSERT_NE(driver::StartClock(clock), nullptr);
     const int unixPid = UnixPidOf("zentaro.exe");
     ASSERT_NE(unixPid, 0);
-    driver::ApproachMinute(due, 7);
+    const std::string startTick = LastTick();
+    driver::ApproachMinute(due, 20);
+    // The clock has ticked at the new time (a clock that never ticked owes nothing for the
+    // minutes before its first tick).
+    ASSERT_TRUE(driver::WaitFor([&] { const std::string now = LastTick(); return !now.empty() && now != startTick; }, 20000));
 
-    // Frozen in the last seconds before the due minute; while it is frozen, 70 s pass on both
-    // of the test's clocks (the wall clock and the monotonic one), as if the computer slept.
-    SYSTEMTIME now{};
-    ASSERT_TRUE(driver::WaitFor(
-        [&] {
-            GetLocalTime(&now);
-            return (now.wHour * 60 + now.wMinute + 1) % (24 * 60) == due && now.wSecond >= 55;
-        },
-        20000));
+    // Frozen before the due minute, with room for a slow start of the kill program; while it
+    // is frozen, the time to the minute and 65 s more pass on both of the test's clocks (the
+    // wall clock and the monotonic one), as if the computer slept.
     ASSERT_TRUE(Signal(unixPid, "STOP"));
-    ASSERT_TRUE(driver::ShiftWallClock(70));
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    ASSERT_NE(now.wHour * 60 + now.wMinute, due) << "frozen too late: the due minute had begun";
+    ASSERT_TRUE(driver::ShiftWallClock(60 - now.wSecond + 65));
     ASSERT_TRUE(Signal(unixPid, "CONT"));
 
     HWND missed = driver::WaitForWindow(nullptr, alarms::kMissedAlarmsTitle, 20000, clock.id());
