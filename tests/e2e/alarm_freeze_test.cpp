@@ -60,14 +60,6 @@ bool Signal(int unixPid, const char* signal) {
     return true;
 }
 
-// The minute the clock last ticked in, as it notes it in the registry; empty before its first tick.
-std::string LastTick() {
-    char text[32] = {};
-    DWORD size = sizeof text;
-    return RegGetValueA(HKEY_CURRENT_USER, settings::kLoadKey, alarms::kLastTickName, RRF_RT_REG_SZ, nullptr, text,
-                        &size) == ERROR_SUCCESS ? text : "";
-}
-
 std::vector<std::string> ListBoxRows(HWND list) {
     std::vector<std::string> rows;
     const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
@@ -93,11 +85,12 @@ TEST(AlarmFreeze, ThawedAfterTheMinuteTheReminderFiresOnceAndTheShutdownIsOnlyLi
     ASSERT_NE(driver::StartClock(clock), nullptr);
     const int unixPid = UnixPidOf("zentaro.exe");
     ASSERT_NE(unixPid, 0);
-    const std::string startTick = LastTick();
+    const auto lastTick = [] { return driver::UserText(settings::kLoadKey, alarms::kLastTickName); };
+    const auto startTick = lastTick();
     driver::ApproachMinute(due, 20);
     // The clock has ticked at the new time (a clock that never ticked owes nothing for the
     // minutes before its first tick).
-    ASSERT_TRUE(driver::WaitFor([&] { const std::string now = LastTick(); return !now.empty() && now != startTick; }, 20000));
+    ASSERT_TRUE(driver::WaitFor([&] { const auto tick = lastTick(); return tick && tick != startTick; }, 20000));
 
     // Frozen before the due minute, with room for a slow start of the kill program; while it
     // is frozen, the time to the minute and 65 s more pass on both of the test's clocks (the

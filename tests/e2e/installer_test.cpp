@@ -41,21 +41,6 @@ std::string ShortcutPath(const char* name) { return Folder(CSIDL_PROGRAMS) + "\\
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::optional<std::string> RegText(const char* key, const char* name) {
-    char buffer[1024] = {};
-    DWORD size = sizeof buffer - 1;
-    if (RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return std::string(buffer);
-}
-std::optional<DWORD> RegDword(const char* key, const char* name) {
-    DWORD value = 0, size = sizeof value;
-    if (RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return value;
-}
 bool KeyExists(const char* key) {
     HKEY k = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
@@ -83,7 +68,7 @@ DWORD Install(const std::string& switches) { return Run("\"" ZENTARO_SETUP_PATH 
 // The uninstaller hands its work to a copy of itself and returns at once; its last step is
 // removing its Uninstall key, so the uninstall is over when the key is gone.
 bool Uninstall(const std::string& switches) {
-    const auto quiet = RegText(kUninstallKey, "QuietUninstallString");
+    const auto quiet = driver::UserText(kUninstallKey, "QuietUninstallString");
     if (!quiet) return false;
     if (Run(*quiet + " " + switches) != 0) return false;
     return driver::WaitFor([] { return !KeyExists(kUninstallKey); }, kSetupTimeoutMs);
@@ -112,8 +97,8 @@ void StoreAlarm() {
     RegSetKeyValueA(HKEY_CURRENT_USER, kAlarmKey, "DataCount", REG_DWORD, &count, sizeof count);
 }
 void ExpectAlarmKept() {
-    EXPECT_EQ(RegText(kAlarmKey, "Text1"), "Stand up and stretch.");
-    EXPECT_EQ(RegDword(kAlarmKey, "DataCount"), 1u);
+    EXPECT_EQ(driver::UserText(kAlarmKey, "Text1"), "Stand up and stretch.");
+    EXPECT_EQ(driver::UserDword(kAlarmKey, "DataCount"), 1u);
 }
 
 class Setup : public ::testing::Test {
@@ -161,11 +146,11 @@ TEST_F(Setup, InstallsStartsUpgradesOverTheRunningClockAndUninstalls) {
         {"UninstallString", "\"" + dir + "\\uninstall.exe\""},
         {"QuietUninstallString", "\"" + dir + "\\uninstall.exe\" /S"},
     };
-    for (const auto& v : uninstallValues) EXPECT_EQ(RegText(kUninstallKey, v.name), v.expected) << v.name;
-    EXPECT_GT(RegDword(kUninstallKey, "EstimatedSize").value_or(0), 100u) << "kilobytes of the installed files";
+    for (const auto& v : uninstallValues) EXPECT_EQ(driver::UserText(kUninstallKey, v.name), v.expected) << v.name;
+    EXPECT_GT(driver::UserDword(kUninstallKey, "EstimatedSize").value_or(0), 100u) << "kilobytes of the installed files";
     // The path holds no space here, so unquoted, as the options dialog writes it.
-    EXPECT_EQ(RegText(kRunKey, kRunValue), dir + "\\zentaro.exe");
-    EXPECT_EQ(RegDword("Software\\Zentaro\\Option", "AutoRun"), 1u) << "the options dialog shows the same";
+    EXPECT_EQ(driver::UserText(kRunKey, kRunValue), dir + "\\zentaro.exe");
+    EXPECT_EQ(driver::UserDword("Software\\Zentaro\\Option", "AutoRun"), 1u) << "the options dialog shows the same";
 
     // The installed clock starts from there and shows its face.
     driver::Process clock;
@@ -183,7 +168,7 @@ TEST_F(Setup, InstallsStartsUpgradesOverTheRunningClockAndUninstalls) {
     ExpectAlarmKept();
     HWND restarted = driver::WaitForWindow("frmMain", "Zentaro", 20000);
     ASSERT_NE(restarted, nullptr) << "a clock that ran before the upgrade runs after it";
-    EXPECT_EQ(RegText(kRunKey, kRunValue), dir + "\\zentaro.exe") << "an upgrade keeps start with Windows";
+    EXPECT_EQ(driver::UserText(kRunKey, kRunValue), dir + "\\zentaro.exe") << "an upgrade keeps start with Windows";
 
     // A silent uninstall closes the clock and leaves nothing of the install behind, not even a
     // wake task left by a clock that did not end normally.
@@ -196,10 +181,10 @@ TEST_F(Setup, InstallsStartsUpgradesOverTheRunningClockAndUninstalls) {
     for (const char* file : kInstalledFiles) EXPECT_FALSE(Exists(dir + "\\" + file)) << file;
     EXPECT_FALSE(Exists(dir));
     for (const char* link : kShortcuts) EXPECT_FALSE(Exists(ShortcutPath(link))) << link;
-    EXPECT_EQ(RegText(kRunKey, kRunValue), std::nullopt);
+    EXPECT_EQ(driver::UserText(kRunKey, kRunValue), std::nullopt);
     EXPECT_FALSE(KeyExists(kUninstallKey));
     ExpectAlarmKept();
-    EXPECT_EQ(RegDword("Software\\Zentaro\\Option", "AutoRun"), 0u) << "kept settings agree with the Run value gone";
+    EXPECT_EQ(driver::UserDword("Software\\Zentaro\\Option", "AutoRun"), 0u) << "kept settings agree with the Run value gone";
 }
 
 TEST_F(Setup, UninstallRemovesSettingsOnlyWhenAsked) {
@@ -218,7 +203,7 @@ TEST_F(Setup, UninstallRemovesSettingsOnlyWhenAsked) {
         const std::string dir = Folder(CSIDL_LOCAL_APPDATA) + "\\Zentaro Clock";
         ASSERT_EQ(Install("/STARTWITHWINDOWS /D=" + dir), 0u);
         EXPECT_TRUE(Exists(dir + "\\zentaro.exe"));
-        EXPECT_EQ(RegText(kRunKey, kRunValue), "\"" + dir + "\\zentaro.exe\"");
+        EXPECT_EQ(driver::UserText(kRunKey, kRunValue), "\"" + dir + "\\zentaro.exe\"");
         StoreAlarm();
         // stop.ini beside the programs holds the break settings and the birth date.
         const std::string ini = dir + "\\stop.ini";
@@ -228,7 +213,7 @@ TEST_F(Setup, UninstallRemovesSettingsOnlyWhenAsked) {
 
         ASSERT_TRUE(Uninstall(c.switches));
         EXPECT_FALSE(Exists(dir + "\\zentaro.exe"));
-        EXPECT_EQ(RegText(kRunKey, kRunValue), std::nullopt);
+        EXPECT_EQ(driver::UserText(kRunKey, kRunValue), std::nullopt);
         EXPECT_EQ(KeyExists(kSettingsKey), c.settingsKept);
         EXPECT_EQ(Exists(ini), c.settingsKept);
         EXPECT_EQ(Exists(dir), c.settingsKept) << "the folder goes with its last file";

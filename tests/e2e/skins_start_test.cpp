@@ -17,18 +17,6 @@ void PutText(const char* key, const char* name, const std::string& text) {
 void PutDword(const char* key, const char* name, DWORD value) {
     RegSetKeyValueA(HKEY_CURRENT_USER, key, name, REG_DWORD, &value, sizeof value);
 }
-std::string GetText(const char* key, const char* name) {
-    char text[MAX_PATH] = {};
-    DWORD size = sizeof text - 1;
-    if (RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) return {};
-    return text;
-}
-DWORD GetDword(const char* key, const char* name) {
-    DWORD value = 0, size = sizeof value;
-    if (RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS) return 0;
-    return value;
-}
-
 }  // namespace
 
 TEST(SkinsAtStart, RandomSampleSkinShapesTheClock) {
@@ -43,12 +31,12 @@ TEST(SkinsAtStart, RandomSampleSkinShapesTheClock) {
     ASSERT_NE(wnd, nullptr);
 
     // The one glyph strip, and one of the two backgrounds with the window at its size.
-    EXPECT_EQ(GetText(kLoad, "BmpTime"), "amber.bmp");
-    EXPECT_EQ(GetDword(kOption, "SelTimeBmp"), 1u);
-    const std::string back = GetText(kLoad, "BmpBack");
-    const DWORD sel = GetDword(kOption, "SelBackBmp");
+    EXPECT_EQ(driver::UserText(kLoad, "BmpTime"), "amber.bmp");
+    EXPECT_EQ(driver::UserDword(kOption, "SelTimeBmp"), 1u);
+    const std::string back = driver::UserText(kLoad, "BmpBack").value_or("");
+    const DWORD sel = driver::UserDword(kOption, "SelBackBmp").value_or(0);
     EXPECT_TRUE(sel == 1 || sel == 2) << sel;
-    EXPECT_EQ(GetText("Software\\Zentaro\\Clock Skin\\BlackFile", std::to_string(sel).c_str()), back);
+    EXPECT_EQ(driver::UserText("Software\\Zentaro\\Clock Skin\\BlackFile", std::to_string(sel).c_str()), back);
     RECT r{};
     GetWindowRect(wnd, &r);
     const SIZE size{r.right - r.left, r.bottom - r.top};

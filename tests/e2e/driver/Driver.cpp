@@ -160,6 +160,21 @@ std::string ProgramPath(const std::string& exeName) { return BinDir() + "\\" + e
 
 void ResetZentaroSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zentaro"); }
 
+std::optional<std::string> UserText(const char* key, const char* name) {
+    char text[1024] = {};
+    DWORD size = sizeof text - 1;
+    if (RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::string(text);
+}
+
+std::optional<DWORD> UserDword(const char* key, const char* name) {
+    DWORD value = 0, size = sizeof value;
+    if (RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
+}
+
 void StoreDailyItem(int n, int minuteOfDay, unsigned char mode, const std::string& text) {
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Zentaro\\Data", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,

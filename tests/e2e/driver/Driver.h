@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,10 @@ std::string ProgramPath(const std::string& exeName);
 
 // Deletes HKEY_CURRENT_USER\Software\Zentaro of the test prefix: a fresh profile.
 void ResetZentaroSettings();
+// A REG_SZ (up to 1,023 bytes) or REG_DWORD value below HKEY_CURRENT_USER; none when it is
+// absent or of another type.
+std::optional<std::string> UserText(const char* key, const char* name);
+std::optional<DWORD> UserDword(const char* key, const char* name);
 // Stores item n (and DataCount = n) as the program stores it: a daily item at minuteOfDay
 // with the action `mode` and the text.
 void StoreDailyItem(int n, int minuteOfDay, unsigned char mode, const std::string& text);
